@@ -1,0 +1,41 @@
+#include "connection/StartUp.h"
+#include "platform/EndProgram.h"
+#include "platform/InstanceLock.h"
+#include "platform/QtDialogs.h"
+#include "platform/QtTcpLink.h"
+#include "platform/RealClock.h"
+#include "platform/RuntimeDir.h"
+#include "platform/SilentSoundDevice.h"
+#include "platform/UnixLobbyLink.h"
+#include "shared/Client.h"
+#include <QApplication>
+#include <QScreen>
+#include <QStringList>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QString error;
+    const QString runtimeDir = PrepareRuntimeDir(&error);
+    if (runtimeDir.isEmpty()) {
+        std::fprintf(stderr, "dravik-table: %s\n", qPrintable(error));
+        return 1;
+    }
+    InstanceLock instanceLock;
+
+    Platform platform;
+    platform.socket = std::make_unique<QtTcpLink>();
+    platform.lobby = std::make_unique<UnixLobbyLink>(runtimeDir);
+    platform.clock = std::make_unique<RealClock>();
+    platform.dialogs = std::make_unique<QtDialogs>();
+    platform.sound = std::make_unique<SilentSoundDevice>();
+    platform.end = std::make_unique<ProcessEnd>();
+    platform.paths = ProgramPaths::FromEnvironment();
+    platform.commandLine = app.arguments().mid(1).join(QLatin1Char(' ')).trimmed();
+    platform.screenSize = app.primaryScreen()->size();
+    platform.anotherInstanceRunning = [&] { return !instanceLock.TryLock(runtimeDir); };
+
+    Client client(std::move(platform));
+    MainForm_Form_Load(client);
+    return app.exec();
+}

@@ -1,0 +1,84 @@
+#include "connection/CommandLine.h"
+#include "platform/AnsiCodec.h"
+#include <QRegularExpression>
+
+namespace {
+constexpr int kAccountBytes = 16;
+constexpr int kPasswordBytes = 228;
+constexpr int kProxyTextBytes = 255;
+
+std::optional<int> WholeNumber(const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+bool IsPort(const QString& text, bool zeroAllowed) {
+    const auto value = WholeNumber(text);
+    return value && *value <= 65535 && (*value >= 1 || (zeroAllowed && *value == 0));
+}
+
+bool FitsBytes(const QString& text, int bytes) { return AnsiCodec::ToAnsi(text).size() <= bytes; }
+}  // namespace
+
+const QString* CommandLine::Field(int number) const {
+    const auto& field = Fields[number - 1];
+    return field ? &*field : nullptr;
+}
+
+bool CommandLine::AutoPlayRequested() const {
+    const QString* field = Field(11);
+    return field && LeadingNumber(*field) == 1;
+}
+
+QString CommandLine::LobbyCaption() const {
+    const QString* caption = Field(12);
+    return AutoPlayRequested() && caption ? *caption : QStringLiteral("Jokro山庄");
+}
+
+CommandLine SplitCommandLine(const QString& line) {
+    CommandLine result;
+    QString rest = line.trimmed();
+    if (rest.isEmpty()) return result;
+    result.Empty = false;
+    result.SpectatorMode = !rest.endsWith(QLatin1Char('$'));
+    for (int number = 1; number <= 13; ++number) {
+        const qsizetype end = rest.indexOf(QLatin1Char('$'));
+        if (end < 0) break;
+        result.Fields[number - 1] = rest.left(end);
+        rest = rest.mid(end + 1);
+        if (number == 5 && result.SpectatorMode) result.WatchedTail = rest;
+    }
+    return result;
+}
+
+std::optional<QString> FindBadField(const CommandLine& line) {
+    const auto bad = [](int number) { return std::optional<QString>(FieldName(number)); };
+    if (const QString* user = line.Field(1); user && !FitsBytes(*user, kAccountBytes)) return bad(1);
+    if (const QString* password = line.Field(2); password && !FitsBytes(*password, kPasswordBytes)) return bad(2);
+    if (const QString* port = line.Field(4); port && !IsPort(*port, false)) return bad(4);
+    const QString* proxyType = line.Field(6);
+    if (proxyType && !WholeNumber(*proxyType)) return bad(6);
+    const bool viaProxy = proxyType && WholeNumber(*proxyType) == 5;
+    if (const QString* port = line.Field(8); port && !IsPort(*port, !viaProxy)) return bad(8);
+    for (int number : {9, 10})
+        if (const QString* text = line.Field(number); text && !FitsBytes(*text, kProxyTextBytes)) return bad(number);
+    if (line.SpectatorMode) {
+        static const QRegularExpression digits(QStringLiteral("^\\s*\\d+\\s*$"));
+        if (!digits.match(line.WatchedTail).hasMatch()) return QStringLiteral("观战玩家编号");
+    }
+    return std::nullopt;
+}
+
+QString FieldName(int number) {
+    static const char* const names[] = {"用户名", "登录密码", "服务器地址", "服务器端口", "所在地",
+                                        "代理类型", "代理服务器地址", "代理端口", "代理用户名", "代理密码",
+                                        "自动托管", "大厅窗口标题", "游戏窗口标题"};
+    return QString::fromUtf8(names[number - 1]);
+}
+
+double LeadingNumber(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)"));
+    const auto match = number.match(text);
+    return match.hasMatch() ? match.captured(0).trimmed().toDouble() : 0.0;
+}

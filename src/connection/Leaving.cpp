@@ -1,0 +1,91 @@
+#include "connection/Leaving.h"
+#include "connection/GamePacket.h"
+#include "connection/General.h"
+#include "platform/ProgramPaths.h"
+#include "shared/Client.h"
+#include "table/MainForm.h"
+#include "window/TalkWindow.h"
+#include "window/Ticker.h"
+#include <QFile>
+
+namespace {
+void StopSchedulerJobs(SchedulerState& s) {
+    s.SendJobOn = s.ReceiveJobOn = s.LoginJobOn = s.BlinkJobOn = false;
+    s.WatchJobOn = false;
+    s.WatchJobTicks = 0;
+    s.TurnCountdownOn = s.ReadyCountdownOn = false;
+    s.BubbleJobOn = false;
+}
+
+void HideAll(const std::vector<ImageControl*>& controls) {
+    for (auto* control : controls) control->setVisible(false);
+}
+}  // namespace
+
+void SendLeaveTable(Client& c) {
+    GameMessage leave;
+    leave.MsgType = MessageType::ReadyOrLeave;
+    leave.SeatBit = c.seatInfo[0].SeatBit;
+    for (int s = 1; s <= 3; ++s) {
+        c.video.FrameSendCounter[s] = 0;
+        c.video.VideoBlocked[s] = false;
+        c.video.FirstFrameShown[s] = false;
+        c.seatInfo[s].Account.clear();
+    }
+    for (int s = 1; s <= 3; ++s) c.video.LastVideoFrame[s].clear();
+    if (c.Winsock1.State() == TcpLink::StateConnected) c.Winsock1.SendData(ToByteArray(EncodeGamePacket(leave)));
+    StopSchedulerJobs(c.scheduler);
+    c.TimerBong.SetEnabled(false);
+    c.TimerKeepAlive.SetEnabled(false);
+    WaitSeconds(c, c.connection.Reconnected ? 0.8 : 0.4);
+}
+
+void ResetTable(Client& c) {
+    MainForm& f = *c.mainForm;
+    c.table.InGame = false;
+    c.window.AnNiuUsed[2] = true;
+    StopSchedulerJobs(c.scheduler);
+    c.TimerBong.SetEnabled(false);
+    c.TimerKeepAlive.SetEnabled(false);
+    SetTickerLines(c, QString());
+
+    c.Winsock1.Close();
+    c.connection.LoginPending = false;
+    while (c.Winsock1.State() == TcpLink::StateConnected) c.platform.clock->Pump();
+
+    for (int s = 0; s < 4; ++s) {
+        f.Tou[s]->SetPicture(QPixmap());
+        f.Nid[s]->SetCaption(QString());
+        f.Cash[s]->SetCaption(QString());
+        f.Level[s]->SetCaption(QString());
+        c.seatInfo[s].Account.clear();
+        c.seatInfo[s].SeatBit = 0;
+        PlayerInfo& p = c.playerInfo[s];
+        p.NickName.clear();
+        p.Avatar.clear();
+        p.Area.clear();
+        p.LevelTitle.clear();
+        p.Sex = 0;
+        p.Points = p.Credit = p.Money = p.Extra1 = p.Extra2 = p.Extra3 = p.Extra4 = 0;
+        p.LoginCount = p.DropCount = p.WinCount = p.LossCount = 0;
+        f.OK[s]->setVisible(false);
+    }
+    HideAll(f.Speak);
+    HideAll(f.tsSpeak);
+    f.Words->setVisible(false);
+    if (c.talk) c.talk->Text1->clear();
+
+    TransportState& t = c.transport;
+    t.ReceiveRead = t.ReceiveWrite = t.SendRead = t.SendWrite = 0;
+    c.table.PlayerCount = 0;
+    c.table.InGame = false;
+    f.Jokro_Image->setVisible(false);
+    HideAll(f.imgKoupai);
+    f.Label3->SetCaption(QString());
+    c.table.TimeoutStreak = 0;
+    c.window.StartButtonOn = true;
+    QFile::remove(c.platform.paths.Resolve(QStringLiteral("\\info.Jokro")));
+    c.table.TableCleared = false;
+    c.table.HandNumber = 0;
+    f.Minimize();
+}

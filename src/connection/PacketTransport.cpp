@@ -1,0 +1,104 @@
+#include "connection/PacketTransport.h"
+#include "connection/GamePacket.h"
+#include "connection/General.h"
+#include "connection/LobbyWindowLink.h"
+#include "connection/Proxy.h"
+#include "connection/ReceivedChat.h"
+#include "platform/AnsiCodec.h"
+#include "shared/Client.h"
+#include "shared/RuntimeError.h"
+#include <QDebug>
+#include <algorithm>
+
+namespace {
+constexpr int kMaxChatChars = 100;
+
+// The send ring keeps one packet's room free: a full ring would read as empty.
+constexpr int32_t kSendRingCapacity = kRingSize - kPacketSize;
+
+[[noreturn]] void RingOverflow(Client& c, const char* ring) {
+    RestoreLobbyWindow(c);
+    c.End(QStringLiteral("%1 overflowed").arg(QLatin1String(ring)));
+}
+
+void DecodeSeatName(Client& c) {
+    const auto& packet = c.transport.PacketIn;
+    const auto* name = packet.data() + PacketOffset::Payload;
+    const auto length = std::find(name, name + 16, uint8_t{0}) - name;
+    const QByteArray bytes(reinterpret_cast<const char*>(name), int(length));
+    c.table.SeatNames[BitToIndex(c.transport.CurrentMessage.SeatBit)] += AnsiCodec::FromAnsi(bytes);
+}
+
+QByteArray ChatPayload(const QString& text) {
+    QByteArray payload;
+    for (QChar ch : text.left(kMaxChatChars)) payload += AnsiCodec::CharToAnsi(ch);
+    return payload;
+}
+}  // namespace
+
+int32_t WaitingBytes(int32_t read, int32_t write) { return (write - read + kRingSize) % kRingSize; }
+
+void DropPartialPacket(TransportState& t) {
+    const int32_t waiting = WaitingBytes(t.ReceiveRead, t.ReceiveWrite);
+    t.ReceiveWrite = (t.ReceiveRead + waiting - waiting % kPacketSize) % kRingSize;
+}
+
+void MainForm_Winsock1_DataArrival(Client& c) {
+    const QByteArray bytes = c.Winsock1.GetData();
+    TransportState& t = c.transport;
+    if (t.LinkReady) {
+        for (char byte : bytes) {
+            t.ReceiveRing[t.ReceiveWrite] = static_cast<uint8_t>(byte);
+            t.ReceiveWrite = (t.ReceiveWrite + 1) % kRingSize;
+            if (t.ReceiveWrite == t.ReceiveRead) RingOverflow(c, "receive ring");
+        }
+        c.scheduler.ReceiveJobOn = true;
+        c.scheduler.ReceiveJobTicks = 0;
+        return;
+    }
+    for (char byte : bytes) {
+        t.ProxyReplyBuffer[t.ProxyReplyWrite] = static_cast<uint8_t>(byte);
+        t.ProxyReplyWrite = (t.ProxyReplyWrite + 1) % kProxyBufferSize;
+        if (t.ProxyReplyWrite == t.ProxyReplyRead) RingOverflow(c, "proxy reply buffer");
+    }
+    HandleProxyReply(c);
+}
+
+void MainForm_Winsock1_Close(Client& c) { c.Winsock1.Close(); }
+
+void ReadPacket(Client& c) {
+    TransportState& t = c.transport;
+    const int32_t start = t.ReceiveRead;
+    // Packets never wrap: the ring holds a whole number of them and they are
+    // always taken from a packet boundary.
+    std::copy_n(t.ReceiveRing.begin() + start, kPacketSize, t.PacketIn.begin());
+    t.ReceiveRead = (start + kPacketSize) % kRingSize;
+    t.CurrentMessage = DecodeGamePacket(t.PacketIn.data());
+    try {
+        if (t.CurrentMessage.MsgType == MessageType::SeatName) DecodeSeatName(c);
+        else if (t.CurrentMessage.MsgType == MessageType::ChatLine) ShowReceivedChat(c);
+    } catch (const RuntimeError&) {
+        c.platform.dialogs->MsgBox(QStringLiteral("接受数据错误，请重新入座！"), Dialogs::OkOnly, kDefaultDialogTitle);
+    }
+}
+
+void SendPacket(Client& c, GameMessage& message) {
+    TransportState& t = c.transport;
+    QByteArray payload;
+    if ((message.MsgType & 255) == MessageType::ChatLine) {
+        if (t.ChatOutText.isEmpty()) return;
+        payload = ChatPayload(t.ChatOutText);
+        t.ChatOutText.clear();
+    }
+    if (WaitingBytes(t.SendRead, t.SendWrite) >= kSendRingCapacity) {
+        qWarning("send queue full: a packet of type %d was dropped", int(message.MsgType));
+        return;
+    }
+    const GamePacket packet = EncodeGamePacket(message, payload, t.EchoBytes);
+    for (uint8_t byte : packet) {
+        t.SendRing[t.SendWrite] = byte;
+        t.SendWrite = (t.SendWrite + 1) % kRingSize;
+    }
+    c.scheduler.SendJobOn = true;
+    c.scheduler.SendJobTicks = 0;
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include "shared/GameMessage.h"
+#include <cstdint>
+
+class Client;
+struct TransportState;
+
+// Bytes waiting in a ring between its read and write positions.
+int32_t WaitingBytes(int32_t read, int32_t write);
+// A new connection starts with an empty receive stream: the bytes of a packet
+// the old connection left incomplete are dropped; whole packets stay.
+void DropPartialPacket(TransportState& transport);
+
+// The socket's data event: appends every waiting byte to the receive ring
+// (or, during a proxy handshake, to the proxy reply buffer).
+void MainForm_Winsock1_DataArrival(Client& c);
+// The server closed the connection; the scheduler's watch notices the drop.
+void MainForm_Winsock1_Close(Client& c);
+// Takes one packet out of the receive ring into PacketIn and CurrentMessage.
+// Always consumes exactly one packet, even after a decoding error.
+void ReadPacket(Client& c);
+// Encodes one message into a packet and queues it in the send ring.
+void SendPacket(Client& c, GameMessage& message);

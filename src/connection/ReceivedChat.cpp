@@ -1,0 +1,73 @@
+#include "connection/ReceivedChat.h"
+#include "connection/GamePacket.h"
+#include "connection/General.h"
+#include "platform/AnsiCodec.h"
+#include "shared/Client.h"
+#include "table/Sound.h"
+#include "window/ChatFilter.h"
+#include "window/TalkWindow.h"
+#include "window/Ticker.h"
+
+namespace {
+constexpr int kChatTextEnd = PacketOffset::Payload + 200;
+constexpr int kChatWrapWidth = 46;
+constexpr int kTickerChars = 45;
+
+// Bytes 16 to 215, a byte of 0x80 or more taking the next byte as its trail.
+// Zero bytes stay zero characters here; the text ends at the first of them.
+QString DecodeChatText(const std::array<uint8_t, kPacketSize>& packet) {
+    QString text;
+    for (int i = PacketOffset::Payload; i < kChatTextEnd;) {
+        const int length = packet[i] < 0x80 ? 1 : 2;
+        text += AnsiCodec::FromAnsi(QByteArray(reinterpret_cast<const char*>(packet.data() + i), length));
+        i += length;
+    }
+    return text.left(text.indexOf(QChar(0)) < 0 ? text.size() : text.indexOf(QChar(0)));
+}
+
+bool IsPlainName(const QString& part) {
+    return std::all_of(part.begin(), part.end(), [](QChar ch) {
+        return ch.unicode() < 128 && ch.isLetterOrNumber();
+    });
+}
+
+// The sender's spoken phrase. Every part of the file name that comes from the
+// server must be plain letters and digits, so that no name can leave the voice folder.
+void PlayVoicePhrase(Client& c, int localSeat, const GameMessage& message) {
+    const PlayerInfo& sender = c.playerInfo[localSeat];
+    const QString phrase = QChar(uchar(message.Param[2]));
+    if (!IsPlainName(sender.VoiceCode) || !IsPlainName(sender.VoiceSet) || !IsPlainName(phrase)) return;
+    const QString name = c.sound.VoiceFolder + QLatin1Char('v') + sender.VoiceCode + sender.VoiceSet +
+                         QString::number(sender.Sex) + QString::number(sender.VoiceSex) + phrase +
+                         QString::number(message.Param[3]) + QStringLiteral(".wav");
+    StopSound(c);
+    PlaySoundFile(c, name, false);
+    SetSoundVolume(c, 3000);
+}
+
+QString ShowOwnNameAsYou(const Client& c, QString text) {
+    const PlayerInfo& own = c.playerInfo[0];
+    if (own.NickName.isEmpty()) return text;
+    text.replace(QLatin1Char('[') + own.NameTag + QLatin1Char(']') + own.NickName, QStringLiteral("你"));
+    if (!text.startsWith(QStringLiteral("系统提示"))) {
+        const qsizetype at = text.indexOf(own.NickName);
+        if (at >= 0) text.replace(at, own.NickName.size(), QStringLiteral("你"));
+    }
+    return text;
+}
+}  // namespace
+
+void ShowReceivedChat(Client& c) {
+    GameMessage& message = c.transport.CurrentMessage;
+    QString text = DecodeChatText(c.transport.PacketIn);
+    const int localSeat = (BitToIndex(c.seatInfo[0].SeatBit) + 4 - BitToIndex(message.SeatBit)) & 3;
+    message.SeatBit = static_cast<uint8_t>(localSeat);
+    if (message.Param[0] == 1 && localSeat != 0) PlayVoicePhrase(c, localSeat, message);
+    text = FilterChatText(ShowOwnNameAsYou(c, text));
+
+    QListWidget& log = *c.Talk().Text1;
+    AddWrappedText(log, text, kChatWrapWidth);
+    if (log.count() > 0) log.scrollToItem(log.item(log.count() - 1), QAbstractItemView::PositionAtTop);
+    AddSystemMessage(c, text.left(kTickerChars));
+    if (localSeat != 0) c.table.ChatBlinkCount = 8;
+}

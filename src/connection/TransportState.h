@@ -1,0 +1,30 @@
+#pragma once
+#include "shared/GameMessage.h"
+#include <QString>
+#include <array>
+#include <cstdint>
+
+constexpr int kPacketSize = 272;
+constexpr int kRingSize = 128 * kPacketSize;  // 34,816 bytes
+constexpr int kProxyBufferSize = 1024;
+
+// The packet transport: the two rings, the packet being decoded and the echo bytes.
+struct TransportState {
+    std::array<uint8_t, kRingSize> ReceiveRing{};
+    int32_t ReceiveWrite = 0;
+    int32_t ReceiveRead = 0;
+    std::array<uint8_t, kRingSize> SendRing{};
+    int32_t SendWrite = 0;
+    int32_t SendRead = 0;
+    std::array<uint8_t, kPacketSize> PacketIn{};
+    GameMessage CurrentMessage;
+    std::array<uint8_t, 2> EchoBytes{};
+    QString ChatOutText;
+    // True while received bytes belong to the game protocol (false during a proxy handshake).
+    bool LinkReady = true;
+
+    std::array<uint8_t, kProxyBufferSize> ProxyReplyBuffer{};
+    int32_t ProxyReplyWrite = 0;
+    int32_t ProxyReplyRead = 0;
+    uint8_t ProxyStep = 0;
+};

@@ -1,0 +1,24 @@
+#include "messages/MessageHandlers.h"
+
+// Placeholders: each handler moves to its own file as the table learns to
+// seat players and play hands. Until then these messages change nothing but
+// the echo bytes.
+void HandleDealTiles(Client&, GameMessage&) {}
+void HandleTileDiscarded(Client&, GameMessage&) {}
+void HandleSeatName(Client&, GameMessage&) {}
+void HandleHandStart(Client&, GameMessage&) {}
+void HandleTileDrawn(Client&, GameMessage&) {}
+void HandleActionPrompt(Client&, GameMessage&) {}
+void HandleMeldMade(Client&, GameMessage&) {}
+void HandleClearHandMarks(Client&, GameMessage&) {}
+void HandleSeatResult(Client&, GameMessage&) {}
+void HandleWildTileSet(Client&, GameMessage&) {}
+void HandleHandRevealed(Client&, GameMessage&) {}
+void HandleGameAborted(Client&, GameMessage&) {}
+void HandleResultDetail(Client&, GameMessage&) {}
+void HandlePlayerJoined(Client&, GameMessage&) {}
+void HandlePlayerLeft(Client&, GameMessage&) {}
+void HandleServerNotice(Client&, GameMessage&) {}
+void HandlePlayerReady(Client&, GameMessage&) {}
+void HandleTableRebuild(Client&, GameMessage&) {}
+void HandleHandSetup(Client&, GameMessage&) {}

@@ -1,0 +1,13 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+// Text is QString inside the client and GBK bytes on the wire and in files.
+namespace AnsiCodec {
+QByteArray ToAnsi(const QString& text);
+QString FromAnsi(const QByteArray& bytes);
+// The GBK bytes of one character: 1 or 2 bytes; a character GBK cannot hold gives "?".
+QByteArray CharToAnsi(QChar c);
+// Display width: a character that fits one byte counts 1, any other 2.
+int DisplayWidth(QChar c);
+}  // namespace AnsiCodec

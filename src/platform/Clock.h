@@ -1,0 +1,14 @@
+#pragma once
+
+// Time as the client sees it: a monotonic clock in seconds, a blocking sleep
+// and one turn of the event loop. Tests use a virtual clock that advances
+// instantly.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual double Now() = 0;
+    // Blocks the whole client; no event is handled meanwhile.
+    virtual void Sleep(double seconds) = 0;
+    // Handles the events that are waiting (waiting a moment for one when none is).
+    virtual void Pump() = 0;
+};

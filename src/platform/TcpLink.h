@@ -1,0 +1,25 @@
+#pragma once
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+// The table's one TCP client socket, with the states and calls of the
+// socket control the client was designed around.
+class TcpLink : public QObject {
+    Q_OBJECT
+public:
+    enum SocketState { StateClosed = 0, StateConnecting = 6, StateConnected = 7, StateClosing = 8, StateError = 9 };
+
+    QString RemoteHost;
+    quint16 RemotePort = 0;
+
+    virtual int State() const = 0;
+    virtual void Connect() = 0;
+    virtual void SendData(const QByteArray& bytes) = 0;
+    virtual QByteArray GetData() = 0;
+    virtual void Close() = 0;
+
+signals:
+    void DataArrival(qint64 bytesWaiting);
+    void PeerClosed();
+};

@@ -1,0 +1,85 @@
+#pragma once
+#include "connection/ConnectionState.h"
+#include "connection/SchedulerState.h"
+#include "connection/TransportState.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/EndProgram.h"
+#include "platform/IntervalTimer.h"
+#include "platform/LobbyLink.h"
+#include "platform/ProgramPaths.h"
+#include "platform/SoundDevice.h"
+#include "platform/TcpLink.h"
+#include "shared/HandResult.h"
+#include "shared/PlayerInfo.h"
+#include "shared/SeatInfo.h"
+#include "table/ResourceIds.h"
+#include "table/SoundState.h"
+#include "table/TableState.h"
+#include "video/P2PSocket.h"
+#include "video/VideoState.h"
+#include "window/BannerBrowser.h"
+#include "window/WindowState.h"
+#include <QSize>
+#include <functional>
+#include <memory>
+
+class MainForm;
+class TalkWindow;
+class ReconnectController;
+
+// The platform services the client runs on; real ones in the program, doubles in tests.
+struct Platform {
+    std::unique_ptr<TcpLink> socket;
+    std::unique_ptr<LobbyLink> lobby;
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<SoundDevice> sound;
+    std::unique_ptr<EndProgram> end;
+    ProgramPaths paths{QString()};
+    // The program's arguments joined by blanks.
+    QString commandLine;
+    QSize screenSize{1024, 768};
+    // False in tests: timers keep their flags and the test runs the ticks.
+    bool liveTimers = true;
+    // True when another table client is already running.
+    std::function<bool()> anotherInstanceRunning = [] { return false; };
+};
+
+// The root of all program-wide state: one plain struct per owning subsystem,
+// the windows, the timers and the platform services.
+class Client {
+public:
+    explicit Client(Platform platform);
+    ~Client();
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+
+    Platform platform;
+    TcpLink& Winsock1;
+
+    TransportState transport;
+    SchedulerState scheduler;
+    ConnectionState connection;
+    TableState table;
+    SoundState sound;
+    ResourceIds resourceIds;
+    WindowState window;
+    VideoState video;
+    std::array<SeatInfo, 4> seatInfo{};
+    std::array<PlayerInfo, 4> playerInfo{};
+    HandResult handResult{};
+
+    std::unique_ptr<MainForm> mainForm;
+    std::unique_ptr<TalkWindow> talk;
+    std::unique_ptr<ReconnectController> frmReconnect;
+    P2PSocket P2PSocket1;
+    BannerBrowser WebBrowser1;
+
+    IntervalTimer TimerBong;
+    IntervalTimer TimerKeepAlive;
+
+    // The chat-log window, created on first use.
+    TalkWindow& Talk();
+    [[noreturn]] void End(const QString& reason);
+};

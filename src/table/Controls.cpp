@@ -1,0 +1,81 @@
+#include "table/Controls.h"
+#include <QPainter>
+
+ImageControl::ImageControl(QGraphicsItem* parent) : QGraphicsObject(parent) {}
+
+void ImageControl::Move(double left, double top) { setPos(left, top); }
+
+void ImageControl::Move(double left, double top, double width, double height) {
+    prepareGeometryChange();
+    setPos(left, top);
+    width_ = width;
+    height_ = height;
+}
+
+void ImageControl::SetPicture(const QPixmap& picture) {
+    prepareGeometryChange();
+    picture_ = picture;
+    // A picture control that does not stretch takes the size of its picture.
+    if (!stretch_ && !picture_.isNull()) {
+        width_ = picture_.width();
+        height_ = picture_.height();
+    }
+    update();
+}
+
+void ImageControl::SetStretch(bool stretch) {
+    stretch_ = stretch;
+    update();
+}
+
+QRectF ImageControl::boundingRect() const { return QRectF(0, 0, width_, height_); }
+
+void ImageControl::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    if (picture_.isNull()) return;
+    if (stretch_)
+        painter->drawPixmap(boundingRect(), picture_, QRectF(picture_.rect()));
+    else
+        painter->drawPixmap(0, 0, picture_);
+}
+
+LabelControl::LabelControl(QGraphicsItem* parent) : QGraphicsObject(parent) {}
+
+void LabelControl::Move(double left, double top, double width, double height) {
+    prepareGeometryChange();
+    setPos(left, top);
+    width_ = width;
+    height_ = height;
+}
+
+void LabelControl::SetCaption(const QString& caption) {
+    caption_ = caption;
+    update();
+}
+
+void LabelControl::SetFont(const QFont& font) {
+    font_ = font;
+    update();
+}
+
+void LabelControl::SetFontSize(double points) {
+    font_.setPointSizeF(points);
+    update();
+}
+
+void LabelControl::SetForeColor(const QColor& color) {
+    foreColor_ = color;
+    update();
+}
+
+void LabelControl::SetAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment;
+    update();
+}
+
+QRectF LabelControl::boundingRect() const { return QRectF(0, 0, width_, height_); }
+
+void LabelControl::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    painter->setFont(font_);
+    painter->setPen(foreColor_);
+    painter->drawText(boundingRect(), int(alignment_) | Qt::TextWordWrap, caption_);
+}

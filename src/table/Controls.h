@@ -1,0 +1,64 @@
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QGraphicsObject>
+#include <QPixmap>
+#include <QString>
+
+// A picture control of the table surface: geometry in screen pixels, a
+// picture that is stretched to the control or gives the control its size.
+class ImageControl : public QGraphicsObject {
+    Q_OBJECT
+public:
+    explicit ImageControl(QGraphicsItem* parent = nullptr);
+    double Left() const { return pos().x(); }
+    double Top() const { return pos().y(); }
+    double Width() const { return width_; }
+    double Height() const { return height_; }
+    void Move(double left, double top);
+    void Move(double left, double top, double width, double height);
+    const QPixmap& Picture() const { return picture_; }
+    void SetPicture(const QPixmap& picture);
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool stretch);
+
+    QRectF boundingRect() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+private:
+    QPixmap picture_;
+    double width_ = 0;
+    double height_ = 0;
+    bool stretch_ = false;
+};
+
+// A text label of the table surface.
+class LabelControl : public QGraphicsObject {
+    Q_OBJECT
+public:
+    explicit LabelControl(QGraphicsItem* parent = nullptr);
+    double Left() const { return pos().x(); }
+    double Top() const { return pos().y(); }
+    double Width() const { return width_; }
+    double Height() const { return height_; }
+    void Move(double left, double top, double width, double height);
+    const QString& Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+    QFont Font() const { return font_; }
+    void SetFont(const QFont& font);
+    void SetFontSize(double points);
+    QColor ForeColor() const { return foreColor_; }
+    void SetForeColor(const QColor& color);
+    void SetAlignment(Qt::Alignment alignment);
+
+    QRectF boundingRect() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+private:
+    QString caption_;
+    QFont font_;
+    QColor foreColor_ = Qt::black;
+    Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
+    double width_ = 0;
+    double height_ = 0;
+};

@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+#include <array>
+
+// The table window's own words: the button row, the boss key, chat and banner.
+struct WindowState {
+    std::array<bool, 9> AnNiuUsed{};
+    std::array<bool, 9> AnNiuHover{};
+    bool StartButtonOn = true;
+    bool BossKey = false;
+    bool ChromeNormal = true;
+    bool ResultPending = false;
+    bool ChatAllowed = true;
+    bool BannerFailed = false;
+    QString BannerUrl;
+};

@@ -1,0 +1,67 @@
+#include "e2e/TableProcess.h"
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QProcessEnvironment>
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    }
+    return true;
+}
+
+TableProcess::TableProcess(const QString& runtimeDir) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("DRAVIK_DIALOGS"), QStringLiteral("auto"));
+    env.insert(QStringLiteral("DRAVIK_RUNTIME_DIR"), runtimeDir);
+    env.insert(QStringLiteral("DRAVIK_PROGRAM_DIR"), programDir_.path());
+    process_.setProcessEnvironment(env);
+    process_.setProgram(QStringLiteral(DRAVIK_TABLE_BINARY));
+    QObject::connect(&process_, &QProcess::readyReadStandardError,
+                     [this] { stderr_ += QString::fromUtf8(process_.readAllStandardError()); });
+}
+
+TableProcess::~TableProcess() {
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+}
+
+void TableProcess::Start(const QStringList& arguments) {
+    process_.setArguments(arguments);
+    process_.start();
+}
+
+bool TableProcess::WaitForStderr(const QString& text, int timeoutMs) {
+    return WaitUntil([&] { return stderr_.contains(text); }, timeoutMs);
+}
+
+bool TableProcess::WaitForExit(int timeoutMs) {
+    return WaitUntil([&] { return process_.state() == QProcess::NotRunning; }, timeoutMs);
+}
+
+LobbyRecorder::LobbyRecorder(const QString& runtimeDir, const QString& caption) : link(runtimeDir) {
+    QObject::connect(&link, &LobbyLink::MessageReceived,
+                     [this](uint32_t msg, uint32_t wParam, uint32_t lParam) { frames.push_back({msg, wParam, lParam}); });
+    link.Listen(caption);
+}
+
+bool LobbyRecorder::WaitForMessage(uint32_t msg, int timeoutMs) {
+    return WaitUntil([&] {
+        return std::any_of(frames.begin(), frames.end(), [&](const ReceivedFrame& f) { return f.msg == msg; });
+    }, timeoutMs);
+}
+
+std::vector<uint32_t> LobbyRecorder::Messages() const {
+    std::vector<uint32_t> numbers;
+    for (const auto& frame : frames) numbers.push_back(frame.msg);
+    return numbers;
+}
+
+QString DirectCommandLine(quint16 port, const QString& account, const QString& password) {
+    return QStringLiteral("%1$%2$127.0.0.1$%3$本地$0$$0$$$$$$").arg(account, password).arg(port);
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include "platform/UnixLobbyLink.h"
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Runs the event loop until `done` holds or the time is up.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
+
+// One run of the real `dravik-table` binary: offscreen, dialogs answered at
+// once, in its own runtime and program folders.
+class TableProcess {
+public:
+    explicit TableProcess(const QString& runtimeDir);
+    ~TableProcess();
+    void Start(const QStringList& arguments);
+    bool WaitForStderr(const QString& text, int timeoutMs);
+    bool WaitForExit(int timeoutMs);
+    QString Stderr() const { return stderr_; }
+
+private:
+    QTemporaryDir programDir_;
+    QProcess process_;
+    QString stderr_;
+};
+
+struct ReceivedFrame {
+    uint32_t msg, wParam, lParam;
+};
+
+// The lobby window as a test sees it: listens under its caption and keeps
+// every frame it receives.
+class LobbyRecorder {
+public:
+    LobbyRecorder(const QString& runtimeDir, const QString& caption);
+    UnixLobbyLink link;
+    std::vector<ReceivedFrame> frames;
+    bool WaitForMessage(uint32_t msg, int timeoutMs);
+    std::vector<uint32_t> Messages() const;
+};
+
+// The 13-field command line of a seated player who connects directly.
+QString DirectCommandLine(quint16 port, const QString& account = QStringLiteral("abc"),
+                          const QString& password = QStringLiteral("pw"));

@@ -1,0 +1,99 @@
+#include "connection/GamePacket.h"
+#include "e2e/TableProcess.h"
+#include "support/FakeGameServer.h"
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+const QString kLobby = QStringLiteral("Jokro山庄");
+const QString kTable = QStringLiteral("Dravik麻将");
+constexpr int kStartMs = 15000;
+
+struct TableRun : ::testing::Test {
+    QTemporaryDir runtime;
+    LobbyRecorder lobby{runtime.path(), kLobby};
+    FakeGameServer server;
+};
+
+int TypeOf(const GamePacket& packet) { return packet[2] << 8 | packet[3]; }
+}  // namespace
+
+TEST_F(TableRun, LogsInWithTheExactPacketTellsTheLobbyAndKeepsTheLinkAlive) {
+    FakeLoginAnswer answer;
+    answer.echo = {0x12, 0x34};
+    server.SetLoginAnswer(answer);
+    TableProcess table(runtime.path());
+    table.Start({DirectCommandLine(server.Port(), QStringLiteral("abc"), QStringLiteral("pw"))});
+
+    ASSERT_TRUE(server.WaitForPackets(1, kStartMs)) << table.Stderr().toStdString();
+    GamePacket expected{};
+    expected[3] = 18;
+    expected[16] = 'a', expected[17] = 'b', expected[18] = 'c';
+    expected[32] = 'p', expected[33] = 'w';
+    EXPECT_EQ(server.Received()[0], expected);
+
+    ASSERT_TRUE(lobby.WaitForMessage(0x303, kStartMs));
+    const auto messages = lobby.Messages();
+    ASSERT_GE(messages.size(), 3u);
+    EXPECT_EQ(messages[0], 0x112u);  // the lobby restored at start-up
+    EXPECT_EQ(lobby.frames[0].wParam, 0xF120u);
+    EXPECT_EQ(messages[1], 0x16u);   // not connected yet, before the wait for the connection
+    EXPECT_EQ(messages.back(), 0x303u);
+
+    // The keep-alive comes every 5 seconds and echoes the server's bytes.
+    ASSERT_TRUE(server.WaitForPackets(2, 8000));
+    const GamePacket keepAlive = server.Received()[1];
+    EXPECT_EQ(TypeOf(keepAlive), 24);
+    EXPECT_EQ(keepAlive[260], 0x12);
+    EXPECT_EQ(keepAlive[261], 0x34);
+}
+
+TEST_F(TableRun, AnswersTheLobbysQueryAndClosesWithoutAWordToTheServer) {
+    TableProcess table(runtime.path());
+    table.Start({DirectCommandLine(server.Port())});
+    ASSERT_TRUE(lobby.WaitForMessage(0x303, kStartMs)) << table.Stderr().toStdString();
+
+    ASSERT_TRUE(lobby.link.PostMessage(kTable, 0x465, 0, 0));
+    EXPECT_TRUE(lobby.WaitForMessage(0x400, 5000));
+
+    const size_t packetsBefore = server.Received().size();
+    ASSERT_TRUE(lobby.link.PostMessage(kTable, 0x10, 0, 0));
+    EXPECT_TRUE(table.WaitForExit(5000));
+    EXPECT_TRUE(table.Stderr().contains(QStringLiteral("the table window was closed")));
+    EXPECT_LE(server.Received().size(), packetsBefore + 1);  // at most a keep-alive already under way
+    EXPECT_FALSE(lobby.link.FindWindow(kTable));
+}
+
+TEST_F(TableRun, ASecondInstanceIsRefusedAndGivesTheLobbyBack) {
+    TableProcess first(runtime.path());
+    first.Start({DirectCommandLine(server.Port())});
+    ASSERT_TRUE(lobby.WaitForMessage(0x303, kStartMs)) << first.Stderr().toStdString();
+    const size_t framesBefore = lobby.frames.size();
+
+    TableProcess second(runtime.path());
+    second.Start({DirectCommandLine(server.Port())});
+    ASSERT_TRUE(second.WaitForExit(kStartMs));
+    EXPECT_TRUE(second.Stderr().contains(QStringLiteral("DIALOG\t警告\tDravik麻将游戏已经运行！")));
+    ASSERT_TRUE(WaitUntil([&] { return lobby.frames.size() > framesBefore; }, 5000));
+    EXPECT_EQ(lobby.frames.back().msg, 0x112u);
+    EXPECT_EQ(lobby.frames.back().wParam, 0xF120u);
+}
+
+TEST_F(TableRun, RefusesCommandLinesItCannotUse) {
+    struct Case {
+        QStringList arguments;
+        QString dialog;
+    } cases[] = {
+        {{}, QStringLiteral("DIALOG\t警告\t本游戏需从游戏大厅中启动！")},
+        {{QStringLiteral("   ")}, QStringLiteral("DIALOG\t警告\t本游戏需从游戏大厅中启动！")},
+        {{QStringLiteral("abc$pw$127.0.0.1$99999$x$0$$0$$$$$$")}, QStringLiteral("DIALOG\t警告\t命令行参数错误：服务器端口")},
+        {{QStringLiteral("abc$pw$127.0.0.1$4000$x$watch")}, QStringLiteral("DIALOG\t警告\t命令行参数错误：观战玩家编号")},
+    };
+    for (const Case& c : cases) {
+        TableProcess table(runtime.path());
+        table.Start(c.arguments);
+        ASSERT_TRUE(table.WaitForExit(kStartMs)) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(table.Stderr().contains(c.dialog)) << table.Stderr().toStdString();
+    }
+    EXPECT_TRUE(server.Received().empty());
+}

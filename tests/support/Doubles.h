@@ -1,0 +1,120 @@
+#pragma once
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/EndProgram.h"
+#include "platform/LobbyLink.h"
+#include "platform/SoundDevice.h"
+#include "platform/TcpLink.h"
+#include <QByteArray>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <vector>
+
+// The socket of an in-process test: what the client sends is kept, what the
+// test delivers raises the data event at once.
+class FakeTcpLink : public TcpLink {
+    Q_OBJECT
+public:
+    int state = StateClosed;
+    // State the next Connect() reaches.
+    int stateAfterConnect = StateConnected;
+    int connectCalls = 0;
+    std::vector<QByteArray> sent;
+
+    int State() const override { return state; }
+    void Connect() override;
+    void SendData(const QByteArray& bytes) override;
+    QByteArray GetData() override;
+    void Close() override { state = StateClosed; }
+
+    // Delivers bytes from the server and raises the data event.
+    void Deliver(const QByteArray& bytes);
+    // All bytes sent so far, as one stream.
+    QByteArray SentStream() const;
+
+private:
+    QByteArray pending_;
+};
+
+// Time that moves only when the client sleeps or pumps events.
+class VirtualClock : public Clock {
+public:
+    double now = 1000.0;
+    double sleptSeconds = 0;
+    int pumps = 0;
+    // Runs at each pump, before the events are handled (a test's "meanwhile").
+    std::function<void()> onPump;
+
+    double Now() override { return now; }
+    void Sleep(double seconds) override;
+    void Pump() override;
+};
+
+struct ShownDialog {
+    QString text;
+    Dialogs::Buttons buttons;
+    QString title;
+};
+
+class ScriptedDialogs : public Dialogs {
+public:
+    std::vector<ShownDialog> shown;
+    std::deque<Answer> answers;  // answers given in order; OK when none is left
+    Answer MsgBox(const QString& text, Buttons buttons, const QString& title) override;
+};
+
+struct PlayedSound {
+    QString path;
+    bool looped;
+};
+
+class RecordingSound : public SoundDevice {
+public:
+    bool startSucceeds = true;
+    std::vector<PlayedSound> played;
+    int stops = 0;
+    int volume = -1;
+    bool Start() override { return startSucceeds; }
+    void Play(const QString& path, bool looped) override { played.push_back({path, looped}); }
+    void Stop() override { ++stops; }
+    void SetVolume(int v) override { volume = v; }
+};
+
+struct LobbyFrame {
+    QString caption;
+    uint32_t msg;
+    uint32_t wParam;
+    uint32_t lParam;
+    bool sent;  // sent rather than posted
+};
+
+// The lobby and any other window, as the client sees them through the link.
+class FakeLobbyLink : public LobbyLink {
+    Q_OBJECT
+public:
+    QStringList existingWindows{QStringLiteral("Jokro山庄")};
+    std::vector<LobbyFrame> frames;
+    QString listeningAs;
+
+    bool FindWindow(const QString& caption) override { return existingWindows.contains(caption); }
+    bool SendMessage(const QString& caption, uint32_t msg, uint32_t wParam, uint32_t lParam) override;
+    bool PostMessage(const QString& caption, uint32_t msg, uint32_t wParam, uint32_t lParam) override;
+    bool Listen(const QString& caption) override;
+    void StopListening() override { listeningAs.clear(); }
+
+    // Delivers a message to the client's window.
+    void Deliver(uint32_t msg, uint32_t wParam = 0, uint32_t lParam = 0) { emit MessageReceived(msg, wParam, lParam); }
+    // The message numbers delivered to a caption, in order (posted and sent alike).
+    std::vector<uint32_t> MessagesTo(const QString& caption) const;
+};
+
+// Thrown where the program would end, so that a test sees the end.
+struct ProgramEnded {
+    QString reason;
+};
+
+class ThrowingEnd : public EndProgram {
+public:
+    [[noreturn]] void End(const QString& reason) override { throw ProgramEnded{reason}; }
+};

@@ -1,0 +1,48 @@
+#include "support/TestClient.h"
+#include "connection/Scheduler.h"
+#include "connection/StartUp.h"
+
+TestClient::TestClient(const QString& commandLine, QSize screen) {
+    Platform platform;
+    auto fakeSocket = std::make_unique<FakeTcpLink>();
+    auto fakeLobby = std::make_unique<FakeLobbyLink>();
+    auto fakeClock = std::make_unique<VirtualClock>();
+    auto fakeDialogs = std::make_unique<ScriptedDialogs>();
+    auto fakeSound = std::make_unique<RecordingSound>();
+    socket = fakeSocket.get();
+    lobby = fakeLobby.get();
+    clock = fakeClock.get();
+    dialogs = fakeDialogs.get();
+    sound = fakeSound.get();
+    platform.socket = std::move(fakeSocket);
+    platform.lobby = std::move(fakeLobby);
+    platform.clock = std::move(fakeClock);
+    platform.dialogs = std::move(fakeDialogs);
+    platform.sound = std::move(fakeSound);
+    platform.end = std::make_unique<ThrowingEnd>();
+    platform.paths = ProgramPaths(programDir.path() + QStringLiteral("/table"));
+    platform.commandLine = commandLine;
+    platform.screenSize = screen;
+    platform.liveTimers = false;
+    client = std::make_unique<Client>(std::move(platform));
+}
+
+QString TestClient::DefaultCommandLine() {
+    return QStringLiteral("abc$pw$127.0.0.1$4000$北京$0$$0$$$$$$");
+}
+
+std::optional<QString> TestClient::Load() {
+    try {
+        MainForm_Form_Load(*client);
+    } catch (const ProgramEnded& end) {
+        return end.reason;
+    }
+    return std::nullopt;
+}
+
+void TestClient::Tick(int count) {
+    for (int i = 0; i < count; ++i) {
+        clock->now += 0.05;
+        MainForm_TimerBong_Timer(*client);
+    }
+}

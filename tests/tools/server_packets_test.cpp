@@ -1,0 +1,108 @@
+#include "dravik-server/ServerPackets.h"
+#include "platform/AnsiCodec.h"
+#include "support/ClientPackets.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+
+namespace {
+GamePacket WithBytes(GamePacket packet, int offset, const QByteArray& bytes) {
+    std::copy(bytes.begin(), bytes.end(), packet.begin() + offset);
+    return packet;
+}
+
+struct LoginReplyCase {
+    const char* name;
+    int verdict;
+    int turnSeconds;
+    int timeoutLimit;
+    QByteArray banner;
+    QByteArray bannerOnWire;
+};
+
+TEST(ServerPackets, LoginReplyIsByteExact) {
+    const QByteArray hundred(100, 'h');
+    const LoginReplyCase cases[] = {
+        {"accepted, no banner", 1, 8, 3, "", ""},
+        {"refused, game not started", 2, 15, 0, "http://127.0.0.1/b", "http://127.0.0.1/b"},
+        {"limit 255 stays in byte 9 alone", 1, 8, 255, "", ""},
+        {"banner of 100 bytes has no terminator", 1, 8, 3, hundred, hundred},
+        {"longer banner is cut to 100 bytes", 1, 8, 3, hundred + "tail", hundred},
+    };
+    for (const LoginReplyCase& c : cases) {
+        GamePacket expected{};
+        expected[3] = 18;
+        expected[9] = uint8_t(c.timeoutLimit);
+        expected[11] = uint8_t(c.turnSeconds);
+        expected[15] = uint8_t(c.verdict);
+        expected[260] = 0xAB;
+        expected[261] = 0x01;
+        expected = WithBytes(expected, 16, c.bannerOnWire);
+        EXPECT_EQ(LoginReplyPacket(c.verdict, c.turnSeconds, c.timeoutLimit, c.banner, {0xAB, 0x01}), expected)
+            << c.name;
+    }
+}
+
+TEST(ServerPackets, ReconnectReplyIsByteExact) {
+    for (const bool accepted : {true, false}) {
+        GamePacket expected{};
+        expected[3] = 29;
+        expected[15] = accepted ? 1 : 0;
+        expected[260] = 0x02;
+        expected[261] = 0xFE;
+        EXPECT_EQ(ReconnectReplyPacket(accepted, {0x02, 0xFE}), expected) << "accepted=" << accepted;
+    }
+}
+
+TEST(ServerPackets, ChatLineCarriesGbkTextCutAtACharacterBoundary) {
+    const QString text = QStringLiteral("a") + QString(150, QChar(u'麻'));
+    const GamePacket packet = ChatLinePacket(4, text, {0, 7});
+
+    GamePacket expected{};
+    expected[3] = 19;
+    expected[6] = 4;
+    expected[261] = 7;
+    // 1 + 99 * 2 = 199 bytes: the 100th 麻 would end past byte 215.
+    expected = WithBytes(expected, 16, AnsiCodec::ToAnsi(QStringLiteral("a") + QString(99, QChar(u'麻'))));
+    EXPECT_EQ(packet, expected);
+}
+
+TEST(ServerPackets, DescribePacketShowsHeaderAccountTextAndEcho) {
+    GameMessage keepAlive;
+    keepAlive.MsgType = 24;
+    keepAlive.SeatBit = 8;
+    GameMessage unknown;
+    unknown.MsgType = 0x1234;
+    unknown.Byte5 = 5;
+    unknown.SeatBit = 0xF1;
+    unknown.Byte7 = 7;
+    unknown.Param = {-1, 300, 0, 1};
+
+    const struct {
+        const char* name;
+        GamePacket packet;
+        QString line;
+    } cases[] = {
+        {"login", LoginPacket(18, QStringLiteral("玩家一"), "hunter2", {1, 2}),
+         QStringLiteral("type=18 seat=0 byte5=0 byte7=0 params=0,0,0,0 account=玩家一 echo=1,2")},
+        {"16-byte account ends where the password starts",
+         LoginPacket(28, "abcdefghijklmnop", "hunter2", {0, 9}),
+         "type=28 seat=0 byte5=0 byte7=0 params=0,0,0,0 account=abcdefghijklmnop echo=0,9"},
+        {"chat text on one line", ChatLinePacket(2, QStringLiteral("吃\n碰"), {0, 3}),
+         QStringLiteral("type=19 seat=2 byte5=0 byte7=0 params=0,0,0,0 text=吃 碰 echo=0,3")},
+        {"keep-alive has no payload part", EncodeGamePacket(keepAlive, "not text", {0, 4}),
+         "type=24 seat=8 byte5=0 byte7=0 params=0,0,0,0 echo=0,4"},
+        {"unknown type, whole header", EncodeGamePacket(unknown, "not text", {255, 255}),
+         "type=4660 seat=241 byte5=5 byte7=7 params=-1,300,0,1 echo=255,255"},
+    };
+    for (const auto& c : cases) {
+        const QString line = DescribePacket(c.packet.data());
+        EXPECT_EQ(line, c.line) << c.name;
+        EXPECT_FALSE(line.contains("hunter2")) << c.name;
+    }
+}
+
+TEST(ServerPackets, DescribeSentPacketLeavesOutThePayload) {
+    const GamePacket reply = LoginReplyPacket(1, 8, 3, "http://127.0.0.1/banner", {0, 1});
+    EXPECT_EQ(DescribeSentPacket(reply.data()), "type=18 seat=0 byte5=0 byte7=0 params=3,8,0,1 echo=0,1");
+}
+}  // namespace

@@ -1,0 +1,61 @@
+#include "dravik-server/GameServer.h"
+#include "dravik-server/PacketFraming.h"
+#include "dravik-server/ServerPackets.h"
+#include "shared/GameMessage.h"
+#include <QTcpSocket>
+
+std::array<uint8_t, 2> GameServer::Connection::NextEcho() {
+    ++sentPackets;
+    return {uint8_t(sentPackets >> 8), uint8_t(sentPackets & 0xFF)};
+}
+
+GameServer::GameServer(const GameServerSettings& settings) : settings_(settings) {
+    connect(&server_, &QTcpServer::newConnection, this, &GameServer::Accept);
+}
+
+bool GameServer::Listen(quint16 port) { return server_.listen(QHostAddress::LocalHost, port); }
+
+quint16 GameServer::Port() const { return server_.serverPort(); }
+
+QString GameServer::ErrorText() const { return server_.errorString(); }
+
+void GameServer::Accept() {
+    while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        const int id = ++lastId_;
+        connections_[socket].id = id;
+        emit Event(QStringLiteral("connect %1").arg(id));
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { ReadFrom(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { Close(socket); });
+    }
+}
+
+void GameServer::ReadFrom(QTcpSocket* socket) {
+    Connection& connection = connections_.at(socket);
+    connection.pending += socket->readAll();
+    for (const GamePacket& packet : TakeWholePackets(connection.pending)) {
+        emit Event(QStringLiteral("recv %1 ").arg(connection.id) + DescribePacket(packet.data()));
+        Answer(socket, packet);
+    }
+}
+
+void GameServer::Answer(QTcpSocket* socket, const GamePacket& packet) {
+    const int type = uint16_t(DecodeGamePacketFull(packet.data()).MsgType);
+    Connection& connection = connections_.at(socket);
+    if (type == MessageType::Login)
+        Send(socket, LoginReplyPacket(1, settings_.turnSeconds, settings_.timeoutLimit, settings_.bannerUrl,
+                                      connection.NextEcho()));
+    else if (type == MessageType::Reconnect)
+        Send(socket, ReconnectReplyPacket(true, connection.NextEcho()));
+}
+
+void GameServer::Send(QTcpSocket* socket, const GamePacket& packet) {
+    socket->write(ToByteArray(packet));
+    emit Event(QStringLiteral("send %1 ").arg(connections_.at(socket).id) + DescribeSentPacket(packet.data()));
+}
+
+void GameServer::Close(QTcpSocket* socket) {
+    emit Event(QStringLiteral("close %1").arg(connections_.at(socket).id));
+    socket->disconnect(this);
+    connections_.erase(socket);
+    socket->deleteLater();
+}

@@ -1,0 +1,82 @@
+#include "dravik-server/GameServer.h"
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <optional>
+#include <sys/signalfd.h>
+
+namespace {
+void PrintLine(const QString& line) {
+    const QByteArray bytes = line.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+// SIGINT and SIGTERM arrive as readable bytes on the returned descriptor, so
+// the event loop can end the server normally. The signals must be blocked
+// before any thread starts, or that thread would still receive them. A shell
+// starts background jobs with SIGINT ignored, and an ignored signal never
+// reaches the descriptor, so both are set back to their default first.
+int StopSignalDescriptor() {
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    for (const int stopSignal : {SIGINT, SIGTERM}) {
+        // MUT
+        sigaddset(&stopSignals, stopSignal);
+    }
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    return signalfd(-1, &stopSignals, SFD_CLOEXEC);
+}
+
+std::optional<int> NumberOption(const QCommandLineParser& parser, const QString& name, int lowest, int highest) {
+    bool ok = false;
+    const int value = parser.value(name).toInt(&ok);
+    if (!ok || value < lowest || value > highest) {
+        std::fprintf(stderr, "--%s must be a number from %d to %d\n", qPrintable(name), lowest, highest);
+        return std::nullopt;
+    }
+    return value;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int stopSignals = StopSignalDescriptor();
+    if (stopSignals < 0) {
+        std::perror("signalfd");
+        return 1;
+    }
+    QCoreApplication app(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("A stand-in game server for the table client, on 127.0.0.1.");
+    parser.addHelpOption();
+    parser.addOption({"port", "Port to listen on (0 picks a free one).", "PORT"});
+    parser.addOption({"turn-seconds", "Turn time sent in the log-in reply, 1-15.", "N", "8"});
+    parser.addOption({"timeout-limit", "Turns in a row a player may let time out, 0-255 (0 = no limit).", "N", "3"});
+    parser.addOption({"banner", "Banner web address sent in the log-in reply (at most 100 bytes are sent).", "URL"});
+    parser.process(app);
+
+    if (!parser.isSet("port")) {
+        std::fputs("--port is required\n", stderr);
+        return 2;
+    }
+    const auto port = NumberOption(parser, "port", 0, 65535);
+    // The client reads only the low four bits of the turn time.
+    const auto turnSeconds = NumberOption(parser, "turn-seconds", 1, 15);
+    const auto timeoutLimit = NumberOption(parser, "timeout-limit", 0, 255);
+    if (!port || !turnSeconds || !timeoutLimit) return 2;
+
+    GameServer server({*turnSeconds, *timeoutLimit, parser.value("banner").toLatin1()});
+    QObject::connect(&server, &GameServer::Event, &PrintLine);
+    if (!server.Listen(quint16(*port))) {
+        std::fprintf(stderr, "cannot listen on 127.0.0.1:%d: %s\n", *port, qPrintable(server.ErrorText()));
+        return 1;
+    }
+    PrintLine(QStringLiteral("listening on %1").arg(server.Port()));
+
+    QSocketNotifier stopNotifier(stopSignals, QSocketNotifier::Read);
+    QObject::connect(&stopNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    return app.exec();
+}
