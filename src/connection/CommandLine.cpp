@@ -58,8 +58,10 @@ std::optional<QString> FindBadField(const CommandLine& line) {
     if (const QString* password = line.Field(2); password && !FitsBytes(*password, kPasswordBytes)) return bad(2);
     if (const QString* port = line.Field(4); port && !IsPort(*port, false)) return bad(4);
     const QString* proxyType = line.Field(6);
-    if (proxyType && !WholeNumber(*proxyType)) return bad(6);
-    const bool viaProxy = proxyType && WholeNumber(*proxyType) == 5;
+    const auto type = proxyType ? WholeNumber(*proxyType) : std::nullopt;
+    // The type is kept in 16 bits; a wider number would wrap to another type.
+    if (proxyType && (!type || *type != static_cast<int16_t>(*type))) return bad(6);
+    const bool viaProxy = type == 5;
     if (const QString* port = line.Field(8); port && !IsPort(*port, !viaProxy)) return bad(8);
     for (int number : {9, 10})
         if (const QString* text = line.Field(number); text && !FitsBytes(*text, kProxyTextBytes)) return bad(number);

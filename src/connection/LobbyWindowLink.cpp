@@ -1,7 +1,6 @@
 #include "connection/LobbyWindowLink.h"
 #include "connection/Leaving.h"
-#include "connection/PacketTransport.h"
-#include "connection/Proxy.h"
+#include "connection/ServerConnection.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/WallLayout.h"
@@ -35,20 +34,9 @@ void AnswerLeaveRequest(Client& c) {
 void Relogin(Client& c) {
     c.transport.LinkReady = true;
     c.connection.LoginPending = true;
-    if (c.connection.ProxyType == 0) {
-        c.Winsock1.RemoteHost = c.connection.ServerAddr.HostName;
-        c.Winsock1.RemotePort = c.connection.ServerAddr.Port;
-        if (c.Winsock1.State() != TcpLink::StateClosed) c.Winsock1.Close();
-        DropPartialPacket(c.transport);
-        c.Winsock1.Connect();
-        c.connection.LoginPacket[3] = 18;
-        c.TimerBong.SetEnabled(true);
-        c.scheduler.LoginJobOn = true;
-        c.scheduler.LoginJobTicks = 0;
-    } else if (c.connection.ProxyType == 5) {
-        c.scheduler.LoginJobOn = false;
-        ConnectViaProxy(c);
-    }
+    // A log-in, not a reconnect request, whatever was sent before.
+    c.connection.LoginPacket[3] = MessageType::Login;
+    ConnectToServer(c);
     c.window.AnNiuUsed[2] = false;
     SetPictureFromResource(c, *c.mainForm->AnNiu[2], c.resourceIds.BarButtonIds[4]);
     c.mainForm->Time_Img->setVisible(false);

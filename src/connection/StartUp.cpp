@@ -3,9 +3,9 @@
 #include "connection/LobbyWindowLink.h"
 #include "connection/LoginPacket.h"
 #include "connection/PacketTransport.h"
-#include "connection/Proxy.h"
 #include "connection/Reconnect.h"
 #include "connection/Scheduler.h"
+#include "connection/ServerConnection.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/ResourceIds.h"
@@ -121,20 +121,6 @@ void ApplyCommandLine(Client& c, const CommandLine& line) {
     text(13, k.WindowCaption);
 }
 
-void Connect(Client& c) {
-    if (c.connection.ProxyType == 0) {
-        c.Winsock1.RemoteHost = c.connection.ServerAddr.HostName;
-        c.Winsock1.RemotePort = c.connection.ServerAddr.Port;
-        DropPartialPacket(c.transport);
-        c.Winsock1.Connect();
-        c.TimerBong.SetEnabled(true);
-        c.scheduler.LoginJobOn = true;
-        c.scheduler.LoginJobTicks = 0;
-    } else if (c.connection.ProxyType == 5) {
-        c.scheduler.LoginJobOn = false;
-        ConnectViaProxy(c);
-    }
-}
 }  // namespace
 
 void MainForm_Form_Load(Client& c) {
@@ -186,7 +172,7 @@ void MainForm_Form_Load(Client& c) {
 
     // The password goes into the log-in packet and nowhere else.
     c.connection.LoginPacket = BuildLoginPacket(c.connection.UserName, line.Field(2) ? *line.Field(2) : QString());
-    Connect(c);
+    ConnectToServer(c);
     f.show();
 
     if (c.connection.AutoPlayRequested) {

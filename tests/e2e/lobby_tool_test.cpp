@@ -1,29 +1,20 @@
-#include "platform/UnixLobbyLink.h"
-#include "support/EventLoopWait.h"
+#include "e2e/TableProcess.h"
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <tuple>
-#include <vector>
 
 namespace {
 
-using Message = std::tuple<uint32_t, uint32_t, uint32_t>;
+constexpr int kTimeoutMs = 5000;
 
-// Runs dravik-lobby in its own runtime folder and plays the client's window
-// there, collecting what the lobby prints and what it sends.
+// Runs dravik-lobby in its own runtime folder and collects what it prints.
 class LobbyToolTest : public ::testing::Test {
 protected:
-    LobbyToolTest() {
-        QObject::connect(&clientWindow, &LobbyLink::MessageReceived, &clientWindow,
-                         [this](uint32_t msg, uint32_t wParam, uint32_t lParam) { sent.emplace_back(msg, wParam, lParam); });
-    }
-
     ~LobbyToolTest() override {
         lobby.kill();
-        lobby.waitForFinished();
+        lobby.waitForFinished(kTimeoutMs);
     }
 
     void StartLobby(const QStringList& arguments) {
@@ -33,7 +24,7 @@ protected:
         lobby.start(QStringLiteral(DRAVIK_LOBBY_BINARY), arguments);
     }
 
-    // Waits for a line the lobby prints (the whole line, or its start).
+    // Waits for a whole line the lobby prints, or for a line starting so.
     bool WaitForLine(const QString& expected, bool wholeLine = true) {
         return WaitUntil([&] {
             output += QString::fromUtf8(lobby.readAllStandardOutput());
@@ -41,16 +32,20 @@ protected:
             return std::any_of(lines.begin(), lines.end() - 1, [&](const QString& line) {
                 return wholeLine ? line == expected : line.startsWith(expected);
             });
-        });
+        }, kTimeoutMs);
     }
 
     void Type(const QString& line) { lobby.write((line + QLatin1Char('\n')).toUtf8()); }
 
+    static bool SameFrames(const std::vector<ReceivedFrame>& actual, const std::vector<ReceivedFrame>& expected) {
+        return std::equal(actual.begin(), actual.end(), expected.begin(), expected.end(), [](auto& a, auto& b) {
+            return a.msg == b.msg && a.wParam == b.wParam && a.lParam == b.lParam;
+        });
+    }
+
     QTemporaryDir runtimeDir;
     QProcess lobby;
     QString output;
-    UnixLobbyLink clientWindow{runtimeDir.path()};
-    std::vector<Message> sent;
 };
 
 TEST_F(LobbyToolTest, SendsTypedCommandsPrintsReceivedMessagesAndOutlivesItsInput) {
@@ -61,22 +56,21 @@ TEST_F(LobbyToolTest, SendsTypedCommandsPrintsReceivedMessagesAndOutlivesItsInpu
     Type(QStringLiteral("query"));
     ASSERT_TRUE(WaitForLine(QStringLiteral("no window \"Dravik麻将\"")));
 
-    ASSERT_TRUE(clientWindow.Listen(QStringLiteral("Dravik麻将")));
+    LobbyRecorder clientWindow(runtimeDir.path(), QStringLiteral("Dravik麻将"));
     Type(QStringLiteral("restore"));
     Type(QStringLiteral("send 0x465 7 0x01020304"));
     Type(QStringLiteral("fly away"));
     ASSERT_TRUE(WaitForLine(QStringLiteral("sent restore")));
     ASSERT_TRUE(WaitForLine(QStringLiteral("commands:"), false));
-    ASSERT_TRUE(WaitUntil([&] { return sent.size() >= 2; }));
-    EXPECT_EQ(sent, (std::vector<Message>{{0x112, 0xF120, 0}, {0x465, 7, 0x01020304}}));
+    ASSERT_TRUE(clientWindow.WaitForMessage(0x465, kTimeoutMs));
+    EXPECT_TRUE(SameFrames(clientWindow.frames, {{0x112, 0xF120, 0}, {0x465, 7, 0x01020304}}));
 
     lobby.closeWriteChannel();
-    UnixLobbyLink client(runtimeDir.path());
-    ASSERT_TRUE(client.PostMessage(lobbyCaption, 0x303, 0xF020, 0xFFFFFFFF));
+    ASSERT_TRUE(clientWindow.link.PostMessage(lobbyCaption, 0x303, 0xF020, 0xFFFFFFFF));
     EXPECT_TRUE(WaitForLine(QStringLiteral("received 0x303 61472 4294967295"))) << output.toStdString();
 
     lobby.terminate();
-    ASSERT_TRUE(lobby.waitForFinished());
+    ASSERT_TRUE(lobby.waitForFinished(kTimeoutMs));
     EXPECT_EQ(lobby.exitStatus(), QProcess::NormalExit);
     EXPECT_FALSE(QFileInfo::exists(UnixLobbyLink::EndpointPath(runtimeDir.path(), lobbyCaption)));
 }
@@ -91,10 +85,10 @@ TEST_F(LobbyToolTest, StartsTheClientWithThirteenFieldsAndTalksToItsAutoPlayWind
         << output.toStdString();
     ASSERT_TRUE(WaitForLine(QStringLiteral("client ended 0")));
 
-    ASSERT_TRUE(clientWindow.Listen(QStringLiteral("桌1")));
+    LobbyRecorder clientWindow(runtimeDir.path(), QStringLiteral("桌1"));
     Type(QStringLiteral("leave"));
-    ASSERT_TRUE(WaitUntil([&] { return !sent.empty(); }));
-    EXPECT_EQ(sent, (std::vector<Message>{{0x303, 0, 0}}));
+    ASSERT_TRUE(clientWindow.WaitForMessage(0x303, kTimeoutMs));
+    EXPECT_TRUE(SameFrames(clientWindow.frames, {{0x303, 0, 0}}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
+#include "connection/LoginPacket.h"
 #include "dravik-server/ServerPackets.h"
-#include "support/ClientPackets.h"
 #include "support/FakeGameServer.h"
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -29,7 +29,7 @@ TEST(FakeGameServer, FramesSplitAndMergedDeliveriesAndAnswersALogin) {
     client.connectToHost(QHostAddress::LocalHost, server.Port());
     ASSERT_TRUE(server.WaitForConnection(WaitMs));
 
-    const GamePacket login = LoginPacket(MessageType::Login, "player1", "secret");
+    const GamePacket login = BuildLoginPacket("player1", "secret");
     client.write(ToByteArray(login).left(100));
     client.flush();
     QCoreApplication::processEvents();  // lets the server take in the first part alone
@@ -43,11 +43,13 @@ TEST(FakeGameServer, FramesSplitAndMergedDeliveriesAndAnswersALogin) {
 
 TEST(FakeGameServer, AfterCloseConnectionTheNextClientIsServed) {
     FakeGameServer server;
-    server.SetLoginAnswer({.enabled = false});
+    FakeLoginAnswer noAnswer;
+    noAnswer.enabled = false;
+    server.SetLoginAnswer(noAnswer);
     QTcpSocket first;
     first.connectToHost(QHostAddress::LocalHost, server.Port());
     ASSERT_TRUE(server.WaitForConnection(WaitMs));
-    first.write(ToByteArray(LoginPacket(MessageType::Login, "player1", "secret")));
+    first.write(ToByteArray(BuildLoginPacket("player1", "secret")));
     ASSERT_TRUE(server.WaitForPackets(1, WaitMs));
 
     server.CloseConnection();

@@ -1,10 +1,16 @@
+#include "connection/LoginPacket.h"
 #include "dravik-server/ServerPackets.h"
 #include "platform/AnsiCodec.h"
-#include "support/ClientPackets.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 
 namespace {
+GamePacket WithEcho(GamePacket packet, std::array<uint8_t, 2> echo) {
+    packet[260] = echo[0];
+    packet[261] = echo[1];
+    return packet;
+}
+
 GamePacket WithBytes(GamePacket packet, int offset, const QByteArray& bytes) {
     std::copy(bytes.begin(), bytes.end(), packet.begin() + offset);
     return packet;
@@ -67,6 +73,8 @@ TEST(ServerPackets, ChatLineCarriesGbkTextCutAtACharacterBoundary) {
 }
 
 TEST(ServerPackets, DescribePacketShowsHeaderAccountTextAndEcho) {
+    GamePacket reconnect = BuildLoginPacket("abcdefghijklmnop", "hunter2");
+    reconnect[3] = MessageType::Reconnect;
     GameMessage keepAlive;
     keepAlive.MsgType = 24;
     keepAlive.SeatBit = 8;
@@ -82,10 +90,9 @@ TEST(ServerPackets, DescribePacketShowsHeaderAccountTextAndEcho) {
         GamePacket packet;
         QString line;
     } cases[] = {
-        {"login", LoginPacket(18, QStringLiteral("玩家一"), "hunter2", {1, 2}),
+        {"login", WithEcho(BuildLoginPacket(QStringLiteral("玩家一"), "hunter2"), {1, 2}),
          QStringLiteral("type=18 seat=0 byte5=0 byte7=0 params=0,0,0,0 account=玩家一 echo=1,2")},
-        {"16-byte account ends where the password starts",
-         LoginPacket(28, "abcdefghijklmnop", "hunter2", {0, 9}),
+        {"16-byte account ends where the password starts", WithEcho(reconnect, {0, 9}),
          "type=28 seat=0 byte5=0 byte7=0 params=0,0,0,0 account=abcdefghijklmnop echo=0,9"},
         {"chat text on one line", ChatLinePacket(2, QStringLiteral("吃\n碰"), {0, 3}),
          QStringLiteral("type=19 seat=2 byte5=0 byte7=0 params=0,0,0,0 text=吃 碰 echo=0,3")},

@@ -16,16 +16,14 @@ void PrintLine(const QString& line) {
 
 // SIGINT and SIGTERM arrive as readable bytes on the returned descriptor, so
 // the event loop can end the server normally. The signals must be blocked
-// before any thread starts, or that thread would still receive them. A shell
-// starts background jobs with SIGINT ignored, and an ignored signal never
-// reaches the descriptor, so both are set back to their default first.
+// before any thread starts, or that thread would still receive them. Being
+// blocked, they reach the descriptor even when the server was started with
+// them ignored, as a shell starts a background job.
 int StopSignalDescriptor() {
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
-    for (const int stopSignal : {SIGINT, SIGTERM}) {
-        // MUT
-        sigaddset(&stopSignals, stopSignal);
-    }
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     return signalfd(-1, &stopSignals, SFD_CLOEXEC);
 }

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: the Debug build,
+# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# a bounded libFuzzer run over the packet stream.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+fuzz_seconds=${DRAVIK_FUZZ_SECONDS:-60}
+
+echo "== Debug build"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+cmake --build build -j "$jobs"
+ctest --test-dir build -j "$jobs" --output-on-failure
+
+echo "== Sanitizer build (ASan + UBSan)"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDRAVIK_SANITIZE=ON -DDRAVIK_BENCH=OFF \
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan -j "$jobs" --output-on-failure
+
+echo "== Fuzzing the packet stream for ${fuzz_seconds}s"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDRAVIK_FUZZ=ON \
+  -DDRAVIK_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+cmake --build build-fuzz -j "$jobs" --target dravik-fuzz-packets
+mkdir -p build-fuzz/corpus
+QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+  build-fuzz/tests/dravik-fuzz-packets -max_total_time="$fuzz_seconds" -max_len=3000 -len_control=0 \
+  -print_final_stats=1 build-fuzz/corpus
