@@ -55,9 +55,10 @@ void ReceiveJob(Client& c) {
     if (c.table.InGame && ++s.SilenceTicks >= kSilenceLimit) {
         if (!c.platform.lobby->FindWindow(c.connection.LobbyCaption))
             c.End(QStringLiteral("the server fell silent and the lobby window is gone"));
+        ReturnToLobby(c);
+        // After the reset, which empties the ticker, so that the user sees why.
         c.mainForm->Sysmsg[0]->clear();
         c.mainForm->Sysmsg[0]->addItem(QStringLiteral("已经与服务器断开连接，请重新入座！"));
-        ReturnToLobby(c);
         s.SilenceTicks = 0;
     }
     if (WaitingBytes(t.ReceiveRead, t.ReceiveWrite) >= kPacketSize) {

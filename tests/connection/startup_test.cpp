@@ -1,6 +1,4 @@
 #include "connection/StartUp.h"
-#include "connection/LobbyWindowLink.h"
-#include "connection/Scheduler.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include <QListWidget>
