@@ -67,10 +67,6 @@ bool UnixLobbyLink::Listen(const QString& caption) {
 void UnixLobbyLink::StopListening() {
     // Closing the server also removes its endpoint file.
     server_.close();
-    for (QLocalSocket* connection : server_.findChildren<QLocalSocket*>()) {
-        connection->abort();
-        connection->deleteLater();
-    }
 }
 
 void UnixLobbyLink::AcceptConnections() {

@@ -1,16 +1,7 @@
 #include "e2e/TableProcess.h"
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QProcessEnvironment>
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return true;
-}
 
 TableProcess::TableProcess(const QString& runtimeDir) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/UnixLobbyLink.h"
+#include "support/EventLoopWait.h"
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -7,8 +8,6 @@
 #include <memory>
 #include <vector>
 
-// Runs the event loop until `done` holds or the time is up.
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
 
 // One run of the real `dravik-table` binary: offscreen, dialogs answered at
 // once, in its own runtime and program folders.

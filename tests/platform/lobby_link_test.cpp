@@ -1,6 +1,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/RuntimeDir.h"
 #include "platform/UnixLobbyLink.h"
+#include "support/EventLoopWait.h"
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <cstring>
 #include <memory>
@@ -39,24 +39,16 @@ QByteArray Frame(uint32_t msg, uint32_t wParam, uint32_t lParam, const char* mag
     return frame;
 }
 
-// Runs the event loop until `done()` holds or the time-out passes.
-template <typename Condition>
-bool WaitUntil(Condition done) {
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    timeout.start(kTimeoutMs);
-    while (!done() && timeout.isActive()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return done();
-}
 
 // Every message a link delivers, in order.
 struct Inbox {
     explicit Inbox(LobbyLink& link) {
-        QObject::connect(&link, &LobbyLink::MessageReceived, &link,
-                         [this](uint32_t msg, uint32_t wParam, uint32_t lParam) { messages.emplace_back(msg, wParam, lParam); });
+        QObject::connect(&link, &LobbyLink::MessageReceived, &link, [this](uint32_t msg, uint32_t wParam, uint32_t lParam) {
+            messages.emplace_back(msg, wParam, lParam);
+        });
     }
     bool WaitForCount(size_t count) {
-        return WaitUntil([&] { return messages.size() >= count; });
+        return WaitUntil([&] { return messages.size() >= count; }, kTimeoutMs);
     }
     std::vector<Message> messages;
 };
@@ -182,7 +174,7 @@ TEST_F(LobbyLinkTest, WrongMagicClosesOnlyItsConnection) {
     auto spoiled = ConnectRaw();
 
     WriteRaw(*spoiled, Frame(0x01020304, 1, 2) + Frame(3, 4, 5, "WMSX") + Frame(6, 7, 8));
-    ASSERT_TRUE(WaitUntil([&] { return spoiled->state() == QLocalSocket::UnconnectedState; }));
+    ASSERT_TRUE(WaitUntil([&] { return spoiled->state() == QLocalSocket::UnconnectedState; }, kTimeoutMs));
     auto fresh = ConnectRaw();
     WriteRaw(*fresh, Frame(9, 10, 0x0A0B0C0D));
     ASSERT_TRUE(received.WaitForCount(2));

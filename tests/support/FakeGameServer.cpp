@@ -1,10 +1,9 @@
 #include "support/FakeGameServer.h"
+#include "support/EventLoopWait.h"
 #include "dravik-server/PacketFraming.h"
 #include "dravik-server/ServerPackets.h"
 #include "shared/GameMessage.h"
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 FakeGameServer::FakeGameServer() {
@@ -67,13 +66,3 @@ void FakeGameServer::Read() {
     }
 }
 
-bool FakeGameServer::WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    // Wakes the event loop at the deadline when no socket event does.
-    QTimer::singleShot(deadline.remainingTime(), this, [] {});
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}

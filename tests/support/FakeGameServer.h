@@ -7,7 +7,6 @@
 #include <QTcpSocket>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 // What the fake server answers to a Login while its automatic answer is on.
@@ -46,7 +45,6 @@ public:
 private:
     void Accept();
     void Read();
-    bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
 
     QTcpServer server_;
     QPointer<QTcpSocket> client_;

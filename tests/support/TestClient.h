@@ -30,5 +30,5 @@ struct TestClient {
     // Delivers packets from the server.
     void Deliver(const QByteArray& bytes) { socket->Deliver(bytes); }
     // Packets the client has sent so far, each 272 bytes (or shorter raw sends as they are).
-    std::vector<QByteArray> Sent() const { return socket->sent; }
+    const std::vector<QByteArray>& Sent() const { return socket->sent; }
 };
