@@ -13,6 +13,12 @@ GameServer::GameServer(const GameServerSettings& settings) : settings_(settings)
     connect(&server_, &QTcpServer::newConnection, this, &GameServer::Accept);
 }
 
+GameServer::~GameServer() {
+    // The listening server deletes the sockets still open; none of them may
+    // report its close to a server that is half gone.
+    for (const auto& entry : connections_) entry.first->disconnect(this);
+}
+
 bool GameServer::Listen(quint16 port) { return server_.listen(QHostAddress::LocalHost, port); }
 
 quint16 GameServer::Port() const { return server_.serverPort(); }

@@ -21,6 +21,7 @@ class GameServer : public QObject {
     Q_OBJECT
 public:
     explicit GameServer(const GameServerSettings& settings);
+    ~GameServer() override;
     bool Listen(quint16 port);
     quint16 Port() const;
     QString ErrorText() const;
