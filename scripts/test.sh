@@ -18,7 +18,8 @@ echo "== Sanitizer build (ASan + UBSan)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDRAVIK_SANITIZE=ON -DDRAVIK_BENCH=OFF \
   -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j "$jobs" --output-on-failure
 
 echo "== Fuzzing the packet stream for ${fuzz_seconds}s"
@@ -26,6 +27,6 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug 
   -DDRAVIK_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build-fuzz -j "$jobs" --target dravik-fuzz-packets
 mkdir -p build-fuzz/corpus
-QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=halt_on_error=1 \
   build-fuzz/tests/dravik-fuzz-packets -max_total_time="$fuzz_seconds" -max_len=3000 -len_control=0 \
   -print_final_stats=1 build-fuzz/corpus
