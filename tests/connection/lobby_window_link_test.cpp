@@ -221,6 +221,18 @@ TEST(LobbyWindowLinkRelogin, WithAProxyTypeThatOpensNoConnectionOnlyTheFlagsAndB
     EXPECT_TRUE(t.lobby->frames.empty());
 }
 
+// Whatever the connection mode, a log-in asked for by the lobby is a log-in,
+// not the reconnect request an earlier drop made of the packet.
+TEST(LobbyWindowLinkRelogin, AfterAReconnectRequestTheNextLogInIsALogInInEveryMode) {
+    for (const char* proxyType : {"0", "5", "7"}) {
+        TestClient t(QStringLiteral("abc$pw$127.0.0.1$4000$北京$%1$127.0.0.1$1080$$$$$$").arg(QLatin1String(proxyType)));
+        ASSERT_EQ(t.Load(), std::nullopt);
+        t->connection.LoginPacket[3] = MessageType::Reconnect;
+        t.lobby->Deliver(LobbyMessage::Relogin);
+        EXPECT_EQ(t->connection.LoginPacket[3], MessageType::Login) << proxyType;
+    }
+}
+
 TEST_F(LobbyWindowLinkTest, ShowingOrHidingAMissingLobbyEndsTheClientWhilePostingIsDropped) {
     t.lobby->existingWindows = {kOtherWindow};
     EXPECT_THROW(RestoreLobbyWindow(*t), ProgramEnded);
