@@ -19,9 +19,18 @@ MainForm::MainForm() : Pic1(new QGraphicsView(&scene, this)) {
     Location = NewLabel();
     Label3 = NewLabel();
     Number = NewLabel();
+    Zhuang = NewLabel();
     Time_Img = NewImage();
     Words = NewImage();
+    Jokro = NewImage();
     Jokro_Image = NewImage();
+    ZhiNan = NewImage();
+    Host = NewImage();
+    for (int i = 0; i < 2; ++i) Sai_Image.push_back(NewImage());
+    for (int i = 0; i < 6; ++i) Chi.push_back(NewImage());
+    for (int i = 0; i < 5; ++i) Gang.push_back(NewImage());
+    SZ_Image.push_back(NewImage());
+    Operation.push_back(NewImage());
 }
 
 MainForm::~MainForm() = default;

@@ -22,13 +22,22 @@ public:
     // Windowed controls: the two-line ticker.
     std::array<QListWidget*, 2> Sysmsg{};
 
-    // Graphical controls; arrays are created by the table layout.
+    // Graphical controls of the window design; arrays are completed by the table layout.
     LabelControl* Location;
     LabelControl* Label3;
     LabelControl* Number;
+    LabelControl* Zhuang;
     ImageControl* Time_Img;
     ImageControl* Words;
+    ImageControl* Jokro;
     ImageControl* Jokro_Image;
+    ImageControl* ZhiNan;
+    ImageControl* Host;
+    std::vector<ImageControl*> Sai_Image;
+    std::vector<ImageControl*> SZ_Image;
+    std::vector<ImageControl*> Chi;
+    std::vector<ImageControl*> Gang;
+    std::vector<ImageControl*> Operation;
     std::vector<ImageControl*> AnNiu;
     std::vector<ImageControl*> MJ_Image;
     std::vector<ImageControl*> Speak;
