@@ -1,5 +1,5 @@
 #include "connection/GamePacket.h"
-#include "e2e/TableProcess.h"
+#include "support/TableProcess.h"
 #include "support/FakeGameServer.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 namespace {
 const QString kLobby = QStringLiteral("Jokro山庄");
 const QString kTable = QStringLiteral("Dravik麻将");
+const QString kTableBinary = QStringLiteral(DRAVIK_TABLE_BINARY);
 constexpr int kStartMs = 15000;
 
 struct TableRun : ::testing::Test {
@@ -22,7 +23,7 @@ TEST_F(TableRun, LogsInWithTheExactPacketTellsTheLobbyAndKeepsTheLinkAlive) {
     FakeLoginAnswer answer;
     answer.echo = {0x12, 0x34};
     server.SetLoginAnswer(answer);
-    TableProcess table(runtime.path());
+    TableProcess table(kTableBinary, runtime.path());
     table.Start({DirectCommandLine(server.Port(), QStringLiteral("abc"), QStringLiteral("pw"))});
 
     ASSERT_TRUE(server.WaitForPackets(1, kStartMs)) << table.Stderr().toStdString();
@@ -49,7 +50,7 @@ TEST_F(TableRun, LogsInWithTheExactPacketTellsTheLobbyAndKeepsTheLinkAlive) {
 }
 
 TEST_F(TableRun, AnswersTheLobbysQueryAndClosesWithoutAWordToTheServer) {
-    TableProcess table(runtime.path());
+    TableProcess table(kTableBinary, runtime.path());
     table.Start({DirectCommandLine(server.Port())});
     ASSERT_TRUE(lobby.WaitForMessage(0x303, kStartMs)) << table.Stderr().toStdString();
 
@@ -65,12 +66,12 @@ TEST_F(TableRun, AnswersTheLobbysQueryAndClosesWithoutAWordToTheServer) {
 }
 
 TEST_F(TableRun, ASecondInstanceIsRefusedAndGivesTheLobbyBack) {
-    TableProcess first(runtime.path());
+    TableProcess first(kTableBinary, runtime.path());
     first.Start({DirectCommandLine(server.Port())});
     ASSERT_TRUE(lobby.WaitForMessage(0x303, kStartMs)) << first.Stderr().toStdString();
     const size_t framesBefore = lobby.frames.size();
 
-    TableProcess second(runtime.path());
+    TableProcess second(kTableBinary, runtime.path());
     second.Start({DirectCommandLine(server.Port())});
     ASSERT_TRUE(second.WaitForExit(kStartMs));
     EXPECT_TRUE(second.Stderr().contains(QStringLiteral("DIALOG\t警告\tDravik麻将游戏已经运行！")));
@@ -90,7 +91,7 @@ TEST_F(TableRun, RefusesCommandLinesItCannotUse) {
         {{QStringLiteral("abc$pw$127.0.0.1$4000$x$watch")}, QStringLiteral("DIALOG\t警告\t命令行参数错误：观战玩家编号")},
     };
     for (const Case& c : cases) {
-        TableProcess table(runtime.path());
+        TableProcess table(kTableBinary, runtime.path());
         table.Start(c.arguments);
         ASSERT_TRUE(table.WaitForExit(kStartMs)) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(table.Stderr().contains(c.dialog)) << table.Stderr().toStdString();

@@ -1,4 +1,4 @@
-#include "e2e/TableProcess.h"
+#include "support/TableProcess.h"
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,16 +1,16 @@
-#include "e2e/TableProcess.h"
+#include "support/TableProcess.h"
 #include <QCoreApplication>
 #include <QProcessEnvironment>
 
 
-TableProcess::TableProcess(const QString& runtimeDir) {
+TableProcess::TableProcess(const QString& program, const QString& runtimeDir) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("DRAVIK_DIALOGS"), QStringLiteral("auto"));
     env.insert(QStringLiteral("DRAVIK_RUNTIME_DIR"), runtimeDir);
     env.insert(QStringLiteral("DRAVIK_PROGRAM_DIR"), programDir_.path());
     process_.setProcessEnvironment(env);
-    process_.setProgram(QStringLiteral(DRAVIK_TABLE_BINARY));
+    process_.setProgram(program);
     QObject::connect(&process_, &QProcess::readyReadStandardError,
                      [this] { stderr_ += QString::fromUtf8(process_.readAllStandardError()); });
 }

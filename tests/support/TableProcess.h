@@ -13,7 +13,7 @@
 // once, in its own runtime and program folders.
 class TableProcess {
 public:
-    explicit TableProcess(const QString& runtimeDir);
+    TableProcess(const QString& program, const QString& runtimeDir);
     ~TableProcess();
     void Start(const QStringList& arguments);
     bool WaitForStderr(const QString& text, int timeoutMs);
