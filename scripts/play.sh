@@ -12,6 +12,13 @@ bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build -j "$(nproc)" --target dravik-table dravik-server dravik-lobby
 
+# The sound files live in common/ beside the program folder build/, where the
+# client looks for "\..\common\music\" and "\..\common\mj\".
+if [ ! -f common/music/majiang.wav ] || [ -z "$(ls -A common/mj 2>/dev/null)" ]; then
+  cmake --build build -j "$(nproc)" --target dravik-sounds
+  build/tools/dravik-sounds/dravik-sounds --out "$PWD/build/../common" --voices
+fi
+
 pids=()
 cleanup() {
   trap - INT TERM EXIT

@@ -2,10 +2,10 @@
 #include "platform/EndProgram.h"
 #include "platform/InstanceLock.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtSoundDevice.h"
 #include "platform/QtTcpLink.h"
 #include "platform/RealClock.h"
 #include "platform/RuntimeDir.h"
-#include "platform/SilentSoundDevice.h"
 #include "platform/UnixLobbyLink.h"
 #include "shared/Client.h"
 #include <QApplication>
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     platform.lobby = std::make_unique<UnixLobbyLink>(runtimeDir);
     platform.clock = std::make_unique<RealClock>();
     platform.dialogs = std::make_unique<QtDialogs>();
-    platform.sound = std::make_unique<SilentSoundDevice>();
+    platform.sound = std::make_unique<QtSoundDevice>();
     platform.end = std::make_unique<ProcessEnd>();
     platform.paths = ProgramPaths::FromEnvironment();
     platform.commandLine = app.arguments().mid(1).join(QLatin1Char(' ')).trimmed();

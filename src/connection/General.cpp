@@ -76,10 +76,16 @@ QString PadRight(const QString& text, int n) {
     return text.size() >= n ? text : text + QString(n - text.size(), QLatin1Char(' '));
 }
 
+int RoundHalfEven(double value) {
+    // The default floating-point rounding mode rounds halves to even.
+    return static_cast<int>(std::nearbyint(value));
+}
+
 void ShowTileImage(Client& c, int16_t imageIndex, int16_t picture) {
     if (imageIndex >= 136 || picture >= 180) return;
     ImageControl& image = *CheckedAt(c.mainForm->MJ_Image, imageIndex, "MJ_Image");
     const QPixmap face = PictureOfResource(CheckedAt(c.resourceIds.TileImageIds, picture, "TileImageIds"));
+    c.table.TileImagePictures[imageIndex] = picture;
     if (face.isNull()) return;
     image.setVisible(false);
     image.SetPicture(face);

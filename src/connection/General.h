@@ -22,5 +22,7 @@ void AddWrappedText(QListWidget& list, const QString& text, int width);
 bool IsSingleByteChar(const QString& text);
 // Pads with blanks up to n characters.
 QString PadRight(const QString& text, int n);
+// The nearest integer, a value exactly halfway going to the even neighbour (37.5 -> 38).
+int RoundHalfEven(double value);
 // Gives one tile image a tile picture and shows it.
 void ShowTileImage(Client& c, int16_t imageIndex, int16_t picture);

@@ -25,21 +25,11 @@ QString DecodeChatText(const std::array<uint8_t, kPacketSize>& packet) {
     return text.left(text.indexOf(QChar(0)) < 0 ? text.size() : text.indexOf(QChar(0)));
 }
 
-bool IsPlainName(const QString& part) {
-    return std::all_of(part.begin(), part.end(), [](QChar ch) {
-        return ch.unicode() < 128 && ch.isLetterOrNumber();
-    });
-}
-
-// The sender's spoken phrase. Every part of the file name that comes from the
-// server must be plain letters and digits, so that no name can leave the voice folder.
+// The sender's spoken phrase: its letter, then its number.
 void PlayVoicePhrase(Client& c, int localSeat, const GameMessage& message) {
-    const PlayerInfo& sender = c.playerInfo[localSeat];
-    const QString phrase = QChar(uchar(message.Param[2]));
-    if (!IsPlainName(sender.VoiceCode) || !IsPlainName(sender.VoiceSet) || !IsPlainName(phrase)) return;
-    const QString name = c.sound.VoiceFolder + QLatin1Char('v') + sender.VoiceCode + sender.VoiceSet +
-                         QString::number(sender.Sex) + QString::number(sender.VoiceSex) + phrase +
-                         QString::number(message.Param[3]) + QStringLiteral(".wav");
+    const QString suffix = QChar(uchar(message.Param[2])) + QString::number(message.Param[3]);
+    const QString name = VoiceFileName(c, c.playerInfo[localSeat], suffix);
+    if (name.isEmpty()) return;
     StopSound(c);
     PlaySoundFile(c, name, false);
     SetSoundVolume(c, 3000);

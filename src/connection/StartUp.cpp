@@ -7,6 +7,7 @@
 #include "connection/Scheduler.h"
 #include "connection/ServerConnection.h"
 #include "shared/Client.h"
+#include "table/DesignPictures.h"
 #include "table/MainForm.h"
 #include "table/ResourceIds.h"
 #include "table/TableLayout.h"
@@ -53,12 +54,16 @@ void SizeWindow(Client& c) {
     const bool fullSize = screen.width() >= kDesignWidth && screen.height() >= kDesignHeight;
     c.table.ScaleX = fullSize ? 1.0 : kSmallScale;
     c.table.ScaleY = fullSize ? 1.0 : kSmallScale;
-    if (!fullSize)
-        for (auto* line : f.Sysmsg) {
-            QFont font = line->font();
-            font.setPointSize(8);
-            line->setFont(font);
-        }
+    if (fullSize) return;
+    f.Pic1->SetPicture(DesignPicture(DesignPictureId::SmallTable));
+    f.Pic1->lower();
+    f.Host->Move(6, 200);
+    f.Zhuang->Move(45, 200);
+    for (auto* line : f.Sysmsg) {
+        QFont font = line->font();
+        font.setPointSize(8);
+        line->setFont(font);
+    }
 }
 
 void SetStartValues(Client& c) {

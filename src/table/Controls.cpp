@@ -40,6 +40,8 @@ void ImageControl::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
 
 LabelControl::LabelControl(QGraphicsItem* parent) : QGraphicsObject(parent) {}
 
+void LabelControl::Move(double left, double top) { setPos(left, top); }
+
 void LabelControl::Move(double left, double top, double width, double height) {
     prepareGeometryChange();
     setPos(left, top);

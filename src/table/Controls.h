@@ -41,6 +41,7 @@ public:
     double Top() const { return pos().y(); }
     double Width() const { return width_; }
     double Height() const { return height_; }
+    void Move(double left, double top);
     void Move(double left, double top, double width, double height);
     const QString& Caption() const { return caption_; }
     void SetCaption(const QString& caption);
@@ -49,6 +50,7 @@ public:
     void SetFontSize(double points);
     QColor ForeColor() const { return foreColor_; }
     void SetForeColor(const QColor& color);
+    Qt::Alignment Alignment() const { return alignment_; }
     void SetAlignment(Qt::Alignment alignment);
 
     QRectF boundingRect() const override;

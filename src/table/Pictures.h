@@ -1,6 +1,10 @@
 #pragma once
 #include <QPixmap>
 
-// The picture of a resource id, drawn by the program itself and kept in memory.
-// Null for an id that has no picture.
+// The picture of a resource id, drawn by the program itself on first use and
+// kept in memory. Null for an id that has no picture.
 QPixmap PictureOfResource(int resourceId);
+
+// Forgets every drawn picture (resource and design pictures), so the next use
+// draws it again; for measuring the drawing.
+void ClearPictureCache();

@@ -1,4 +1,5 @@
 #pragma once
+#include <QRandomGenerator>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -52,4 +53,44 @@ struct TableState {
     int16_t RightDiscardCount = 0;
     std::array<std::array<int16_t, 8>, 4> SingleKongImages{};
     std::array<double, 4> HandScore{};
+
+    // True from the first seat name until the seat order is resolved.
+    bool SeatOrderPending = false;
+
+    // Pixel size of one tile image per local seat: the wall size after the
+    // layout, rewritten by whatever lays that seat's tiles next.
+    std::array<int16_t, 4> TileWidth{};
+    std::array<int16_t, 4> TileHeight{};
+    // The tile picture number each MJ_Image was last given, -1 for none.
+    std::array<int16_t, 136> TileImagePictures = [] {
+        std::array<int16_t, 136> none;
+        none.fill(-1);
+        return none;
+    }();
+    // The dice picture holder (SZ_Image index) each die image last copied.
+    std::array<int16_t, 2> DiceFrames{};
+
+    // The kong log of the hand: per kong its kind per local seat (1 on a
+    // discard, 2 one-tile, 3 concealed) and its tile code.
+    std::array<std::array<int16_t, 4>, 16> KongLogKinds{};
+    std::array<int16_t, 16> KongLogTiles{};
+    int16_t KongLogCount = 0;
+    // Other seats' concealed kongs: the image of the tile laid face up on
+    // each, its tile code and the seat.
+    std::array<int16_t, 16> KongDiscardImages{};
+    std::array<int16_t, 16> KongDiscardTiles{};
+    std::array<int16_t, 16> KongDiscardSeats{};
+    int16_t KongDiscardCount = 0;
+    // Per local seat, the laid-open tiles that carry the completing-tile marker.
+    std::array<std::array<int16_t, 21>, 4> RevealedMarked{};
+    // The tiles the server names at the hand's end and their wall positions.
+    std::array<int16_t, 5> RevealTiles{};
+    std::array<int16_t, 5> RevealImages{};
+    int16_t RevealCount = 0;
+    int16_t ResultPacketCount = 0;
+    // The two values of the hand set-up from which a spectator finds the wall break.
+    std::array<int16_t, 2> HandStartDice{};
+
+    // The one generator of the table's random choices; tests seed it.
+    QRandomGenerator Random{QRandomGenerator::global()->generate()};
 };

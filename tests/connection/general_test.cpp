@@ -1,5 +1,6 @@
 #include "connection/General.h"
 #include "support/TestClient.h"
+#include "table/Pictures.h"
 #include "table/MainForm.h"
 #include <QListWidget>
 #include <gtest/gtest.h>
@@ -126,8 +127,19 @@ TEST(ShowTileImage, AnImageOrPictureNumberOutOfRangeDoesNothing) {
     ASSERT_EQ(t.Load(), std::nullopt);
     ImageControl& first = *t->mainForm->MJ_Image[0];
     ASSERT_FALSE(first.isVisible());
+    const qint64 designPicture = first.Picture().cacheKey();
     EXPECT_NO_THROW(ShowTileImage(*t, 136, 0));
     EXPECT_NO_THROW(ShowTileImage(*t, 0, 180));
     EXPECT_FALSE(first.isVisible());
-    EXPECT_TRUE(first.Picture().isNull());
+    EXPECT_EQ(first.Picture().cacheKey(), designPicture);
+}
+
+TEST(ShowTileImage, GivesAHiddenTileImageItsPictureAndShowsIt) {
+    TestClient t;
+    ASSERT_EQ(t.Load(), std::nullopt);
+    ImageControl& image = *t->mainForm->MJ_Image[5];
+    ASSERT_FALSE(image.isVisible());
+    ShowTileImage(*t, 5, 147);  // the own hand's 北
+    EXPECT_TRUE(image.isVisible());
+    EXPECT_EQ(image.Picture().cacheKey(), PictureOfResource(348).cacheKey());
 }

@@ -1,0 +1,26 @@
+#include "table/pictures/PictureCache.h"
+#include "table/Pictures.h"
+#include <QCoreApplication>
+#include <map>
+#include <utility>
+
+namespace {
+// Pictures are immutable and the same for every client in the process, like the
+// resources they stand in for, so one process-wide store serves them all.
+std::map<std::pair<PictureKind, int>, QPixmap>& Store() {
+    static std::map<std::pair<PictureKind, int>, QPixmap> store;
+    return store;
+}
+}  // namespace
+
+QPixmap CachedPicture(PictureKind kind, int key, const std::function<QImage()>& draw) {
+    auto& store = Store();
+    if (const auto found = store.find({kind, key}); found != store.end()) return found->second;
+    const QImage drawing = draw();
+    if (drawing.isNull()) return {};
+    static const bool clearedWithTheApplication = (qAddPostRoutine(ClearPictureCache), true);  // pixmaps must go first
+    Q_UNUSED(clearedWithTheApplication);
+    return store.emplace(std::pair{kind, key}, QPixmap::fromImage(drawing)).first->second;
+}
+
+void ClearPictureCache() { Store().clear(); }

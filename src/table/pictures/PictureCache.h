@@ -1,0 +1,11 @@
+#pragma once
+#include <QImage>
+#include <QPixmap>
+#include <functional>
+
+// Which numbering a cached picture belongs to.
+enum class PictureKind { Resource, Design };
+
+// The picture of (kind, key), drawn by draw on first use and kept in memory for
+// the rest of the process. A null drawing is not kept and gives a null pixmap.
+QPixmap CachedPicture(PictureKind kind, int key, const std::function<QImage()>& draw);

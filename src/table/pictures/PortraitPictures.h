@@ -1,0 +1,6 @@
+#pragma once
+#include <QImage>
+
+// The 85 × 90 player portraits: 0-9 the men m1-m10 (short hair), 10-19 the
+// women w1-w10 (long hair and a hair flower), each with its own colours.
+QImage DrawPortrait(int index);

@@ -1,0 +1,7 @@
+#pragma once
+#include <QImage>
+#include <QSize>
+
+// The green baize of the table surface, drawn for the 1024 × 768 design and
+// scaled to the given size.
+QImage DrawTableSurface(QSize size);

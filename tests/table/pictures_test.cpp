@@ -1,0 +1,204 @@
+// The program's own pictures: every resource id of the id tables and every
+// design picture is drawn at its size, is not blank, is drawn once and kept,
+// and ids that name no picture give none.
+#include "table/DesignPictures.h"
+#include "table/Pictures.h"
+#include "support/TestClient.h"
+#include <QDir>
+#include <QPainter>
+#include <QSet>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+
+namespace {
+// The tile pictures' sizes by set: face up, standing back (number 7), lying face down (number 8).
+struct TileSetSizes {
+    QSize face, standingBack, lyingBack;
+};
+const TileSetSizes TileSizes[5] = {
+    {{50, 58}, {50, 77}, {38, 56}},  // own seat's discards and melds
+    {{59, 46}, {33, 66}, {50, 44}},  // left seat
+    {{34, 37}, {34, 50}, {33, 37}},  // opposite seat
+    {{59, 46}, {34, 66}, {50, 44}},  // right seat
+    {{50, 77}, {50, 77}, {38, 56}},  // own hand
+};
+
+QSize TileSize(int number) {
+    const TileSetSizes& set = TileSizes[number / 36];
+    return number % 36 == 7 ? set.standingBack : number % 36 == 8 ? set.lyingBack : set.face;
+}
+
+struct SizedRange {
+    int first, last;
+    QSize size;
+};
+const SizedRange OtherSizes[] = {
+    {101, 102, {50, 30}},   {103, 120, {60, 30}},   {381, 398, {47, 23}},   {123, 125, {160, 60}},
+    {126, 129, {77, 77}},   {130, 133, {70, 29}},   {134, 137, {64, 26}},   {141, 155, {50, 71}},
+    {161, 176, {20, 20}},   {183, 190, {49, 49}},   {191, 200, {85, 90}},   {401, 410, {85, 90}},
+    {411, 414, {87, 31}},   {415, 420, {85, 85}},   {850, 861, {16, 14}},   {870, 870, {175, 138}},
+    {871, 871, {276, 215}}, {872, 872, {434, 341}}, {873, 873, {137, 108}}, {874, 874, {216, 168}},
+    {875, 875, {339, 266}},
+};
+
+QSize ExpectedSize(int id) {
+    if (id >= 201 && id <= 380) return TileSize(id - 201);
+    for (const SizedRange& range : OtherSizes)
+        if (id >= range.first && id <= range.last) return range.size;
+    return {};
+}
+
+const std::set<int> IdsWithoutPicture{156, 157, 158, 862};
+
+template <size_t N>
+void Collect(std::set<int>& ids, const std::array<int16_t, N>& table) {
+    ids.insert(table.begin(), table.end());
+}
+
+std::set<int> IdsOfAllTables(QSize screen) {
+    TestClient t(TestClient::DefaultCommandLine(), screen);
+    EXPECT_EQ(t.Load(), std::nullopt);
+    const ResourceIds& r = t->resourceIds;
+    std::set<int> ids;
+    Collect(ids, r.BarButtonIds), Collect(ids, r.LevelNoticeIds), Collect(ids, r.TileImageIds);
+    Collect(ids, r.ActionButtonIds), Collect(ids, r.DiceImageIds), Collect(ids, r.ActionWordIds);
+    Collect(ids, r.PortraitIds), Collect(ids, r.DialogButtonIds), Collect(ids, r.CompassIds);
+    Collect(ids, r.HoldBubbleIds), Collect(ids, r.HoldButtonIds), Collect(ids, r.FollowBubbleIds);
+    Collect(ids, r.VideoScreenIds), Collect(ids, r.VideoIconIds);
+    return ids;
+}
+
+std::set<int> AllPictureIds() {
+    std::set<int> ids = IdsOfAllTables({1024, 768});
+    ids.merge(IdsOfAllTables({800, 600}));
+    for (int id : IdsWithoutPicture) ids.erase(id);
+    return ids;
+}
+
+const std::map<DesignPictureId, QSize> DesignSizes{
+    {DesignPictureId::Table, {1024, 768}},         {DesignPictureId::SmallTable, {800, 600}},
+    {DesignPictureId::HandInfoBoard, {100, 105}},  {DesignPictureId::DealerPlate, {71, 25}},
+    {DesignPictureId::CountdownPlate, {81, 38}},   {DesignPictureId::Compass, {77, 77}},
+    {DesignPictureId::DieFace, {20, 20}},          {DesignPictureId::DiceHolder, {50, 56}},
+    {DesignPictureId::TileTemplate, {52, 59}},     {DesignPictureId::AnnounceBubble, {112, 112}},
+    {DesignPictureId::ReadyMark, {142, 158}},      {DesignPictureId::VideoFrame, {126, 105}},
+    {DesignPictureId::OpenVideoIcon, {16, 14}},    {DesignPictureId::VideoCommandBar, {145, 17}},
+    {DesignPictureId::BannerFrame, {82, 80}},      {DesignPictureId::ChatStrip, {25, 33}},
+    {DesignPictureId::OwnVideoCommandBar, {85, 16}}, {DesignPictureId::LocationPanel, {394, 39}},
+};
+
+// Blank: one colour all over, or nothing opaque at all.
+bool IsBlank(const QImage& picture) {
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    QSet<QRgb> colours;
+    bool anyOpaque = false;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            anyOpaque = anyOpaque || qAlpha(pixel) > 0;
+            if (colours.size() < 2) colours.insert(pixel);
+        }
+    return !anyOpaque || colours.size() < 2;
+}
+}  // namespace
+
+TEST(Pictures, EveryIdOfEveryTableIsDrawnAtItsSizeAndIsNotBlank) {
+    const std::set<int> ids = AllPictureIds();
+    EXPECT_EQ(ids.size(), 20u + 18 + 3 + 180 + 15 + 16 + 8 + 20 + 8 + 4 + 3 + 4 + 3 + 6 + 12);
+    for (int id : ids) {
+        const QPixmap picture = PictureOfResource(id);
+        ASSERT_FALSE(picture.isNull()) << "id " << id;
+        EXPECT_EQ(picture.size(), ExpectedSize(id)) << "id " << id;
+        EXPECT_FALSE(IsBlank(picture.toImage())) << "id " << id;
+    }
+}
+
+TEST(Pictures, EveryDesignPictureIsDrawnAtItsSizeAndIsNotBlank) {
+    ASSERT_EQ(DesignSizes.size(), size_t(int(DesignPictureId::LocationPanel) + 1)) << "a design picture without a size";
+    for (const auto& [id, size] : DesignSizes) {
+        const QPixmap picture = DesignPicture(id);
+        EXPECT_EQ(picture.size(), size) << "design picture " << int(id);
+        EXPECT_FALSE(IsBlank(picture.toImage())) << "design picture " << int(id);
+    }
+}
+
+TEST(Pictures, PicturesThatShowDifferentThingsDiffer) {
+    // Every face of a set, every state of a claim button, both forms of a bar
+    // button: a wrong mapping from number to drawing shows up as a twin.
+    struct Group {
+        const char* name;
+        std::vector<int> ids;
+    };
+    std::vector<Group> groups;
+    for (int set = 0; set < 5; ++set) {
+        Group faces{"tile faces of one set", {}};
+        for (int n = 0; n < 36; ++n)
+            if (n != 7 && n != 8) faces.ids.push_back(201 + set * 36 + n);
+        groups.push_back(faces);
+    }
+    groups.push_back({"claim buttons", {}});
+    for (int id = 141; id <= 155; ++id) groups.back().ids.push_back(id);
+    groups.push_back({"bar buttons", {}});
+    for (int id = 101; id <= 120; ++id) groups.back().ids.push_back(id);
+    groups.push_back({"compass", {126, 127, 128, 129}});
+    groups.push_back({"dice faces", {161, 162, 163, 164, 165, 166}});
+    groups.push_back({"portraits", {}});
+    for (int id : {191, 192, 193, 194, 195, 196, 197, 198, 199, 200, 401, 402, 403, 404, 405, 406, 407, 408, 409, 410})
+        groups.back().ids.push_back(id);
+    for (const Group& group : groups) {
+        std::map<QByteArray, int> seen;
+        for (int id : group.ids) {
+            const QImage image = PictureOfResource(id).toImage();
+            const QByteArray pixels(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+            const auto [twin, isNew] = seen.emplace(pixels, id);
+            EXPECT_TRUE(isNew) << group.name << ": " << id << " looks like " << twin->second;
+        }
+    }
+}
+
+TEST(Pictures, ArePaintedOnceAndKeptUntilTheCacheIsCleared) {
+    for (int id : {201, 348, 141, 870}) {
+        const QPixmap first = PictureOfResource(id);
+        EXPECT_EQ(PictureOfResource(id).cacheKey(), first.cacheKey()) << "id " << id;
+        ClearPictureCache();
+        const QPixmap redrawn = PictureOfResource(id);
+        EXPECT_NE(redrawn.cacheKey(), first.cacheKey()) << "id " << id;
+        EXPECT_EQ(redrawn.toImage(), first.toImage()) << "id " << id;
+    }
+    const QPixmap table = DesignPicture(DesignPictureId::Table);
+    EXPECT_EQ(DesignPicture(DesignPictureId::Table).cacheKey(), table.cacheKey());
+    EXPECT_NE(DesignPicture(DesignPictureId::SmallTable).cacheKey(), table.cacheKey());
+}
+
+TEST(Pictures, IdsThatNameNoPictureGiveNone) {
+    for (int id : {156, 157, 158, 862, 0, -1, 100, 121, 122, 138, 177, 399, 421, 863, 876, 32767})
+        EXPECT_TRUE(PictureOfResource(id).isNull()) << "id " << id;
+}
+
+// Not a check: writes contact sheets of the pictures for a person to look at
+// (tile-pictures.png, other-pictures.png and design-pictures.png under
+// screenshots/ in the build folder). Run with --gtest_also_run_disabled_tests.
+TEST(Pictures, DISABLED_WriteContactSheets) {
+    const auto sheet = [](const std::vector<QPixmap>& pictures, int columns, QSize cell, double zoom, const QString& name) {
+        const int rows = (int(pictures.size()) + columns - 1) / columns;
+        QImage image(QSize(columns * cell.width(), rows * cell.height()) * zoom, QImage::Format_ARGB32);
+        image.fill(QColor(24, 100, 60));
+        QPainter painter(&image);
+        painter.scale(zoom, zoom);
+        for (int i = 0; i < int(pictures.size()); ++i)
+            painter.drawPixmap(i % columns * cell.width() + 4, i / columns * cell.height() + 4, pictures[i]);
+        painter.end();
+        QDir().mkpath(QStringLiteral(DRAVIK_SCREENSHOT_DIR));
+        EXPECT_TRUE(image.save(QStringLiteral(DRAVIK_SCREENSHOT_DIR "/") + name));
+    };
+    std::vector<QPixmap> tiles, others, design;
+    for (int id = 201; id <= 380; ++id) tiles.push_back(PictureOfResource(id));
+    sheet(tiles, 18, {64, 82}, 1.5, QStringLiteral("tile-pictures.png"));
+    for (int id : AllPictureIds())
+        if (id < 201 || id > 380) others.push_back(PictureOfResource(id));
+    sheet(others, 12, {180, 120}, 1.0, QStringLiteral("other-pictures.png"));
+    for (const auto& [id, size] : DesignSizes)
+        if (size.width() < 400) design.push_back(DesignPicture(id));
+    sheet(design, 6, {160, 170}, 1.0, QStringLiteral("design-pictures.png"));
+}
