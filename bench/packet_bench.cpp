@@ -3,7 +3,6 @@
 #include "connection/GamePacket.h"
 #include "connection/PacketTransport.h"
 #include "support/TestClient.h"
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -57,11 +56,3 @@ void DispatchReceivedStream(benchmark::State& state) {
 }
 BENCHMARK(DispatchReceivedStream);
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

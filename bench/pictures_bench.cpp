@@ -1,7 +1,6 @@
 // Drawing every picture of the table once, and looking a drawn one up again.
 #include "table/DesignPictures.h"
 #include "table/Pictures.h"
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -23,11 +22,3 @@ void LookUpDrawnPicture(benchmark::State& state) {
 }
 BENCHMARK(LookUpDrawnPicture);
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
