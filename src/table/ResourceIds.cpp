@@ -30,7 +30,9 @@ void InitResourceIds(Client& c) {
     FillFrom(ids.VideoScreenIds, 870);
 }
 
-void SetPictureFromResource(Client&, ImageControl& control, int resourceId) {
+bool SetPictureFromResource(Client&, ImageControl& control, int resourceId) {
     const QPixmap picture = PictureOfResource(resourceId);
-    if (!picture.isNull()) control.SetPicture(picture);
+    if (picture.isNull()) return false;
+    control.SetPicture(picture);
+    return true;
 }

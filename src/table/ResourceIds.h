@@ -24,5 +24,6 @@ struct ResourceIds {
 };
 
 void InitResourceIds(Client& c);
-// Gives a control the picture of a resource id.
-void SetPictureFromResource(Client& c, ImageControl& control, int resourceId);
+// Gives a control the picture of a resource id, drawn in memory. False, with
+// the control keeping its picture, when the id has no picture.
+bool SetPictureFromResource(Client& c, ImageControl& control, int resourceId);

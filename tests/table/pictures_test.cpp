@@ -3,6 +3,8 @@
 // and ids that name no picture give none.
 #include "table/DesignPictures.h"
 #include "table/Pictures.h"
+#include "table/ResourceIds.h"
+#include "table/MainForm.h"
 #include "support/TestClient.h"
 #include <QDir>
 #include <QPainter>
@@ -174,6 +176,19 @@ TEST(Pictures, ArePaintedOnceAndKeptUntilTheCacheIsCleared) {
 TEST(Pictures, IdsThatNameNoPictureGiveNone) {
     for (int id : {156, 157, 158, 862, 0, -1, 100, 121, 122, 138, 177, 399, 421, 863, 876, 32767})
         EXPECT_TRUE(PictureOfResource(id).isNull()) << "id " << id;
+}
+
+TEST(Pictures, AControlGivenAnIdWithoutPictureKeepsItsPicture) {
+    TestClient t;
+    ASSERT_TRUE(QDir().mkpath(t->platform.paths.ProgramDir()));
+    ASSERT_EQ(t.Load(), std::nullopt);
+    ImageControl& button = *t->mainForm->AnNiu[1];
+    ASSERT_TRUE(SetPictureFromResource(*t, button, 103));
+    const qint64 shown = button.Picture().cacheKey();
+    EXPECT_FALSE(SetPictureFromResource(*t, button, 156));
+    EXPECT_EQ(button.Picture().cacheKey(), shown);
+    // Nothing is written to the program folder, which may be read-only.
+    EXPECT_TRUE(QDir(t->platform.paths.ProgramDir()).entryList(QDir::Files).isEmpty());
 }
 
 // Not a check: writes contact sheets of the pictures for a person to look at
