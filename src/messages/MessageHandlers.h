@@ -2,10 +2,9 @@
 #include "shared/GameMessage.h"
 class Client;
 
-// The handlers of the server's messages about seating and the hand.
+// The handlers of the server's messages about the hand.
 void HandleDealTiles(Client& c, GameMessage& msg);
 void HandleTileDiscarded(Client& c, GameMessage& msg);
-void HandleSeatName(Client& c, GameMessage& msg);
 void HandleHandStart(Client& c, GameMessage& msg);
 void HandleTileDrawn(Client& c, GameMessage& msg);
 void HandleActionPrompt(Client& c, GameMessage& msg);
@@ -14,11 +13,6 @@ void HandleClearHandMarks(Client& c, GameMessage& msg);
 void HandleSeatResult(Client& c, GameMessage& msg);
 void HandleWildTileSet(Client& c, GameMessage& msg);
 void HandleHandRevealed(Client& c, GameMessage& msg);
-void HandleGameAborted(Client& c, GameMessage& msg);
 void HandleResultDetail(Client& c, GameMessage& msg);
-void HandlePlayerJoined(Client& c, GameMessage& msg);
-void HandlePlayerLeft(Client& c, GameMessage& msg);
-void HandleServerNotice(Client& c, GameMessage& msg);
-void HandlePlayerReady(Client& c, GameMessage& msg);
 void HandleTableRebuild(Client& c, GameMessage& msg);
 void HandleHandSetup(Client& c, GameMessage& msg);

@@ -2,6 +2,8 @@
 #include "connection/Reconnect.h"
 #include "table/MainForm.h"
 #include "window/TalkWindow.h"
+#include "results/HeroWindow.h"
+#include "results/ScoreWindow.h"
 #include <cstdlib>
 
 Client::Client(Platform p)
@@ -16,6 +18,16 @@ Client::~Client() = default;
 TalkWindow& Client::Talk() {
     if (!talk) talk = std::make_unique<TalkWindow>();
     return *talk;
+}
+
+ScoreWindow& Client::Score() {
+    if (!score) score = std::make_unique<ScoreWindow>();
+    return *score;
+}
+
+HeroWindow& Client::Hero() {
+    if (!hero) hero = std::make_unique<HeroWindow>();
+    return *hero;
 }
 
 void Client::End(const QString& reason) {

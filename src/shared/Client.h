@@ -26,6 +26,8 @@
 
 class MainForm;
 class TalkWindow;
+class ScoreWindow;
+class HeroWindow;
 class ReconnectController;
 
 // The platform services the client runs on; real ones in the program, doubles in tests.
@@ -72,6 +74,8 @@ public:
 
     std::unique_ptr<MainForm> mainForm;
     std::unique_ptr<TalkWindow> talk;
+    std::unique_ptr<ScoreWindow> score;
+    std::unique_ptr<HeroWindow> hero;
     std::unique_ptr<ReconnectController> frmReconnect;
     P2PSocket P2PSocket1;
     BannerBrowser WebBrowser1;
@@ -81,5 +85,8 @@ public:
 
     // The chat-log window, created on first use.
     TalkWindow& Talk();
+    // The score board and the hand list, created on first use.
+    ScoreWindow& Score();
+    HeroWindow& Hero();
     [[noreturn]] void End(const QString& reason);
 };

@@ -1,0 +1,9 @@
+#pragma once
+#include "shared/GameMessage.h"
+class Client;
+
+// The handlers of the server's messages about players leaving, getting ready, and the server closing the table.
+void HandlePlayerLeft(Client& c, GameMessage& msg);
+void HandlePlayerReady(Client& c, GameMessage& msg);
+void HandleGameAborted(Client& c, GameMessage& msg);
+void HandleServerNotice(Client& c, GameMessage& msg);
