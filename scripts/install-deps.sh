@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei xvfb x11-utils imagemagick espeak-ng
+  microsocks dante-server
 )
 
 missing=()

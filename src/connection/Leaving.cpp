@@ -2,8 +2,11 @@
 #include "connection/GamePacket.h"
 #include "connection/General.h"
 #include "platform/ProgramPaths.h"
+#include "results/HeroWindow.h"
+#include "results/ScoreWindow.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
+#include "video/VideoView.h"
 #include "window/TalkWindow.h"
 #include "window/Ticker.h"
 #include <QFile>
@@ -20,19 +23,48 @@ void StopSchedulerJobs(SchedulerState& s) {
 void HideAll(const std::vector<ImageControl*>& controls) {
     for (auto* control : controls) control->setVisible(false);
 }
+
+void BlankResultWindows(Client& c) {
+    HeroWindow& hero = c.Hero();
+    ScoreWindow& score = c.Score();
+    for (int s = 0; s < 4; ++s) {
+        hero.Tou[s]->clear();
+        hero.ID[s]->clear();
+        hero.Num->clear();
+        hero.Grade[s]->clear();
+        score.Tou[s]->clear();
+        score.ID[s]->clear();
+        score.State[s]->clear();
+        score.State[s + 4]->clear();
+        hero.sumScore[s]->clear();
+        c.mainForm->OK[s]->setVisible(false);
+    }
+    hero.hide();
+    score.hide();
+}
 }  // namespace
+
+void ResetSeatVideo(Client& c, int s) {
+    MainForm& f = *c.mainForm;
+    f.vshow1[s]->setVisible(false);
+    f.PicLocal[s]->setVisible(false);
+    f.ImgKuang[s]->setVisible(false);
+    f.ImgShow[s]->setVisible(false);
+    c.video.FirstFrameShown[s] = false;
+    c.video.VideoBlocked[s] = false;
+    c.video.FrameSendCounter[s] = 0;
+    c.video.LastVideoFrame[s].clear();
+}
 
 void SendLeaveTable(Client& c) {
     GameMessage leave;
     leave.MsgType = MessageType::ReadyOrLeave;
     leave.SeatBit = c.seatInfo[0].SeatBit;
     for (int s = 1; s <= 3; ++s) {
-        c.video.FrameSendCounter[s] = 0;
-        c.video.VideoBlocked[s] = false;
-        c.video.FirstFrameShown[s] = false;
+        ResetSeatVideo(c, s);
+        c.P2PSocket1.ClosePeer(int16_t(s));
         c.seatInfo[s].Account.clear();
     }
-    for (int s = 1; s <= 3; ++s) c.video.LastVideoFrame[s].clear();
     if (c.Winsock1.State() == TcpLink::StateConnected) c.Winsock1.SendData(ToByteArray(EncodeGamePacket(leave)));
     StopSchedulerJobs(c.scheduler);
     c.TimerBong.SetEnabled(false);
@@ -68,8 +100,8 @@ void ResetTable(Client& c) {
         p.Sex = 0;
         p.Points = p.Credit = p.Money = p.Extra1 = p.Extra2 = p.Extra3 = p.Extra4 = 0;
         p.LoginCount = p.DropCount = p.WinCount = p.LossCount = 0;
-        f.OK[s]->setVisible(false);
     }
+    BlankResultWindows(c);
     HideAll(f.Speak);
     HideAll(f.tsSpeak);
     f.Words->setVisible(false);

@@ -6,3 +6,5 @@ class Client;
 void SendLeaveTable(Client& c);
 // Takes the client back to an unseated, idle table window.
 void ResetTable(Client& c);
+// Hides a remote seat's video (s of 1 to 3) and puts its video words back to their starting values.
+void ResetSeatVideo(Client& c, int s);

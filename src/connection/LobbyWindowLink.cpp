@@ -34,6 +34,8 @@ void AnswerLeaveRequest(Client& c) {
 void Relogin(Client& c) {
     c.transport.LinkReady = true;
     c.connection.LoginPending = true;
+    // The closed table is left behind: a later drop must return to the lobby again.
+    c.table.KeepWindowOnDrop = false;
     // A log-in, not a reconnect request, whatever was sent before.
     c.connection.LoginPacket[3] = MessageType::Login;
     ConnectToServer(c);

@@ -26,7 +26,7 @@ void DecodeSeatName(Client& c) {
     const auto* name = packet.data() + PacketOffset::Payload;
     const auto length = std::find(name, name + 16, uint8_t{0}) - name;
     const QByteArray bytes(reinterpret_cast<const char*>(name), int(length));
-    c.table.SeatNames[BitToIndex(c.transport.CurrentMessage.SeatBit)] += AnsiCodec::FromAnsi(bytes);
+    c.table.SeatNames[BitToIndex(c.transport.CurrentMessage.SeatBit)] = AnsiCodec::FromAnsi(bytes);
 }
 
 QByteArray ChatPayload(const QString& text) {
@@ -43,19 +43,21 @@ void DropPartialPacket(TransportState& t) {
     t.ReceiveWrite = (t.ReceiveRead + waiting - waiting % kPacketSize) % kRingSize;
 }
 
+void AppendToReceiveRing(Client& c, const QByteArray& bytes) {
+    TransportState& t = c.transport;
+    for (char byte : bytes) {
+        t.ReceiveRing[t.ReceiveWrite] = static_cast<uint8_t>(byte);
+        t.ReceiveWrite = (t.ReceiveWrite + 1) % kRingSize;
+        if (t.ReceiveWrite == t.ReceiveRead) RingOverflow(c, "receive ring");
+    }
+    c.scheduler.ReceiveJobOn = true;
+    c.scheduler.ReceiveJobTicks = 0;
+}
+
 void MainForm_Winsock1_DataArrival(Client& c) {
     const QByteArray bytes = c.Winsock1.GetData();
     TransportState& t = c.transport;
-    if (t.LinkReady) {
-        for (char byte : bytes) {
-            t.ReceiveRing[t.ReceiveWrite] = static_cast<uint8_t>(byte);
-            t.ReceiveWrite = (t.ReceiveWrite + 1) % kRingSize;
-            if (t.ReceiveWrite == t.ReceiveRead) RingOverflow(c, "receive ring");
-        }
-        c.scheduler.ReceiveJobOn = true;
-        c.scheduler.ReceiveJobTicks = 0;
-        return;
-    }
+    if (t.LinkReady) return AppendToReceiveRing(c, bytes);
     for (char byte : bytes) {
         t.ProxyReplyBuffer[t.ProxyReplyWrite] = static_cast<uint8_t>(byte);
         t.ProxyReplyWrite = (t.ProxyReplyWrite + 1) % kProxyBufferSize;

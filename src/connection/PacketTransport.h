@@ -1,5 +1,6 @@
 #pragma once
 #include "shared/GameMessage.h"
+#include <QByteArray>
 #include <cstdint>
 
 class Client;
@@ -11,6 +12,8 @@ int32_t WaitingBytes(int32_t read, int32_t write);
 // the old connection left incomplete are dropped; whole packets stay.
 void DropPartialPacket(TransportState& transport);
 
+// Appends received game bytes to the receive ring and wakes the receive job.
+void AppendToReceiveRing(Client& c, const QByteArray& bytes);
 // The socket's data event: appends every waiting byte to the receive ring
 // (or, during a proxy handshake, to the proxy reply buffer).
 void MainForm_Winsock1_DataArrival(Client& c);

@@ -1,7 +1,21 @@
 #pragma once
+struct TransportState;
 class Client;
 
-// Starts (or restarts) the SOCKS5 handshake on the table's socket.
+// How long a proxy has to bring the link up before the attempt counts as failed.
+constexpr int kProxyWaitMs = 30000;
+
+// Starts the SOCKS5 handshake afresh, cancelling one under way: resolves the
+// hosts to IPv4, connects to the proxy and returns; the socket's connected
+// event sends the greeting.
 void ConnectViaProxy(Client& c);
-// Judges the proxy's reply gathered in the proxy reply buffer.
+// The socket's connected event: greets the proxy when a handshake waits for it.
+void MainForm_Winsock1_Connect(Client& c);
+// Sends the message of the current step (1 greeting, 3 user name and
+// password, 5 CONNECT) and advances to the step that waits for its reply.
+void SendProxyRequest(Client& c);
+// Judges the proxy's reply in the reply buffer once it is complete.
 void HandleProxyReply(Client& c);
+void ResetProxyBuffer(TransportState& t);
+// The proxy did not bring the link up in time.
+void TimerProxyWait_Timer(Client& c);

@@ -3,6 +3,7 @@
 #include "connection/LobbyWindowLink.h"
 #include "connection/LoginPacket.h"
 #include "connection/PacketTransport.h"
+#include "connection/Proxy.h"
 #include "connection/Reconnect.h"
 #include "connection/Scheduler.h"
 #include "connection/ServerConnection.h"
@@ -144,6 +145,8 @@ void MainForm_Form_Load(Client& c) {
     f.OnUnload = [&c] { MainForm_Form_Unload(c); };
     c.TimerBong.OnTick([&c] { MainForm_TimerBong_Timer(c); });
     c.TimerKeepAlive.OnTick([&c] { MainForm_TimerKeepAlive_Timer(c); });
+    c.TimerProxyWait.OnTick([&c] { TimerProxyWait_Timer(c); });
+    QObject::connect(&c.Winsock1, &TcpLink::Connected, [&c] { MainForm_Winsock1_Connect(c); });
     QObject::connect(&c.Winsock1, &TcpLink::DataArrival, [&c] { MainForm_Winsock1_DataArrival(c); });
     QObject::connect(&c.Winsock1, &TcpLink::PeerClosed, [&c] { MainForm_Winsock1_Close(c); });
 

@@ -27,4 +27,8 @@ struct TransportState {
     int32_t ProxyReplyWrite = 0;
     int32_t ProxyReplyRead = 0;
     uint8_t ProxyStep = 0;
+    // The game server's IPv4 address for the proxy's CONNECT, resolved once per attempt.
+    uint32_t ProxyServerIPv4 = 0;
+    // The host name look-up under way for the attempt (-1: none).
+    int ProxyLookupId = -1;
 };

@@ -1,6 +1,7 @@
 #include "messages/LoginReplies.h"
 #include "connection/GamePacket.h"
 #include "connection/LobbyWindowLink.h"
+#include "connection/TableClosedNotice.h"
 #include "shared/Client.h"
 #include "window/TalkWindow.h"
 #include "window/Ticker.h"
@@ -27,6 +28,7 @@ QString BannerAddress(const std::array<uint8_t, kPacketSize>& packet) {
 
 void HandleLoginReply(Client& c, GameMessage& msg) {
     c.TimerKeepAlive.SetEnabled(true);
+    c.frmOtherExit.reset();
     c.table.HandNumber = 0;
     c.window.StartButtonOn = true;
     c.connection.LoginPending = false;

@@ -2,6 +2,7 @@
 
 QtTcpLink::QtTcpLink() {
     socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    connect(&socket_, &QTcpSocket::connected, this, [this] { emit Connected(); });
     connect(&socket_, &QTcpSocket::readyRead, this, [this] { emit DataArrival(socket_.bytesAvailable()); });
     connect(&socket_, &QTcpSocket::disconnected, this, [this] { emit PeerClosed(); });
     connect(&socket_, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {

@@ -20,6 +20,7 @@ public:
     virtual void Close() = 0;
 
 signals:
+    void Connected();
     void DataArrival(qint64 bytesWaiting);
     void PeerClosed();
 };

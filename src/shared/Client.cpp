@@ -1,5 +1,7 @@
 #include "shared/Client.h"
+#include "connection/Proxy.h"
 #include "connection/Reconnect.h"
+#include "connection/TableClosedNotice.h"
 #include "table/MainForm.h"
 #include "window/TalkWindow.h"
 #include "results/HeroWindow.h"
@@ -11,7 +13,8 @@ Client::Client(Platform p)
       Winsock1(*platform.socket),
       mainForm(std::make_unique<MainForm>()),
       TimerBong(50, platform.liveTimers),
-      TimerKeepAlive(5000, platform.liveTimers) {}
+      TimerKeepAlive(5000, platform.liveTimers),
+      TimerProxyWait(kProxyWaitMs, platform.liveTimers) {}
 
 Client::~Client() = default;
 

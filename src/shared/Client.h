@@ -29,6 +29,7 @@ class TalkWindow;
 class ScoreWindow;
 class HeroWindow;
 class ReconnectController;
+class TableClosedNotice;
 
 // The platform services the client runs on; real ones in the program, doubles in tests.
 struct Platform {
@@ -77,11 +78,14 @@ public:
     std::unique_ptr<ScoreWindow> score;
     std::unique_ptr<HeroWindow> hero;
     std::unique_ptr<ReconnectController> frmReconnect;
+    std::unique_ptr<TableClosedNotice> frmOtherExit;
     P2PSocket P2PSocket1;
     BannerBrowser WebBrowser1;
 
     IntervalTimer TimerBong;
     IntervalTimer TimerKeepAlive;
+    // The time a proxy has to bring the link up.
+    IntervalTimer TimerProxyWait;
 
     // The chat-log window, created on first use.
     TalkWindow& Talk();

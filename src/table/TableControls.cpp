@@ -4,8 +4,7 @@
 #include "table/StackingOrder.h"
 #include "table/TableLayout.h"
 #include "table/WidgetPlace.h"
-#include "video/CaptureControl.h"
-#include "window/Ticker.h"
+#include "video/OwnCamera.h"
 
 namespace {
 void PlaceCountdown(MainForm& f, double sx, double sy) {
@@ -79,29 +78,6 @@ void PlaceBanner(Client& c, double sx, double sy) {
     PlaceWidget(*f.WebBrowser1View, f.Bird->Left() + 2, f.Bird->Top() + 2, 82 * sx, 80 * sy);
 }
 
-void StartOwnCamera(Client& c, double sx, double sy) {
-    MainForm& f = *c.mainForm;
-    CaptureControl& camera = *f.vcap1;
-    camera.hide();
-    camera.OpenCapture();
-    const ImageControl& portrait = *f.Tou[0];
-    PlaceWidget(camera, portrait.Left(), portrait.Top() - 2 * sy, portrait.Width(), portrait.Height() - 7 * sx);
-    camera.CaptureSwitchA = true;
-    camera.CaptureSwitchB = true;
-    camera.CaptureMode = 2;
-    camera.CaptureSwitchC = false;
-    if (camera.StartCapture() == 0) {
-        c.video.CaptureOn = true;
-        // The command bar lies over the camera picture.
-        f.PicLocal[0]->show();
-        camera.show();
-        camera.raise();
-        f.PicLocal[0]->raise();
-    } else {
-        c.video.CaptureOn = false;
-        camera.hide();
-    }
-}
 }  // namespace
 
 void InitTableControls(Client& c) {
@@ -113,6 +89,5 @@ void InitTableControls(Client& c) {
     CreateTileAndDiceImages(c);
     PlaceTickerAndChat(f, sx, sy);
     PlaceBanner(c, sx, sy);
-    StartOwnCamera(c, sx, sy);
-    if (!c.video.CaptureOn) AddSystemMessage(c, QStringLiteral("您没有视频设备或您的视频源正在使用。"));
+    StartOwnCamera(c, true);
 }

@@ -56,6 +56,10 @@ struct TableState {
 
     // True from the first seat name until the seat order is resolved.
     bool SeatOrderPending = false;
+    // Each seat's voice set as the seat order gave it; the sound settings read it.
+    std::array<QString, 4> SeatVoiceSet;
+    // Running totals of the hands played at this table, per local seat.
+    std::array<double, 4> TotalScore{};
 
     // Pixel size of one tile image per local seat: the wall size after the
     // layout, rewritten by whatever lays that seat's tiles next.

@@ -265,7 +265,7 @@ TEST(PacketTransportConnecting, QueuedPacketsWaitForTheConnectionThenGoOutOnePer
     EXPECT_FALSE(t->scheduler.SendJobOn);
 }
 
-TEST_F(PacketTransport, SeatNameIsTakenFromTheFirst16PayloadBytesUpToAZeroAndAppended) {
+TEST_F(PacketTransport, SeatNameIsTakenFromTheFirst16PayloadBytesUpToAZeroInPlaceOfTheOldName) {
     struct Case {
         QByteArray payload;
         QString before;
@@ -273,8 +273,8 @@ TEST_F(PacketTransport, SeatNameIsTakenFromTheFirst16PayloadBytesUpToAZeroAndApp
     } cases[] = {
         {"abcdefghijklmnopqrst", QString(), QStringLiteral("abcdefghijklmnop")},
         {QByteArray("ab\0cd", 5), QString(), QStringLiteral("ab")},
-        {"ab", QStringLiteral("x"), QStringLiteral("xab")},
-        {QByteArray(16, '\0'), QStringLiteral("x"), QStringLiteral("x")},
+        {"ab", QStringLiteral("x"), QStringLiteral("ab")},
+        {QByteArray(16, '\0'), QStringLiteral("x"), QString()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.payload.toStdString());

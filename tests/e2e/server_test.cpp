@@ -1,12 +1,15 @@
 #include "connection/LoginPacket.h"
 #include "dravik-server/ServerPackets.h"
+#include "platform/AnsiCodec.h"
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <csignal>
+#include <vector>
 
 namespace {
 constexpr int WaitMs = 10000;
@@ -23,6 +26,31 @@ QByteArray ReadPacketBytes(QTcpSocket& socket) {
     while (socket.bytesAvailable() < 272 && socket.waitForReadyRead(int(deadline.remainingTime()))) {}
     return socket.read(272);
 }
+
+std::vector<QByteArray> ReadPackets(QTcpSocket& socket, int count) {
+    std::vector<QByteArray> packets;
+    for (int k = 0; k < count; ++k) packets.push_back(ReadPacketBytes(socket));
+    return packets;
+}
+
+int TypeOf(const QByteArray& packet) { return packet.size() == 272 ? uint8_t(packet[3]) : -1; }
+
+// The zero-ended single-byte text of a field.
+QByteArray FieldText(const QByteArray& packet, int offset, int length) {
+    const QByteArray field = packet.mid(offset, length);
+    return field.left(field.indexOf('\0') < 0 ? length : field.indexOf('\0'));
+}
+
+GamePacket ReadyOrLeavePacket(int param3) {
+    GameMessage message;
+    message.MsgType = MessageType::ReadyOrLeave;
+    message.SeatBit = 1;
+    message.Param[3] = static_cast<int16_t>(param3);
+    return EncodeGamePacket(message);
+}
+
+// A log-in answer followed by a whole seating: reply, 4 names, 4 records, 3 ready marks.
+constexpr int LoginAnswerPackets = 12;
 
 // The real dravik-server, started on a free port, with its log lines.
 class ServerTest : public ::testing::Test {
@@ -129,6 +157,111 @@ TEST_F(ServerTest, GarbageAndAnAbruptCloseLeaveItServingOthers) {
     ASSERT_TRUE(client.waitForBytesWritten(WaitMs));
     EXPECT_EQ(ReadPacketBytes(client), ToByteArray(ReconnectReplyPacket(true, {0, 1})));
     EXPECT_EQ(WaitForLine("recv "), "recv 2 type=28 seat=0 byte5=0 byte7=0 params=0,0,0,0 account=player1 echo=0,7");
+}
+
+TEST_F(ServerTest, SeatsALoggedInClientWithThreeComputersInTheOrderTheClientAppliesThem) {
+    ASSERT_NO_FATAL_FAILURE(StartServer({}));
+    QTcpSocket client;
+    ASSERT_NO_FATAL_FAILURE(Connect(client));
+    client.write(ToByteArray(BuildLoginPacket("player1", "secret")));
+    ASSERT_TRUE(client.waitForBytesWritten(WaitMs));
+
+    const std::vector<QByteArray> packets = ReadPackets(client, LoginAnswerPackets);
+    EXPECT_EQ(packets[0], ToByteArray(LoginReplyPacket(1, 8, 3, "", {0, 1})));
+    for (int k = 1; k < LoginAnswerPackets; ++k) EXPECT_EQ(uint8_t(packets[k][261]), k + 1) << "echo of packet " << k;
+
+    // Four seat names, one for each seat bit; the client finds its own seat
+    // among them by its account.
+    const QByteArray seatBits("\x01\x02\x04\x08", 4);
+    std::array<QByteArray, 4> names;
+    for (int k = 1; k <= 4; ++k) {
+        ASSERT_EQ(TypeOf(packets[k]), MessageType::SeatName) << "packet " << k;
+        const int index = int(seatBits.indexOf(packets[k][6]));
+        ASSERT_GE(index, 0) << "seat bit " << int(packets[k][6]);
+        EXPECT_TRUE(names[index].isEmpty()) << "seat bit " << int(packets[k][6]) << " named twice";
+        names[index] = FieldText(packets[k], 16, 16);
+    }
+    const auto own = std::find(names.begin(), names.end(), QByteArray("player1"));
+    ASSERT_NE(own, names.end());
+    const int ownIndex = int(own - names.begin());
+
+    // Then four records: three with seat bit 0, which the client puts in its
+    // free seats left, opposite and right in that order, so they must come
+    // in the order of the seat names from the own seat on; and last the own
+    // record, seat bit 15, which ends the seating.
+    for (int j = 1; j <= 4; ++j) {
+        const QByteArray& record = packets[4 + j];
+        ASSERT_EQ(TypeOf(record), MessageType::PlayerJoined) << "record " << j;
+        const QByteArray expectedAccount = j < 4 ? names[(ownIndex + 4 - j) % 4] : QByteArray("player1");
+        EXPECT_EQ(uint8_t(record[6]), j < 4 ? 0 : 15) << "record " << j;
+        EXPECT_EQ(FieldText(record, 168, 16), expectedAccount) << "record " << j;
+        const QString nickName = AnsiCodec::FromAnsi(FieldText(record, 16, 32));
+        EXPECT_FALSE(nickName.isEmpty() || nickName.contains(QChar::ReplacementCharacter)) << "record " << j;
+        const QString portrait = QString::fromLatin1(FieldText(record, 48, 16));
+        EXPECT_TRUE(QRegularExpression("^[mw]([1-9]|10)$").match(portrait).hasMatch()) << "record " << j;
+        EXPECT_LE(uint8_t(record[64]), 1) << "sex of record " << j;
+        EXPECT_FALSE(FieldText(record, 112, 16).isEmpty()) << "level title of record " << j;
+        EXPECT_EQ(FieldText(record, 210, 8), "00") << "voice code of record " << j;
+        EXPECT_FALSE(FieldText(record, 218, 8).isEmpty()) << "voice set of record " << j;
+    }
+    EXPECT_EQ(AnsiCodec::FromAnsi(FieldText(packets[8], 16, 32)), "player1") << "own nickname";
+
+    // Last the computers' ready marks, for each of the three other accounts.
+    QByteArrayList readyAccounts;
+    for (int k = 9; k < LoginAnswerPackets; ++k) {
+        ASSERT_EQ(TypeOf(packets[k]), MessageType::PlayerReady) << "packet " << k;
+        EXPECT_EQ(uint8_t(packets[k][15]), 1) << "packet " << k;
+        readyAccounts << FieldText(packets[k], 16, 16);
+    }
+    QByteArrayList others;
+    for (int k = 1; k <= 3; ++k) others << names[(ownIndex + 4 - k) % 4];
+    std::sort(readyAccounts.begin(), readyAccounts.end());
+    std::sort(others.begin(), others.end());
+    EXPECT_EQ(readyAccounts, others);
+
+    EXPECT_EQ(WaitForLine("seat "), "seat 1 account=player1");
+}
+
+TEST_F(ServerTest, ALeaveEmptiesTheSeatAndEveryLogInSeatsAgain) {
+    ASSERT_NO_FATAL_FAILURE(StartServer({}));
+    QTcpSocket client;
+    ASSERT_NO_FATAL_FAILURE(Connect(client));
+    client.write(ToByteArray(BuildLoginPacket("player1", "secret")));
+    ASSERT_TRUE(client.waitForBytesWritten(WaitMs));
+    ReadPackets(client, LoginAnswerPackets);
+
+    // The ready message has the leave's type but is no leave.
+    client.write(ToByteArray(ReadyOrLeavePacket(1)) + ToByteArray(ReadyOrLeavePacket(0)));
+    ASSERT_TRUE(client.waitForBytesWritten(WaitMs));
+    EXPECT_EQ(WaitForLine("leave "), "leave 1 account=player1");
+    ASSERT_GE(lines_.size(), 3);
+    EXPECT_TRUE(lines_[lines_.size() - 3].startsWith("recv 1 type=16 seat=1 byte5=0 byte7=0 params=0,0,0,1 "));
+    EXPECT_TRUE(lines_[lines_.size() - 2].startsWith("recv 1 type=16 seat=1 byte5=0 byte7=0 params=0,0,0,0 "));
+    client.write(ToByteArray(ReadyOrLeavePacket(0)));
+    ASSERT_TRUE(client.waitForBytesWritten(WaitMs));
+    EXPECT_EQ(WaitForLine("leave "), "leave 1 account=") << "the seat was already empty";
+
+    // A second log-in on the same connection seats the client again.
+    client.write(ToByteArray(BuildLoginPacket("player1", "secret")));
+    ASSERT_TRUE(client.waitForBytesWritten(WaitMs));
+    std::vector<int> types;
+    for (const QByteArray& packet : ReadPackets(client, LoginAnswerPackets)) types.push_back(TypeOf(packet));
+    EXPECT_EQ(types, (std::vector<int>{18, 3, 3, 3, 3, 20, 20, 20, 20, 23, 23, 23}));
+    EXPECT_EQ(WaitForLine("seat "), "seat 1 account=player1");
+
+    // On a new connection a reconnect takes the seat back, and a log-in seats anew.
+    client.abort();
+    QTcpSocket again;
+    ASSERT_NO_FATAL_FAILURE(Connect(again));
+    GamePacket reconnect = BuildLoginPacket("player1", "secret");
+    reconnect[3] = MessageType::Reconnect;
+    again.write(ToByteArray(reconnect) + ToByteArray(ReadyOrLeavePacket(0)) +
+                ToByteArray(BuildLoginPacket("player1", "secret")));
+    ASSERT_TRUE(again.waitForBytesWritten(WaitMs));
+    EXPECT_EQ(WaitForLine("leave "), "leave 2 account=player1");
+    EXPECT_EQ(ReadPacketBytes(again), ToByteArray(ReconnectReplyPacket(true, {0, 1})));
+    EXPECT_EQ(TypeOf(ReadPacketBytes(again)), MessageType::LoginReply);
+    EXPECT_EQ(WaitForLine("seat "), "seat 2 account=player1");
 }
 
 TEST_F(ServerTest, SigintAndSigtermEndItCleanlyEvenWhenStartedIgnoringThem) {

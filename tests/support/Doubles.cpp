@@ -4,6 +4,12 @@
 void FakeTcpLink::Connect() {
     ++connectCalls;
     state = stateAfterConnect;
+    if (state == StateConnected) emit Connected();
+}
+
+void FakeTcpLink::FinishConnecting() {
+    state = StateConnected;
+    emit Connected();
 }
 
 void FakeTcpLink::SendData(const QByteArray& bytes) {

@@ -28,6 +28,8 @@ public:
     QByteArray GetData() override;
     void Close() override { state = StateClosed; }
 
+    // A connection left connecting (stateAfterConnect) comes up now.
+    void FinishConnecting();
     // Delivers bytes from the server and raises the data event.
     void Deliver(const QByteArray& bytes);
     // All bytes sent so far, as one stream.

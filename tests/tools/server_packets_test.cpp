@@ -72,6 +72,118 @@ TEST(ServerPackets, ChatLineCarriesGbkTextCutAtACharacterBoundary) {
     EXPECT_EQ(packet, expected);
 }
 
+TEST(ServerPackets, SeatNameAndPlayerReadyCarryTheAccountInBytes16To31) {
+    const struct {
+        const char* name;
+        GamePacket packet;
+        int type;
+        int seatBit;
+        int param3;
+        QByteArray accountOnWire;
+    } cases[] = {
+        {"seat name", SeatNamePacket(4, "computer2", {0, 3}), 3, 4, 0, "computer2"},
+        {"seat name cut to 16 bytes", SeatNamePacket(8, "abcdefghijklmnopq", {0, 3}), 3, 8, 0, "abcdefghijklmnop"},
+        {"ready mark", PlayerReadyPacket(2, "computer3", {0, 3}), 23, 2, 1, "computer3"},
+    };
+    for (const auto& c : cases) {
+        GamePacket expected{};
+        expected[3] = uint8_t(c.type);
+        expected[6] = uint8_t(c.seatBit);
+        expected[15] = uint8_t(c.param3);
+        expected[261] = 3;
+        EXPECT_EQ(c.packet, WithBytes(expected, 16, c.accountOnWire)) << c.name;
+    }
+}
+
+TEST(ServerPackets, PlayerRecordIsLaidOutByteByByte) {
+    const PlayerRecord record{.nickName = QStringLiteral("电脑小青 q"),
+                              .avatar = "w10",
+                              .sex = 1,
+                              .area = QStringLiteral("杭州"),
+                              .points = 0x0102,
+                              .credit = 0xFFFFFFFFFFFFFFFF,
+                              .money = 52800,
+                              .levelTitle = QStringLiteral("雀圣"),
+                              .logins = 10000,
+                              .drops = 3,
+                              .wins = 0x01020304,
+                              .losses = 171,
+                              .account = "computer1",
+                              .nameTag = QStringLiteral("电脑"),
+                              .ready = true,
+                              .voiceCode = "00",
+                              .voiceSet = "20",
+                              .userId = 900001};
+    const GamePacket packet = PlayerJoinedPacket(0, record, {0x12, 0x34});
+
+    const struct {
+        const char* field;
+        int offset;
+        QByteArray bytes;
+    } layout[] = {
+        {"type", 2, QByteArray("\x00\x14", 2)},
+        {"seat bit", 6, QByteArray(1, '\0')},
+        {"nickname, GBK", 16, AnsiCodec::ToAnsi(QStringLiteral("电脑小青 q"))},
+        {"portrait code", 48, "w10"},
+        {"sex", 64, "\x01"},
+        {"location, GBK", 72, AnsiCodec::ToAnsi(QStringLiteral("杭州"))},
+        {"points, little-endian", 80, QByteArray("\x02\x01\x00\x00\x00\x00\x00\x00", 8)},
+        {"credit, all 64 bits", 88, QByteArray(8, char(0xFF))},
+        {"money", 96, QByteArray("\x40\xCE\x00\x00\x00\x00\x00\x00", 8)},
+        {"level title, GBK", 112, AnsiCodec::ToAnsi(QStringLiteral("雀圣"))},
+        {"log-ins", 152, QByteArray("\x10\x27\x00\x00", 4)},
+        {"disconnects", 156, QByteArray("\x03\x00\x00\x00", 4)},
+        {"games won", 160, QByteArray("\x04\x03\x02\x01", 4)},
+        {"games lost", 164, QByteArray("\xAB\x00\x00\x00", 4)},
+        {"account", 168, "computer1"},
+        {"name tag, GBK", 184, AnsiCodec::ToAnsi(QStringLiteral("电脑"))},
+        {"ready flag", 208, "\x01"},
+        {"voice dialect code", 210, "00"},
+        {"voice set code", 218, "20"},
+        {"user id", 226, QByteArray("\xA1\xBB\x0D\x00\x00\x00\x00\x00", 8)},
+        {"echo bytes", 260, "\x12\x34"},
+    };
+    GamePacket expected{};
+    for (const auto& field : layout) {
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(packet.data()) + field.offset, field.bytes.size()),
+                  field.bytes)
+            << field.field;
+        expected = WithBytes(expected, field.offset, field.bytes);
+    }
+    EXPECT_EQ(packet, expected) << "a byte outside the fields is not 0";
+}
+
+TEST(ServerPackets, PlayerRecordTextsAreCutToTheirFieldsWithoutSplittingACharacter) {
+    const PlayerRecord record{.nickName = QStringLiteral("a") + QString(16, QChar(u'麻')),
+                              .area = QStringLiteral("黑龙江省哈"),
+                              .levelTitle = QString(9, QChar(u'雀')),
+                              .account = "abcdefghijklmnopq",
+                              .nameTag = QString(13, QChar(u'电')),
+                              .voiceCode = "123456789",
+                              .voiceSet = "987654321"};
+    const GamePacket packet = PlayerJoinedPacket(15, record);
+
+    EXPECT_EQ(packet[6], 15);
+    const struct {
+        const char* field;
+        int offset;
+        int length;
+        QByteArray bytes;
+    } fields[] = {
+        // 1 + 15 * 2 = 31 bytes: the 16th 麻 would end past byte 47.
+        {"nickname", 16, 32, AnsiCodec::ToAnsi(QStringLiteral("a") + QString(15, QChar(u'麻'))) + '\0'},
+        {"location", 72, 8, AnsiCodec::ToAnsi(QStringLiteral("黑龙江省"))},
+        {"level title", 112, 16, AnsiCodec::ToAnsi(QString(8, QChar(u'雀')))},
+        {"account", 168, 16, "abcdefghijklmnop"},
+        {"name tag", 184, 24, AnsiCodec::ToAnsi(QString(12, QChar(u'电')))},
+        {"voice dialect code", 210, 8, "12345678"},
+        {"voice set code", 218, 8, "98765432"},
+    };
+    for (const auto& field : fields)
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(packet.data()) + field.offset, field.length), field.bytes)
+            << field.field;
+}
+
 TEST(ServerPackets, DescribePacketShowsHeaderAccountTextAndEcho) {
     GamePacket reconnect = BuildLoginPacket("abcdefghijklmnop", "hunter2");
     reconnect[3] = MessageType::Reconnect;

@@ -1,6 +1,7 @@
 #include "dravik-server/GameServer.h"
 #include "dravik-server/PacketFraming.h"
 #include "dravik-server/ServerPackets.h"
+#include "dravik-server/TableSeating.h"
 #include "shared/GameMessage.h"
 #include <QTcpSocket>
 
@@ -45,18 +46,41 @@ void GameServer::ReadFrom(QTcpSocket* socket) {
 }
 
 void GameServer::Answer(QTcpSocket* socket, const GamePacket& packet) {
-    const int type = uint16_t(DecodeGamePacketFull(packet.data()).MsgType);
-    Connection& connection = connections_.at(socket);
-    if (type == MessageType::Login)
-        Send(socket, LoginReplyPacket(1, settings_.turnSeconds, settings_.timeoutLimit, settings_.bannerUrl,
-                                      connection.NextEcho()));
-    else if (type == MessageType::Reconnect)
-        Send(socket, ReconnectReplyPacket(true, connection.NextEcho()));
+    const GameMessage header = DecodeGamePacketFull(packet.data());
+    const int type = uint16_t(header.MsgType);
+    if (type == MessageType::Login) {
+        Send(socket, LoginReplyPacket(1, settings_.turnSeconds, settings_.timeoutLimit, settings_.bannerUrl, {}));
+        Seat(socket, AccountOf(packet.data()));
+    } else if (type == MessageType::Reconnect) {
+        // The client comes back to the table it had.
+        connections_.at(socket).seatedAccount = AccountOf(packet.data());
+        Send(socket, ReconnectReplyPacket(true, {}));
+    } else if (type == MessageType::ReadyOrLeave && header.Param == std::array<int16_t, 4>{}) {
+        Leave(socket);
+    }
 }
 
-void GameServer::Send(QTcpSocket* socket, const GamePacket& packet) {
+// A log-in always seats, a repeated one on the same connection too: the
+// client starts a new seating with the first seat name.
+void GameServer::Seat(QTcpSocket* socket, const QByteArray& account) {
+    Connection& connection = connections_.at(socket);
+    connection.seatedAccount = account;
+    emit Event(QStringLiteral("seat %1 account=%2").arg(connection.id).arg(AccountText(account)));
+    for (const GamePacket& packet : SeatingPackets(account)) Send(socket, packet);
+}
+
+void GameServer::Leave(QTcpSocket* socket) {
+    Connection& connection = connections_.at(socket);
+    emit Event(QStringLiteral("leave %1 account=%2").arg(connection.id).arg(AccountText(connection.seatedAccount)));
+    connection.seatedAccount.clear();
+}
+
+void GameServer::Send(QTcpSocket* socket, GamePacket packet) {
+    Connection& connection = connections_.at(socket);
+    const std::array<uint8_t, 2> echo = connection.NextEcho();
+    std::copy(echo.begin(), echo.end(), packet.begin() + PacketOffset::Echo);
     socket->write(ToByteArray(packet));
-    emit Event(QStringLiteral("send %1 ").arg(connections_.at(socket).id) + DescribeSentPacket(packet.data()));
+    emit Event(QStringLiteral("send %1 ").arg(connection.id) + DescribeSentPacket(packet.data()));
 }
 
 void GameServer::Close(QTcpSocket* socket) {

@@ -16,7 +16,9 @@ struct GameServerSettings {
 };
 
 // Accepts table clients on loopback, answers their log-in and reconnect
-// requests, and reports every connection, packet and close as one line.
+// requests, seats each logged-in client at a table of its own with three
+// computer players, and reports every connection, packet, seating, leave and
+// close as one line.
 class GameServer : public QObject {
     Q_OBJECT
 public:
@@ -34,6 +36,9 @@ private:
         int id = 0;
         QByteArray pending;
         uint16_t sentPackets = 0;
+        // The account seated at this connection's table; empty while the
+        // seat is free.
+        QByteArray seatedAccount;
         // The echo bytes of each packet sent: the count of packets sent on
         // this connection, big-endian.
         std::array<uint8_t, 2> NextEcho();
@@ -42,7 +47,10 @@ private:
     void Accept();
     void ReadFrom(QTcpSocket* socket);
     void Answer(QTcpSocket* socket, const GamePacket& packet);
-    void Send(QTcpSocket* socket, const GamePacket& packet);
+    void Seat(QTcpSocket* socket, const QByteArray& account);
+    void Leave(QTcpSocket* socket);
+    // Fills in the echo bytes.
+    void Send(QTcpSocket* socket, GamePacket packet);
     void Close(QTcpSocket* socket);
 
     GameServerSettings settings_;

@@ -1,0 +1,124 @@
+#include "connection/TableClosedNotice.h"
+#include "connection/Leaving.h"
+#include "connection/LobbyWindowLink.h"
+#include "shared/Client.h"
+#include "table/Controls.h"
+#include "table/MainForm.h"
+#include "table/SeatRecords.h"
+#include "table/WallLayout.h"
+#include <QGraphicsView>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+constexpr int kWidth = 320;
+constexpr int kHeight = 180;
+
+// Reports the item under a left click.
+class NoticeView : public QGraphicsView {
+public:
+    using QGraphicsView::QGraphicsView;
+    std::function<void(QGraphicsItem*)> onClick;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && onClick) onClick(itemAt(event->pos()));
+        QGraphicsView::mouseReleaseEvent(event);
+    }
+};
+
+QPixmap Background() {
+    QPixmap picture(kWidth, kHeight);
+    QPainter painter(&picture);
+    QLinearGradient shade(0, 0, 0, kHeight);
+    shade.setColorAt(0, QColor(120, 40, 20));
+    shade.setColorAt(1, QColor(60, 15, 10));
+    painter.fillRect(picture.rect(), shade);
+    painter.setPen(QColor(230, 190, 90));
+    painter.drawRect(picture.rect().adjusted(2, 2, -3, -3));
+    return picture;
+}
+
+ImageControl* NewButton(Client& c, QGraphicsScene& scene, double left, int resourceId) {
+    auto* button = new ImageControl;
+    scene.addItem(button);
+    button->SetStretch(true);
+    button->Move(left, 124, 70, 30);
+    button->setCursor(Qt::PointingHandCursor);
+    SetPictureFromResource(c, *button, resourceId);
+    return button;
+}
+
+// The button's procedure runs once the click's event is over, because it
+// destroys the notice; a notice that is gone by then ignores the click.
+void RunAfterClick(Client& c, const TableClosedNotice* notice, void (*procedure)(Client&)) {
+    QMetaObject::invokeMethod(
+        c.mainForm.get(),
+        [&c, notice, procedure] {
+            if (c.frmOtherExit.get() == notice) procedure(c);
+        },
+        Qt::QueuedConnection);
+}
+}  // namespace
+
+TableClosedNotice::TableClosedNotice(Client& c) {
+    setWindowTitle(QStringLiteral("退出"));
+    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint);
+    setFixedSize(kWidth, kHeight);
+    scene.setSceneRect(0, 0, kWidth, kHeight);
+    scene.setBackgroundBrush(Background());
+
+    Label1 = new LabelControl;
+    scene.addItem(Label1);
+    Label1->Move(31, 40, 259, 84);
+    Label1->SetAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->SetForeColor(QColor(255, 255, 192));
+    QFont font(QStringLiteral("SimSun"));
+    font.setPointSizeF(14.25);
+    Label1->SetFont(font);
+    imgOK = NewButton(c, scene, 76, c.resourceIds.DialogButtonIds[0]);
+    imgCancel = NewButton(c, scene, 180, c.resourceIds.DialogButtonIds[2]);
+
+    auto* view = new NoticeView(&scene, this);
+    view->setGeometry(0, 0, kWidth, kHeight);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->onClick = [this, &c](QGraphicsItem* item) {
+        if (item == imgOK) RunAfterClick(c, this, frmOtherExit_imgOK_Click);
+        if (item == imgCancel) RunAfterClick(c, this, frmOtherExit_imgCancel_Click);
+    };
+    c.table.MustLeaveTable = true;
+}
+
+TableClosedNotice::~TableClosedNotice() = default;
+
+void ShowTableClosedNotice(Client& c, const QString& text) {
+    if (!c.frmOtherExit) c.frmOtherExit = std::make_unique<TableClosedNotice>(c);
+    TableClosedNotice& notice = *c.frmOtherExit;
+    notice.Label1->SetCaption(text);
+    const QRect table = c.mainForm->frameGeometry();
+    const QSize own = notice.frameGeometry().size();
+    notice.move(table.left() + (table.width() - own.width()) / 2, table.top() + (table.height() - own.height()) / 2);
+    notice.show();
+}
+
+void frmOtherExit_imgOK_Click(Client& c) {
+    c.table.TableCleared = false;
+    ResetTable(c);
+    ResetHandState(c);
+    LayoutWall(c);
+    c.frmOtherExit.reset();
+    if (!c.platform.lobby->FindWindow(c.connection.LobbyCaption))
+        c.End(QStringLiteral("the table was closed and the lobby window is gone"));
+    c.mainForm->Minimize();
+    RestoreLobbyWindow(c);
+}
+
+void frmOtherExit_imgCancel_Click(Client& c) {
+    c.table.MustLeaveTable = true;
+    c.table.InGame = false;
+    c.scheduler.WatchJobOn = false;
+    c.frmOtherExit.reset();
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include "connection/TransportState.h"
+#include <QString>
+#include <array>
+#include <cstdint>
+
+struct PlayerInfo;
+
+// Byte places of the player record in a PlayerJoined packet.
+namespace PlayerRecordOffset {
+constexpr int Account = 168;
+constexpr int AccountLength = 16;
+// 1: the player is ready for the next hand; read by the joining handler.
+constexpr int ReadyFlag = 208;
+}  // namespace PlayerRecordOffset
+
+// Decodes the player record of a PlayerJoined packet into `info`, field by
+// field; the voice sex and the hand-visible word are left as they were.
+void ParsePlayerInfo(PlayerInfo& info, const std::array<uint8_t, kPacketSize>& packet);
+
+// The single-byte text at `offset`, up to the first zero byte or `length` bytes.
+QString SingleByteText(const std::array<uint8_t, kPacketSize>& packet, int offset, int length);

@@ -1,0 +1,256 @@
+#include "connection/Reconnect.h"
+#include "connection/GamePacket.h"
+#include "connection/LobbyWindowLink.h"
+#include "platform/LobbyLink.h"
+#include "support/TestClient.h"
+#include "table/MainForm.h"
+#include <gtest/gtest.h>
+#include <functional>
+#include <optional>
+
+namespace {
+const QString kLobby = QStringLiteral("Jokro山庄");
+const QString kFailureText = QStringLiteral("重连失败，请检查您的网络！");
+
+bool LobbyRestored(const TestClient& t) {
+    for (const LobbyFrame& frame : t.lobby->frames)
+        if (frame.caption == kLobby && frame.msg == WindowMessage::WM_SYSCOMMAND &&
+            frame.wParam == WindowMessage::SC_RESTORE)
+            return true;
+    return false;
+}
+
+// Runs virtual time: the scheduler ticks every 50 ms, and the reconnect
+// controller's timers fire once their interval has passed since they were
+// switched on, as live timers would.
+class VirtualTimers {
+public:
+    explicit VirtualTimers(TestClient& t) : t_(t) {}
+
+    void RunSeconds(double seconds) {
+        const double end = t_.clock->now + seconds;
+        while (t_.clock->now < end) {
+            t_.Tick();
+            FireDueTimers();
+        }
+    }
+
+    // Only the controller's timers, as while a modal box pumps events.
+    void FireTimersFor(double seconds) {
+        const double end = t_.clock->now + seconds;
+        while (t_.clock->now < end) {
+            t_.clock->now += 0.05;
+            FireDueTimers();
+        }
+    }
+
+private:
+    struct Due {
+        std::optional<double> at;
+    };
+
+    void FireDueTimers() {
+        ReconnectController* r = t_->frmReconnect.get();
+        if (r != seen_) {
+            seen_ = r;
+            reconnect_.at.reset();
+            count_.at.reset();
+        }
+        if (!r) return;
+        if (Fire(r->TimerReconnect, reconnect_, 1.0, frmReconnect_TimerReconnect_Timer)) return;
+        Fire(r->TimerCount, count_, 3.0, frmReconnect_TimerCount_Timer);
+    }
+
+    // True when the timer fired (the controller may be gone since).
+    bool Fire(const IntervalTimer& timer, Due& due, double interval, void (*tick)(Client&)) {
+        const double now = t_.clock->now;
+        if (!timer.Enabled()) {
+            due.at.reset();
+            return false;
+        }
+        if (!due.at) due.at = now + interval;
+        if (now + 1e-9 < *due.at) return false;
+        due.at = now + interval;
+        tick(*t_);
+        return true;
+    }
+
+    TestClient& t_;
+    ReconnectController* seen_ = nullptr;
+    Due reconnect_, count_;
+};
+
+// A logged-in, seated client in the middle of a game, with echo bytes from
+// the server and seat records that a reconnect must leave alone.
+class Reconnect : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(t.Load());
+        t.Tick(4);
+        ASSERT_EQ(t.Sent().size(), 1u) << "the log-in";
+        t->connection.LoggedIn = true;
+        t->table.InGame = true;
+        t->seatInfo[0].SeatBit = 2;
+        t->playerInfo[1].NickName = QStringLiteral("南风");
+        t->table.SeatNames[1] = QStringLiteral("south");
+        t->transport.EchoBytes = {0x5A, 0xC3};
+        t.socket->sent.clear();
+        t.lobby->frames.clear();
+    }
+
+    // The server goes away; attempts fail until the test says otherwise.
+    void Drop() {
+        t.socket->stateAfterConnect = TcpLink::StateClosed;
+        emit t.socket->PeerClosed();
+        t.Tick();
+        ASSERT_NE(t->frmReconnect, nullptr);
+        connectsAtDrop = t.socket->connectCalls;
+    }
+
+    int Attempts() const { return t.socket->connectCalls - connectsAtDrop; }
+
+    TestClient t;
+    VirtualTimers timers{t};
+    int connectsAtDrop = 0;
+};
+
+TEST_F(Reconnect, ADropDuringAGameIsRetriedAndTheServerTakesTheClientBackAtItsTable) {
+    Drop();
+    EXPECT_TRUE(t->frmReconnect->TimerReconnect.Enabled());
+    EXPECT_FALSE(t->frmReconnect->TimerCount.Enabled());
+
+    timers.RunSeconds(3.9);
+    EXPECT_EQ(Attempts(), 0) << "one second's countdown, then three to the first check";
+    timers.RunSeconds(0.2);
+    EXPECT_EQ(Attempts(), 1);
+    EXPECT_EQ(t->frmReconnect->ReconnectAttempts, 1);
+
+    EXPECT_TRUE(t->frmReconnect->TimerCount.Enabled());
+
+    // The failed attempt's log-in gives up; the echo bytes change before the
+    // next attempt, and the request carries the current ones.
+    t->transport.EchoBytes = {0x11, 0x22};
+    t.socket->stateAfterConnect = TcpLink::StateConnected;
+    for (int step = 0; step < 2000 && t.Sent().empty(); ++step) timers.RunSeconds(0.05);
+    EXPECT_EQ(Attempts(), 2);
+    ASSERT_EQ(t.Sent().size(), 1u) << "the log-in job sends the request once connected";
+    const QByteArray request = t.Sent()[0];
+    EXPECT_EQ(request.size(), 272);
+    EXPECT_EQ(uint8_t(request[2]), 0);
+    EXPECT_EQ(uint8_t(request[3]), 28);
+    EXPECT_EQ(uint8_t(request[260]), 0x11);
+    EXPECT_EQ(uint8_t(request[261]), 0x22);
+
+    GameMessage reply;
+    reply.MsgType = MessageType::ReconnectReply;
+    reply.Param[3] = 1;
+    t.Deliver(ToByteArray(EncodeGamePacket(reply)));
+    timers.RunSeconds(3);
+    EXPECT_EQ(t->frmReconnect, nullptr) << "the check finds the socket connected";
+    EXPECT_EQ(Attempts(), 2);
+    EXPECT_EQ(t->mainForm->Sysmsg[0]->item(0)->text(), QStringLiteral("正在重连服务器，请等待...！"));
+    EXPECT_TRUE(t->connection.LoggedIn);
+    EXPECT_TRUE(t->connection.Reconnected);
+    EXPECT_TRUE(t->table.InGame);
+    EXPECT_EQ(t->seatInfo[0].SeatBit, 2);
+    EXPECT_EQ(t->playerInfo[1].NickName, QStringLiteral("南风"));
+    EXPECT_EQ(t->table.SeatNames[1], QStringLiteral("south"));
+    EXPECT_FALSE(LobbyRestored(t));
+    EXPECT_FALSE(t->mainForm->IsMinimized());
+}
+
+TEST_F(Reconnect, AConnectionBackBeforeTheFirstCheckEndsTheRetryWithoutAnAttempt) {
+    Drop();
+    timers.RunSeconds(2);
+    t.socket->state = TcpLink::StateConnected;
+    timers.RunSeconds(3);
+    EXPECT_EQ(t->frmReconnect, nullptr);
+    EXPECT_EQ(Attempts(), 0);
+}
+
+TEST_F(Reconnect, AProxyConnectionStillInItsHandshakeIsNotTheGameBack) {
+    Drop();
+    timers.RunSeconds(2);
+    t.socket->state = TcpLink::StateConnected;
+    t->transport.LinkReady = false;
+    timers.RunSeconds(2.1);
+    ASSERT_NE(t->frmReconnect, nullptr);
+    EXPECT_EQ(Attempts(), 1);
+}
+
+// Failed attempts also make the log-in job give up and the watch job see a
+// new drop; that must not start the count again, or the retries never end.
+TEST_F(Reconnect, SixteenFailedAttemptsEndWithOneMessageAndTheLobbyBack) {
+    struct WatchingDialogs : Dialogs {
+        std::function<void()> whileOpen;
+        std::vector<QString> texts;
+        bool timerRunningAtOpen = false;
+        Client* client = nullptr;
+        Answer MsgBox(const QString& text, Buttons, const QString&) override {
+            texts.push_back(text);
+            const ReconnectController& r = *client->frmReconnect;
+            timerRunningAtOpen = timerRunningAtOpen || r.TimerReconnect.Enabled() || r.TimerCount.Enabled();
+            if (texts.size() == 1) whileOpen();
+            return Ok;
+        }
+    };
+    auto dialogs = std::make_unique<WatchingDialogs>();
+    WatchingDialogs& box = *dialogs;
+    box.client = t.client.get();
+    box.whileOpen = [&] { timers.FireTimersFor(10); };
+    t->platform.dialogs = std::move(dialogs);
+
+    Drop();
+    std::optional<QString> ended;
+    try {
+        timers.RunSeconds(600);
+    } catch (const ProgramEnded& end) {
+        ended = end.reason;
+    }
+    ASSERT_TRUE(ended) << "attempts made: " << Attempts();
+    EXPECT_EQ(Attempts(), 16);
+    EXPECT_EQ(box.texts, std::vector<QString>{kFailureText});
+    EXPECT_FALSE(box.timerRunningAtOpen);
+    EXPECT_TRUE(LobbyRestored(t));
+}
+
+TEST_F(Reconnect, AGameOverAtACheckEndsTheRetryAndALaterDropStartsAfresh) {
+    Drop();
+    timers.RunSeconds(4.1);
+    ASSERT_EQ(Attempts(), 1);
+    t->table.InGame = false;  // the table was left meanwhile
+    timers.RunSeconds(3);
+    EXPECT_EQ(t->frmReconnect, nullptr);
+    EXPECT_EQ(Attempts(), 1);
+
+    // The lobby seats the user again and a new game drops.
+    t.socket->stateAfterConnect = TcpLink::StateConnected;
+    t.lobby->Deliver(LobbyMessage::Relogin);
+    t.Tick(4);
+    t->table.InGame = true;
+    Drop();
+    EXPECT_EQ(t->frmReconnect->ReconnectAttempts, 0);
+    EXPECT_TRUE(t->frmReconnect->TimerReconnect.Enabled());
+    timers.RunSeconds(4.1);
+    EXPECT_EQ(Attempts(), 1);
+}
+
+// The server's closing of a table keeps the table window up when the link
+// then drops; a log-in asked for by the lobby opens a new table, whose drop
+// must go back to the lobby.
+TEST(DropAfterRelogin, ADropOutsideAGameAfterTheLobbysReloginReturnsToTheLobby) {
+    TestClient t;
+    ASSERT_FALSE(t.Load());
+    t.Tick(4);
+    t->table.KeepWindowOnDrop = true;
+    t.lobby->Deliver(LobbyMessage::Relogin);
+    t.Tick(4);
+    t.lobby->frames.clear();
+
+    emit t.socket->PeerClosed();
+    t.Tick();
+    EXPECT_EQ(t->frmReconnect, nullptr);
+    EXPECT_TRUE(LobbyRestored(t));
+    EXPECT_TRUE(t->mainForm->IsMinimized());
+}
+}  // namespace
