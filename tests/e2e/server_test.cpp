@@ -185,16 +185,21 @@ TEST_F(ServerTest, SeatsALoggedInClientWithThreeComputersInTheOrderTheClientAppl
     ASSERT_NE(own, names.end());
     const int ownIndex = int(own - names.begin());
 
-    // Then four records: three with seat bit 0, which the client puts in its
-    // free seats left, opposite and right in that order, so they must come
-    // in the order of the seat names from the own seat on; and last the own
-    // record, seat bit 15, which ends the seating.
+    // Then four records: first the own one, seat bit 15, then the three
+    // others, each under the seat bit its seat name gave.
     for (int j = 1; j <= 4; ++j) {
         const QByteArray& record = packets[4 + j];
         ASSERT_EQ(TypeOf(record), MessageType::PlayerJoined) << "record " << j;
-        const QByteArray expectedAccount = j < 4 ? names[(ownIndex + 4 - j) % 4] : QByteArray("player1");
-        EXPECT_EQ(uint8_t(record[6]), j < 4 ? 0 : 15) << "record " << j;
-        EXPECT_EQ(FieldText(record, 168, 16), expectedAccount) << "record " << j;
+        const QByteArray account = FieldText(record, 168, 16);
+        if (j == 1) {
+            EXPECT_EQ(uint8_t(record[6]), 15);
+            EXPECT_EQ(account, QByteArray("player1"));
+        } else {
+            const int index = int(seatBits.indexOf(record[6]));
+            ASSERT_GE(index, 0) << "seat bit of record " << j;
+            EXPECT_NE(index, ownIndex) << "record " << j;
+            EXPECT_EQ(account, names[index]) << "record " << j;
+        }
         const QString nickName = AnsiCodec::FromAnsi(FieldText(record, 16, 32));
         EXPECT_FALSE(nickName.isEmpty() || nickName.contains(QChar::ReplacementCharacter)) << "record " << j;
         const QString portrait = QString::fromLatin1(FieldText(record, 48, 16));
@@ -204,7 +209,7 @@ TEST_F(ServerTest, SeatsALoggedInClientWithThreeComputersInTheOrderTheClientAppl
         EXPECT_EQ(FieldText(record, 210, 8), "00") << "voice code of record " << j;
         EXPECT_FALSE(FieldText(record, 218, 8).isEmpty()) << "voice set of record " << j;
     }
-    EXPECT_EQ(AnsiCodec::FromAnsi(FieldText(packets[8], 16, 32)), "player1") << "own nickname";
+    EXPECT_EQ(AnsiCodec::FromAnsi(FieldText(packets[5], 16, 32)), "player1") << "own nickname";
 
     // Last the computers' ready marks, for each of the three other accounts.
     QByteArrayList readyAccounts;

@@ -8,9 +8,6 @@ constexpr uint8_t ClientSeatBit = 1;
 // The client's record is marked as its own; the client then takes presses of
 // its start button again.
 constexpr uint8_t OwnRecord = 15;
-// A record with seat bit 0 is seated by the client at its first free seat
-// (left, opposite, right) and counted in; the third one fills the table.
-constexpr uint8_t FirstFreeSeat = 0;
 
 struct Computer {
     uint8_t seatBit;
@@ -18,7 +15,7 @@ struct Computer {
 };
 
 // The three computer players in the order the client fills its free seats:
-// seen from east, north sits left, west opposite and south right.
+// seen from the client's seat (bit 1, 北): bit 8 sits left, bit 4 opposite and bit 2 right.
 std::array<Computer, 3> Computers() {
     const auto computer = [](const char* account, const QString& nickName, const char* avatar, uint8_t sex,
                              const QString& area, uint64_t money, const QString& levelTitle, const char* voiceSet,
@@ -73,10 +70,12 @@ std::vector<GamePacket> SeatingPackets(const QByteArray& account) {
     for (const uint8_t seatBit : {2, 4, 8})
         for (const Computer& computer : computers)
             if (computer.seatBit == seatBit) packets.push_back(SeatNamePacket(seatBit, computer.record.account));
-    for (const Computer& computer : computers) packets.push_back(PlayerJoinedPacket(FirstFreeSeat, computer.record));
-    // The own record last: it ends the seating even when the client still
-    // holds the computers from an earlier seating and drops their records.
+    // Every record of a new seating carries its seat: the client places it by
+    // its seat bit, and the fourth record resolves the seat order (the wind
+    // draw, the compass and the voices). Seat bit 0 is for a player who joins
+    // a table later, which this table never sees.
     packets.push_back(PlayerJoinedPacket(OwnRecord, ClientRecord(account)));
+    for (const Computer& computer : computers) packets.push_back(PlayerJoinedPacket(computer.seatBit, computer.record));
     for (const Computer& computer : computers)
         packets.push_back(PlayerReadyPacket(computer.seatBit, computer.record.account));
     return packets;
