@@ -14,7 +14,7 @@ struct Computer {
     PlayerRecord record;
 };
 
-// The three computer players in the order the client fills its free seats:
+// The three computer players,
 // seen from the client's seat (bit 1, 北): bit 8 sits left, bit 4 opposite and bit 2 right.
 std::array<Computer, 3> Computers() {
     const auto computer = [](const char* account, const QString& nickName, const char* avatar, uint8_t sex,
