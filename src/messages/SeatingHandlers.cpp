@@ -9,11 +9,13 @@
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
+#include "spectator/SpectatorSeating.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
 #include "table/StackingOrder.h"
 #include "video/OwnCamera.h"
 #include "video/VideoView.h"
+#include <algorithm>
 #include <QFile>
 #include <optional>
 
@@ -122,6 +124,18 @@ void ShowSeatPlayer(Client& c, int seat) {
 bool OthersReady(const MainForm& f) {
     return f.OK[1]->isVisible() && f.OK[2]->isVisible() && f.OK[3]->isVisible();
 }
+
+// A spectator keeps the records until the fourth, which seats it; a record
+// beyond the fourth has no place and is dropped.
+bool GatherSpectatorRecord(Client& c) {
+    auto& gathered = c.table.SpectatorInfoPackets;
+    const auto empty = std::find_if(gathered.begin(), gathered.end(), [](const auto& record) { return record[3] == 0; });
+    if (empty == gathered.end()) return false;
+    *empty = c.transport.PacketIn;
+    if (empty != gathered.end() - 1) return false;
+    SetupSpectatorView(c);
+    return true;
+}
 }  // namespace
 
 void HandleSeatName(Client& c, GameMessage&) {
@@ -152,6 +166,7 @@ void HandlePlayerJoined(Client& c, GameMessage& msg) {
     const auto& packet = c.transport.PacketIn;
     msg.SeatBit &= 15;
     t.MustLeaveTable = false;
+    if (t.SpectatorMode && !GatherSpectatorRecord(c)) return;
     const QString account = SingleByteText(packet, PlayerRecordOffset::Account, PlayerRecordOffset::AccountLength);
     if (t.SeatOrderPending) ++t.SeatMsgCount;
 

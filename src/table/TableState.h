@@ -58,6 +58,8 @@ struct TableState {
     bool SeatOrderPending = false;
     // Each seat's voice set as the seat order gave it; the sound settings read it.
     std::array<QString, 4> SeatVoiceSet;
+    // A spectator's gathered player records of the seating, in arrival order.
+    std::array<std::array<uint8_t, 272>, 4> SpectatorInfoPackets{};
     // Running totals of the hands played at this table, per local seat.
     std::array<double, 4> TotalScore{};
 

@@ -197,6 +197,23 @@ TEST_F(Seating, ASpectatorsKeepAliveGoesOnThroughTheNames) {
     EXPECT_TRUE(t->TimerKeepAlive.Enabled());
 }
 
+TEST_F(Seating, ASpectatorGathersFourRecordsAndShowsNothingBeforeTheFourth) {
+    t->table.SpectatorMode = true;
+    NameTheSeats();
+    Receive(PlayerJoined(kOwnRecord, kOwn));
+    for (int i = 0; i < 2; ++i) Receive(PlayerJoined(kSeatToBeFound, kOthers[i]));
+    for (int s = 0; s < 4; ++s) EXPECT_TRUE(Form().Nid[s]->Caption().isEmpty()) << "seat " << s;
+    Receive(PlayerJoined(kSeatToBeFound, kOthers[2]));
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(t->table.SpectatorInfoPackets[k][3], MessageType::PlayerJoined) << k;
+    EXPECT_FALSE(Form().Nid[1]->Caption().isEmpty()) << "the fourth record goes on as a player's";
+
+    // A fifth record has no place and changes nothing.
+    const QString before = Form().Nid[2]->Caption();
+    Receive(PlayerJoined(kSeatToBeFound, Player{"zed", "赵六", "", "m1", 1, 1, "", false}));
+    EXPECT_EQ(Form().Nid[2]->Caption(), before);
+    EXPECT_EQ(Form().Nid[3]->Caption(), QString());
+}
+
 TEST_F(Seating, RecordsWithServerSeatBitsGoToTheirLocalSeats) {
     NameTheSeats();  // own seat bit 4
     struct Case {
