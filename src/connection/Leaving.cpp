@@ -1,11 +1,13 @@
 #include "connection/Leaving.h"
 #include "connection/GamePacket.h"
 #include "connection/General.h"
+#include "messages/PlayerInfoRecord.h"
 #include "platform/ProgramPaths.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
+#include "table/SeatLabels.h"
 #include "video/VideoView.h"
 #include "window/TalkWindow.h"
 #include "window/Ticker.h"
@@ -86,20 +88,10 @@ void ResetTable(Client& c) {
     while (c.Winsock1.State() == TcpLink::StateConnected) c.platform.clock->Pump();
 
     for (int s = 0; s < 4; ++s) {
-        f.Tou[s]->SetPicture(QPixmap());
-        f.Nid[s]->SetCaption(QString());
-        f.Cash[s]->SetCaption(QString());
-        f.Level[s]->SetCaption(QString());
+        ClearSeatLabels(c, s);
         c.seatInfo[s].Account.clear();
         c.seatInfo[s].SeatBit = 0;
-        PlayerInfo& p = c.playerInfo[s];
-        p.NickName.clear();
-        p.Avatar.clear();
-        p.Area.clear();
-        p.LevelTitle.clear();
-        p.Sex = 0;
-        p.Points = p.Credit = p.Money = p.Extra1 = p.Extra2 = p.Extra3 = p.Extra4 = 0;
-        p.LoginCount = p.DropCount = p.WinCount = p.LossCount = 0;
+        BlankPlayerInfo(c.playerInfo[s]);
     }
     BlankResultWindows(c);
     HideAll(f.Speak);

@@ -3,12 +3,14 @@
 #include "connection/General.h"
 #include "connection/Leaving.h"
 #include "connection/TableClosedNotice.h"
+#include "messages/PlayerInfoRecord.h"
 #include "messages/ServerMessageDispatch.h"
 #include "platform/AnsiCodec.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
+#include "table/SeatLabels.h"
 #include "table/StackingOrder.h"
 #include <QTime>
 #include <algorithm>
@@ -141,21 +143,10 @@ void TooFewCoins(Client& c, uint8_t stillEnough) {
 }  // namespace
 
 void VacateSeat(Client& c, int s) {
-    MainForm& f = *c.mainForm;
-    f.OK[s]->setVisible(false);
-    f.Tou[s]->SetPicture(QPixmap());
-    f.Nid[s]->SetCaption(QString());
-    f.Cash[s]->SetCaption(QString());
-    f.Level[s]->SetCaption(QString());
+    c.mainForm->OK[s]->setVisible(false);
+    ClearSeatLabels(c, s);
     c.seatInfo[s].Account.clear();
-    PlayerInfo& p = c.playerInfo[s];
-    p.NickName.clear();
-    p.Avatar.clear();
-    p.Area.clear();
-    p.LevelTitle.clear();
-    p.Sex = 0;
-    p.Points = p.Credit = p.Money = p.Extra1 = p.Extra2 = p.Extra3 = p.Extra4 = 0;
-    p.LoginCount = p.DropCount = p.WinCount = p.LossCount = 0;
+    BlankPlayerInfo(c.playerInfo[s]);
 }
 
 void HandlePlayerLeft(Client& c, GameMessage&) {

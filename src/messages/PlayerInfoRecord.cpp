@@ -74,3 +74,13 @@ void ParsePlayerInfo(PlayerInfo& info, const Packet& packet) {
     info.VoiceSet = SingleByteText(packet, 218, 8);
     info.UserId = Unsigned64(packet, 226);
 }
+
+void BlankPlayerInfo(PlayerInfo& p) {
+    p.NickName.clear();
+    p.Avatar.clear();
+    p.Area.clear();
+    p.LevelTitle.clear();
+    p.Sex = 0;
+    p.Points = p.Credit = p.Money = p.Extra1 = p.Extra2 = p.Extra3 = p.Extra4 = 0;
+    p.LoginCount = p.DropCount = p.WinCount = p.LossCount = 0;
+}

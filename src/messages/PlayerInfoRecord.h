@@ -16,6 +16,10 @@ constexpr int ReadyFlag = 208;
 
 // Decodes the player record of a PlayerJoined packet into `info`, field by
 // field; the voice sex and the hand-visible word are left as they were.
+// Forgets the player of a seat that empties: the shown and counted fields go;
+// the account, name tag, voices and user id stay until the next record.
+void BlankPlayerInfo(PlayerInfo& info);
+
 void ParsePlayerInfo(PlayerInfo& info, const std::array<uint8_t, kPacketSize>& packet);
 
 // The single-byte text at `offset`, up to the first zero byte or `length` bytes.

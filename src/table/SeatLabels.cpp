@@ -22,3 +22,11 @@ void LayoutPlayerInfo(Client& c) {
     f.imgLocation->SetStretch(true);
     f.imgLocation->Move(632 * sx, 654 * sy, 394 * sx, 39 * sy);
 }
+
+void ClearSeatLabels(Client& c, int seat) {
+    MainForm& f = *c.mainForm;
+    f.Tou[seat]->SetPicture(QPixmap());
+    f.Nid[seat]->SetCaption(QString());
+    f.Cash[seat]->SetCaption(QString());
+    f.Level[seat]->SetCaption(QString());
+}
