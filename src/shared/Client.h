@@ -1,4 +1,5 @@
 #pragma once
+#include "computer/ComputerState.h"
 #include "connection/ConnectionState.h"
 #include "connection/SchedulerState.h"
 #include "connection/TransportState.h"
@@ -10,6 +11,7 @@
 #include "platform/ProgramPaths.h"
 #include "platform/SoundDevice.h"
 #include "platform/TcpLink.h"
+#include "play/PlayState.h"
 #include "shared/HandResult.h"
 #include "shared/PlayerInfo.h"
 #include "shared/SeatInfo.h"
@@ -65,6 +67,8 @@ public:
     SchedulerState scheduler;
     ConnectionState connection;
     TableState table;
+    PlayState play;
+    ComputerState computer;
     SoundState sound;
     ResourceIds resourceIds;
     WindowState window;

@@ -20,6 +20,11 @@ struct TableState {
     int16_t PlayerCount = 0;
 
     int16_t WildTile = -1;
+    // The turned-up tile that names the wild tile.
+    int16_t WildIndicator = 0;
+    // Seat bit of the hand's dealer and the two throw totals of the hand set-up.
+    uint8_t DealerBit = 0;
+    std::array<int16_t, 2> Dice{};
     int16_t WallFront = 0;
     int16_t WallBack = 0;
     bool DrawFromFront = true;

@@ -1,0 +1,4 @@
+#include "messages/MessageHandlers.h"
+
+void HandleMeldMade(Client&, GameMessage&) {}
+void HandleClearHandMarks(Client&, GameMessage&) {}

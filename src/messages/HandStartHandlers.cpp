@@ -1,0 +1,5 @@
+#include "messages/MessageHandlers.h"
+
+void HandleHandSetup(Client&, GameMessage&) {}
+void HandleHandStart(Client&, GameMessage&) {}
+void HandleWildTileSet(Client&, GameMessage&) {}

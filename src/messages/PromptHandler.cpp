@@ -1,0 +1,3 @@
+#include "messages/MessageHandlers.h"
+
+void HandleActionPrompt(Client&, GameMessage&) {}
