@@ -144,7 +144,8 @@ void TurnCountdown(Client& c) {
     c.mainForm->Number->setVisible(false);
     t.ActionCountdown = t.TurnSeconds;
     c.scheduler.TurnCountdownOn = false;
-    if (c.seatInfo[0].ConcealedCount > 0) {
+    // A spectator watches another player's seat and never moves for it.
+    if (c.seatInfo[0].ConcealedCount > 0 && !t.SpectatorMode) {
         if (t.AutoPlay)
             AutoPlayTurn(c);
         else

@@ -1,5 +1,115 @@
+#include "connection/General.h"
+#include "connection/LobbyWindowLink.h"
 #include "messages/MessageHandlers.h"
+#include "messages/ServerMessageDispatch.h"
+#include "shared/Client.h"
+#include "shared/RuntimeError.h"
+#include "table/Animations.h"
+#include "table/MainForm.h"
+#include "table/ResourceIds.h"
+#include "table/StackingOrder.h"
+#include "table/WallLayout.h"
+#include "video/CaptureControl.h"
+#include <string>
 
-void HandleHandSetup(Client&, GameMessage&) {}
-void HandleHandStart(Client&, GameMessage&) {}
-void HandleWildTileSet(Client&, GameMessage&) {}
+namespace {
+constexpr int kWallTiles = 136;
+constexpr int kStacksPerWall = 17;
+constexpr int kClaimButtons = 5;
+constexpr int kFirstBarButtonsDisabled = 3;
+// The dealer's wind by the index of its seat bit.
+const QString kDealerWinds = QStringLiteral("北西南东北西南");
+const QString kDealerGone = QStringLiteral("有玩家退出，游戏结束！");
+
+void ShowDealerPlate(MainForm& f) {
+    f.Host->setVisible(true);
+    f.Zhuang->setVisible(true);
+    BringToFront(*f.Zhuang);
+}
+
+// The wall position of the first tile dealt: the dice pick the wall
+// (counted on from the dealer's) and the stack along it, running on into
+// the next wall. A die beyond 6 would turn the wall term negative.
+int16_t WallBreakFront(int dealerSeat, const std::array<int16_t, 4>& dice) {
+    for (int16_t die : dice)
+        if (die < 1 || die > 6) throw RuntimeError("die of " + std::to_string(die) + " from the server");
+    const int wall = (dealerSeat + 13 - dice[0] - dice[1]) % 4;
+    const int stacks = wall * kStacksPerWall + dice[0] + dice[1] + dice[2] + dice[3];
+    return static_cast<int16_t>(stacks * 2 % kWallTiles);
+}
+
+void ResetClaimButtons(Client& c) {
+    MainForm& f = *c.mainForm;
+    for (int k = 0; k < kClaimButtons; ++k) {
+        ImageControl& button = *f.Operation[k];
+        button.setVisible(false);
+        button.setEnabled(false);
+        SetPictureFromResource(c, button, c.resourceIds.ActionButtonIds[3 * k]);
+    }
+}
+
+// The dealer's flag, the dice thrown on screen and the wall break. The
+// dice throw turns a die of 0 into 1 in the message itself.
+bool MarkDealer(Client& c, GameMessage& msg) {
+    for (int seat = 0; seat < 4; ++seat) {
+        if (c.seatInfo[seat].SeatBit != msg.SeatBit) continue;
+        c.seatInfo[seat].DealerFlag = -1;
+        RollDice(c, static_cast<int16_t>(seat), msg.Param);
+        TableState& t = c.table;
+        t.WallFront = WallBreakFront(seat, msg.Param);
+        t.WallBack = static_cast<int16_t>((t.WallFront + kWallTiles - 2) % kWallTiles);
+        return true;
+    }
+    return false;
+}
+}  // namespace
+
+void HandleHandSetup(Client& c, GameMessage& msg) {
+    MainForm& f = *c.mainForm;
+    TableState& t = c.table;
+    c.window.AnNiuUsed[2] = true;
+    RearmTable(c);
+    for (int k = 0; k < kFirstBarButtonsDisabled; ++k) {
+        f.AnNiu[k]->setEnabled(false);
+        SetPictureFromResource(c, *f.AnNiu[k], c.resourceIds.BarButtonIds[2 * k + 1]);
+    }
+    f.Zhuang->SetCaption(kDealerWinds.mid(BitToIndex(msg.SeatBit), 1));
+    ShowDealerPlate(f);
+    t.DealerBit = msg.SeatBit;
+    t.WildTile = msg.Param[2];
+    t.WildIndicator = msg.Param[3];
+    t.Dice = {msg.Param[0], msg.Param[1]};
+}
+
+void HandleHandStart(Client& c, GameMessage& msg) {
+    MainForm& f = *c.mainForm;
+    TableState& t = c.table;
+    f.Label3->SetCaption(QString());
+    t.MustLeaveTable = false;
+    if (t.SpectatorMode) RearmTable(c);
+    c.scheduler.BlinkJobOn = true;
+    c.scheduler.BlinkJobTicks = 0;
+    t.HandStarted = 1;
+    t.InGame = true;
+    for (auto* mark : f.OK) mark->setVisible(false);
+    c.window.ResultPending = true;
+    ++t.HandNumber;
+    if (c.video.CaptureOn) f.vcap1->StopCapture();
+    LayoutWall(c);
+    BuildWall(c);
+    c.computer.WeakSuitStale = 1;
+    if (!MarkDealer(c, msg)) {
+        c.platform.dialogs->MsgBox(kDealerGone, Dialogs::OkOnly, kDefaultDialogTitle);
+        RestoreLobbyWindow(c);
+        c.End(QStringLiteral("the dealer of the new hand is not seated"));
+    }
+    f.ZhiNan->setVisible(true);
+    ShowDealerPlate(f);
+    for (auto& suit : c.computer.SeenTiles) suit.fill(0);
+    ResetClaimButtons(c);
+}
+
+void HandleWildTileSet(Client& c, GameMessage& msg) {
+    c.table.WildIndicator = static_cast<int16_t>(msg.Param[3] & 0xFF);
+    c.table.WildTile = static_cast<int16_t>(msg.Param[2] & 0xFF);
+}

@@ -16,11 +16,13 @@ struct GameMessage {
 namespace MessageType {
 constexpr int DealTiles = 1;
 constexpr int TileDiscarded = 2;
+constexpr int Discard = 2;
 constexpr int SeatName = 3;
 constexpr int HandStart = 4;
 constexpr int TileDrawn = 5;
 constexpr int ActionPrompt = 6;
 constexpr int MeldMade = 7;
+constexpr int ClaimAnswer = 7;
 constexpr int ClearHandMarks = 8;
 constexpr int SeatResult = 9;
 constexpr int WildTileSet = 14;

@@ -1,4 +1,6 @@
 #include "table/Controls.h"
+#include <QCursor>
+#include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 
 ImageControl::ImageControl(QGraphicsItem* parent) : QGraphicsObject(parent) {}
@@ -26,6 +28,31 @@ void ImageControl::SetPicture(const QPixmap& picture) {
 void ImageControl::SetStretch(bool stretch) {
     stretch_ = stretch;
     update();
+}
+
+void ImageControl::SetMousePointer(int pointer) {
+    mousePointer_ = pointer;
+    if (pointer == 99)
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+}
+
+void ImageControl::mousePressEvent(QGraphicsSceneMouseEvent* event) {
+    if (!OnMouseDown) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    OnMouseDown(event->button(), event->pos());
+}
+
+void ImageControl::hoverEnterEvent(QGraphicsSceneHoverEvent*) {
+    if (OnMouseMove) OnMouseMove();
+}
+
+void ImageControl::hoverMoveEvent(QGraphicsSceneHoverEvent*) {
+    if (OnMouseMove) OnMouseMove();
 }
 
 QRectF ImageControl::boundingRect() const { return QRectF(0, 0, width_, height_); }

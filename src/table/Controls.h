@@ -4,6 +4,7 @@
 #include <QGraphicsObject>
 #include <QPixmap>
 #include <QString>
+#include <functional>
 
 // A picture control of the table surface: geometry in screen pixels, a
 // picture that is stretched to the control or gives the control its size.
@@ -21,12 +22,28 @@ public:
     void SetPicture(const QPixmap& picture);
     bool Stretch() const { return stretch_; }
     void SetStretch(bool stretch);
+    // 0 the default pointer, 99 the hand cursor.
+    int MousePointer() const { return mousePointer_; }
+    void SetMousePointer(int pointer);
+
+    // Event procedures, set by the client. A press the control has no
+    // procedure for goes on to what lies below it. Moves arrive only once
+    // hover events are accepted (setAcceptHoverEvents).
+    // Positions are in the control's own pixels.
+    std::function<void(Qt::MouseButton button, QPointF position)> OnMouseDown;
+    std::function<void()> OnMouseMove;
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void hoverEnterEvent(QGraphicsSceneHoverEvent* event) override;
+    void hoverMoveEvent(QGraphicsSceneHoverEvent* event) override;
+
 private:
     QPixmap picture_;
+    int mousePointer_ = 0;
     double width_ = 0;
     double height_ = 0;
     bool stretch_ = false;

@@ -1,3 +1,4 @@
+#include "play/HandEvents.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/ResourceIds.h"
@@ -90,4 +91,5 @@ void InitTableControls(Client& c) {
     PlaceTickerAndChat(f, sx, sy);
     PlaceBanner(c, sx, sy);
     StartOwnCamera(c, true);
+    ConnectHandPlayEvents(c);
 }

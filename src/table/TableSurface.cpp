@@ -1,4 +1,6 @@
 #include "table/TableSurface.h"
+#include <QGraphicsItem>
+#include <QMouseEvent>
 #include <QPainter>
 
 TableSurface::TableSurface(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
@@ -7,6 +9,7 @@ TableSurface::TableSurface(QGraphicsScene* scene, QWidget* parent) : QGraphicsVi
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setBackgroundBrush(QColor(0, 96, 48));
+    viewport()->setMouseTracking(true);
 }
 
 void TableSurface::SetPicture(const QPixmap& picture) {
@@ -18,4 +21,28 @@ void TableSurface::SetPicture(const QPixmap& picture) {
 void TableSurface::drawBackground(QPainter* painter, const QRectF& rect) {
     QGraphicsView::drawBackground(painter, rect);
     if (!picture_.isNull()) painter->drawPixmap(QPointF(0, 0), picture_);
+}
+
+bool TableSurface::ControlAt(const QPoint& viewPosition) const {
+    for (const QGraphicsItem* item : items(viewPosition))
+        if (item->isVisible()) return true;
+    return false;
+}
+
+void TableSurface::mousePressEvent(QMouseEvent* event) {
+    QGraphicsView::mousePressEvent(event);
+    // The scene accepts the press when a control took it.
+    pressTakenByControl_ = event->isAccepted();
+}
+
+void TableSurface::mouseReleaseEvent(QMouseEvent* event) {
+    const bool taken = pressTakenByControl_;
+    pressTakenByControl_ = false;
+    QGraphicsView::mouseReleaseEvent(event);
+    if (!taken && OnMouseUp) OnMouseUp(event->button(), mapToScene(event->position().toPoint()));
+}
+
+void TableSurface::mouseMoveEvent(QMouseEvent* event) {
+    QGraphicsView::mouseMoveEvent(event);
+    if (OnMouseMove && !ControlAt(event->position().toPoint())) OnMouseMove(mapToScene(event->position().toPoint()));
 }

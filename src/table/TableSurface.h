@@ -1,6 +1,7 @@
 #pragma once
 #include <QGraphicsView>
 #include <QPixmap>
+#include <functional>
 
 // The table surface Pic1: a view of the table scene whose background is the
 // table picture at (0, 0), the surface's colour beyond it.
@@ -11,9 +12,21 @@ public:
     const QPixmap& Picture() const { return picture_; }
     void SetPicture(const QPixmap& picture);
 
+    // Event procedures for the surface itself, set by the client: a button
+    // released after a press that no control took, and the pointer moving
+    // where no control lies. Positions are in table pixels.
+    std::function<void(Qt::MouseButton button, QPointF position)> OnMouseUp;
+    std::function<void(QPointF position)> OnMouseMove;
+
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    bool ControlAt(const QPoint& viewPosition) const;
+
     QPixmap picture_;
+    bool pressTakenByControl_ = false;
 };

@@ -1,9 +1,11 @@
 // Renders the table window offscreen on both screen sizes to PNG files in
 // the build folder (screenshots/), so that a person can look at the table:
-// as it starts, and with the wall of a hand built.
+// as it starts, with the wall of a hand built, and in the middle and at the
+// end of a scripted hand.
 #include "table/Animations.h"
 #include "table/MainForm.h"
 #include "table/WallLayout.h"
+#include "support/ScriptedHand.h"
 #include "support/TestClient.h"
 #include <QDir>
 #include <QImage>
@@ -44,5 +46,23 @@ TEST(TableScreenshot, RendersTheTableOnBothScreenSizes) {
         const QImage built = t->mainForm->grab().toImage();
         EXPECT_GT(DistinctColours(built), DistinctColours(started));
         Save(built, screen, "wall");
+    }
+}
+
+TEST(TableScreenshot, RendersAHandInPlay) {
+    QDir().mkpath(QStringLiteral(DRAVIK_SCREENSHOT_DIR));
+    for (QSize screen : {QSize(1024, 768), QSize(800, 600)}) {
+        TestClient t(TestClient::DefaultCommandLine(), screen);
+        SeatAtScriptedTable(t, 15);
+        const QImage seated = t->mainForm->grab().toImage();
+        for (const HandStep& step : ScriptedHand()) {
+            if (step.label == QLatin1String("concealed kong") && !step.server) {
+                const QImage midHand = t->mainForm->grab().toImage();
+                EXPECT_GT(DistinctColours(midHand), DistinctColours(seated));
+                Save(midHand, screen, "midhand");
+            }
+            PlayStep(t, step);
+        }
+        Save(t->mainForm->grab().toImage(), screen, "won");
     }
 }

@@ -1,0 +1,144 @@
+#include "play/ClaimAnswers.h"
+#include "connection/PacketTransport.h"
+#include "play/PlayState.h"
+#include "shared/Client.h"
+#include "shared/RuntimeError.h"
+#include "table/MainForm.h"
+#include "table/ResourceIds.h"
+
+namespace {
+constexpr int kClaimMarker = 0x2000;
+constexpr int kDiscardMarker = 0x4000;
+
+int16_t ClaimWord(int tile) { return static_cast<int16_t>((tile & 0xFFF) | kClaimMarker); }
+
+void SendClaimAnswer(Client& c, int op, int16_t p1, int16_t p2, int16_t p3) {
+    GameMessage message;
+    message.MsgType = MessageType::ClaimAnswer;
+    message.SeatBit = c.seatInfo[0].SeatBit;
+    message.Param = {static_cast<int16_t>(op), p1, p2, p3};
+    SendPacket(c, message);
+}
+
+TileSlot& OwnSlot(Client& c, int slot) { return CheckedAt(c.seatInfo[0].Slots, slot, "Slots"); }
+
+// The three slots the meld being declared takes: MeldEnd − 2 to MeldEnd.
+TileSlot& MeldSlot(Client& c, int offset) { return OwnSlot(c, c.seatInfo[0].MeldEnd - 2 + offset); }
+
+// Copies three concealed slots from `first` into the meld slots with the flag
+// and queues the answer that repeats the first meld tile three times.
+void SendThreeTileMeld(Client& c, int first, int16_t flag, int op) {
+    for (int k = 0; k < 3; ++k) {
+        const TileSlot source = OwnSlot(c, first + k);
+        TileSlot& target = MeldSlot(c, k);
+        target = source;
+        target.Flag = flag;
+    }
+    const int16_t word = ClaimWord(MeldSlot(c, 0).Tile);
+    SendClaimAnswer(c, op, word, word, word);
+    c.table.AnswerSent = true;
+}
+}  // namespace
+
+void SendPass(Client& c) {
+    if (c.table.SpectatorMode || c.table.AnswerSent) return;
+    SendClaimAnswer(c, OperationBit::Pass, 0, 0, 0);
+    c.table.AnswerSent = true;
+}
+
+void SendChow(Client& c, int slotA, int slotB) {
+    if (c.table.SpectatorMode) return;
+    const TileSlot first = OwnSlot(c, slotA), second = OwnSlot(c, slotB);
+    TileSlot& a = MeldSlot(c, 0);
+    TileSlot& b = MeldSlot(c, 1);
+    TileSlot& claimed = MeldSlot(c, 2);
+    a = first;
+    a.Flag = SlotFlag::Chow;
+    b = second;
+    b.Flag = SlotFlag::Chow;
+    claimed.Tile = c.table.LastDiscardTile;
+    claimed.Image = c.table.LastDiscardImage;
+    claimed.Flag = SlotFlag::Chow;
+    SendClaimAnswer(c, OperationBit::Chow, ClaimWord(a.Tile), ClaimWord(b.Tile), ClaimWord(claimed.Tile));
+    c.table.AnswerSent = true;
+}
+
+void SendPung(Client& c, int tile) {
+    if (c.table.SpectatorMode) return;
+    tile &= 0xFF;
+    const SeatInfo& own = c.seatInfo[0];
+    const int end = own.FirstConcealed + own.ConcealedCount - 1;
+    for (int i = own.FirstConcealed; i < end; ++i) {
+        if (OwnSlot(c, i).Tile != tile || OwnSlot(c, i + 1).Tile != tile) continue;
+        const TileSlot first = OwnSlot(c, i), second = OwnSlot(c, i + 1);
+        TileSlot& a = MeldSlot(c, 0);
+        TileSlot& b = MeldSlot(c, 1);
+        TileSlot& claimed = MeldSlot(c, 2);
+        a = first;
+        a.Flag = SlotFlag::Pung;
+        b = second;
+        b.Flag = SlotFlag::Pung;
+        claimed.Tile = static_cast<int16_t>(tile);
+        claimed.Flag = SlotFlag::Pung;
+        claimed.Image = c.table.LastDiscardImage;
+        const int16_t word = ClaimWord(a.Tile);
+        SendClaimAnswer(c, OperationBit::Pung, word, word, word);
+        c.table.AnswerSent = true;
+        return;
+    }
+    // No pair to claim with: still answer the offer, from the claimed tile,
+    // and leave the slots alone.
+    const int16_t word = ClaimWord(tile);
+    SendClaimAnswer(c, OperationBit::Pung, word, word, word);
+    c.table.AnswerSent = true;
+}
+
+void SendExposedKong(Client& c, int slot) {
+    if (c.table.SpectatorMode) return;
+    SendThreeTileMeld(c, slot, SlotFlag::ExposedKong, OperationBit::ExposedKong);
+}
+
+void SendConcealedKong(Client& c, int slot) {
+    if (c.table.SpectatorMode) return;
+    SendThreeTileMeld(c, slot, SlotFlag::ConcealedKong, OperationBit::ConcealedKong);
+}
+
+void SendSingleKong(Client& c, int slot) {
+    if (c.table.SpectatorMode) return;
+    const TileSlot source = OwnSlot(c, slot);
+    TileSlot& target = MeldSlot(c, 0);
+    target = source;
+    target.Flag = SlotFlag::SingleKong;
+    SendClaimAnswer(c, OperationBit::SingleKong, 0, 0, ClaimWord(target.Tile));
+    c.table.AnswerSent = true;
+}
+
+void SendWin(Client& c) {
+    if (c.table.SpectatorMode) return;
+    SendClaimAnswer(c, OperationBit::Win, 0, 0, 0);
+}
+
+void SendDiscard(Client& c, int tile) {
+    if (c.table.SpectatorMode) return;
+    GameMessage message;
+    message.MsgType = MessageType::Discard;
+    message.SeatBit = c.seatInfo[0].SeatBit;
+    message.Param[3] = static_cast<int16_t>((tile & 0xFFF) | kDiscardMarker);
+    SendPacket(c, message);
+}
+
+void StopTurnCountdown(Client& c) {
+    c.table.ActionCountdown = c.table.TurnSeconds;
+    c.scheduler.TurnCountdownOn = false;
+    c.scheduler.TurnCountdownTicks = 0;
+    c.mainForm->Number->setVisible(false);
+    c.mainForm->Time_Img->setVisible(false);
+}
+
+void ReleaseClaimButtons(Client& c) {
+    for (int i = 0; i <= 4; ++i) {
+        ImageControl& button = *c.mainForm->Operation[i];
+        SetPictureFromResource(c, button, c.resourceIds.ActionButtonIds[3 * i]);
+        button.setEnabled(false);
+    }
+}

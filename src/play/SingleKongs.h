@@ -1,0 +1,17 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+class Client;
+
+// Where a one-tile kong's tile goes: onto the seat's pung of the tile, or,
+// for the Red Dragon and the wild tile, which match no pung, onto a pile of
+// their own beside the seat's melds.
+enum class SingleKongPile { None, RedDragon, WildTile };
+// The Red Dragon wins when the wild tile is the Red Dragon.
+SingleKongPile PileOfSingleKong(const Client& c, int16_t tile);
+
+// Lays an announced one-tile kong (tile tiles[2]) of a local seat.
+void LaySingleKong(Client& c, int seat, const std::array<int16_t, 3>& tiles);
+// Re-stacks the left or right seat's piles after a one-tile kong of that seat.
+void RepairSingleKongPiles(Client& c, int seat);

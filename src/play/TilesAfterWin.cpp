@@ -1,0 +1,3 @@
+#include "play/TilesAfterWin.h"
+
+void LookAtTilesAfterWin(Client&, int, int) {}

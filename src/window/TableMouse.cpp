@@ -1,0 +1,23 @@
+#include "window/TableMouse.h"
+#include "shared/Client.h"
+#include "shared/RuntimeError.h"
+#include "table/MainForm.h"
+
+void MainForm_Pic1_MouseMove(Client& c, double x, double y) {
+    if (!c.window.AnNiuUsed[2] || c.table.SpectatorMode) return;
+    SeatInfo& own = c.seatInfo[0];
+    if (own.FirstConcealed + own.ConcealedCount - 1 > 20) own.ConcealedCount = static_cast<int16_t>(21 - own.FirstConcealed);
+    const double raised = own.HandY - 10;
+    for (int j = own.FirstConcealed; j < own.FirstConcealed + own.ConcealedCount; ++j) {
+        ImageControl& image =
+            *CheckedAt(c.mainForm->MJ_Image, CheckedAt(own.Slots, j, "Slots").Image, "MJ_Image");
+        if (image.Top() != raised) continue;
+        // The strip the raised tile left free below it still counts as the tile.
+        const bool inside = x > image.Left() && x < image.Left() + image.Width() && y > image.Top() &&
+                            y < image.Top() + image.Height() + 10;
+        if (!inside) {
+            image.Move(image.Left(), own.HandY);
+            return;
+        }
+    }
+}

@@ -1,0 +1,249 @@
+#include "OwnHandFixture.h"
+#include "play/ClaimButtons.h"
+#include <functional>
+
+namespace {
+constexpr int kChow = 0, kKong = 2, kPass = 4;
+
+class ClaimButtons : public OwnHandFixture {
+protected:
+    void SetUp() override {
+        OwnHandFixture::SetUp();
+        c.playerInfo[0].VoiceCode = "00";
+        c.playerInfo[0].VoiceSet = "10";
+        c.playerInfo[0].Sex = 1;
+        c.playerInfo[0].VoiceSex = 3;
+        c.table.TurnSeconds = 8;
+    }
+    MainForm& f() { return *c.mainForm; }
+    // An own pung of the tile in meld slots 1 to 3; the concealed run then starts at slot 7.
+    void PungInMelds(int tile) {
+        SeatInfo& own = c.seatInfo[0];
+        for (int s = 1; s <= 3; ++s) own.Slots[s] = {SlotFlag::Pung, static_cast<int16_t>(tile), static_cast<int16_t>(130 + s), 0};
+        own.MeldEnd = 6;
+        own.FirstConcealed = 7;
+    }
+    void ExpectChoiceCountdown() {
+        EXPECT_TRUE(c.scheduler.TurnCountdownOn);
+        EXPECT_EQ(c.scheduler.TurnCountdownTicks, 0);
+        EXPECT_EQ(c.table.ActionCountdown, 4);
+        EXPECT_TRUE(f().Number->isVisible());
+        EXPECT_EQ(f().Number->Caption(), "4");
+        EXPECT_TRUE(f().Time_Img->isVisible());
+    }
+};
+
+TEST_F(ClaimButtons, ThreeChowsShowAsPicturesAndEitherPictureOfAPairSendsIt) {
+    Hand({0x41, 0x86, 0x83, 0x11, 0x87, 0x84});
+    c.table.LastDiscardTile = 0x85;
+    c.table.LastDiscardImage = 90;
+    Prompt(1 | 4);
+    MainForm_Operation_Click(c, kChow);
+
+    // Sorted: 3 4 6 7 of circles in slots 4 to 7.
+    EXPECT_EQ(c.play.ChowChoices, (std::array<int16_t, 6>{4, 5, 5, 6, 6, 7}));
+    EXPECT_TRUE(Answers().empty());
+    EXPECT_EQ(c.table.PromptState, 1);
+    EXPECT_TRUE(f().Operation[kChow]->isVisible());
+    for (int k = 1; k <= 4; ++k) EXPECT_FALSE(f().Operation[k]->isVisible()) << k;
+    const double left = f().Operation[1]->Left(), top = f().Operation[0]->Top();
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        const ImageControl& picture = *f().Chi[i];
+        EXPECT_TRUE(picture.isVisible());
+        EXPECT_TRUE(picture.isEnabled());
+        EXPECT_DOUBLE_EQ(picture.Width(), 38.4);
+        EXPECT_DOUBLE_EQ(picture.Height(), 62.4);
+        EXPECT_DOUBLE_EQ(picture.Left(), left + (i % 2) * 38.4);
+        EXPECT_DOUBLE_EQ(picture.Top(), top - (i / 2) * 0.8 * 62.4);
+    }
+    ExpectChoiceCountdown();
+    ASSERT_FALSE(t.sound->played.empty());
+    EXPECT_TRUE(t.sound->played.back().path.endsWith("v00101301.wav"));
+
+    MainForm_Chi_Click(c, 3);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{7, 1, 4, 0x2084, 0x2086, 0x2085}}));
+    EXPECT_EQ(c.play.ChowChoices[0], 5);
+    EXPECT_EQ(c.play.ChowChoices[1], 6);
+    EXPECT_FALSE(c.scheduler.TurnCountdownOn);
+    for (const ImageControl* picture : f().Chi) EXPECT_FALSE(picture->isVisible());
+    EXPECT_FALSE(f().Operation[kChow]->isVisible());
+}
+
+TEST_F(ClaimButtons, ASingleChowIsSentAtOnce) {
+    struct Case {
+        const char* name;
+        std::vector<int> hand;
+        int discard;
+        Answer sent;
+    };
+    const std::vector<Case> cases{
+        {"discard 1 only chows upwards", {0x22, 0x23, 0x24, 0x11}, 0x21, {7, 1, 4, 0x2022, 0x2023, 0x2021}},
+        {"discard 9 only chows downwards", {0x47, 0x48, 0x46, 0x11}, 0x49, {7, 1, 4, 0x2047, 0x2048, 0x2049}},
+        {"leading wild tile stands aside", {0x84, 0x81, 0x82}, 0x83, {7, 1, 4, 0x2082, 0x2084, 0x2083}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        c.transport.SendRead = c.transport.SendWrite;
+        c.table.WildTile = 0x81;
+        Hand(k.hand);
+        c.table.LastDiscardTile = static_cast<int16_t>(k.discard);
+        Prompt(1 | 4);
+        MainForm_Operation_Click(c, kChow);
+        EXPECT_EQ(Answers(), std::vector<Answer>{k.sent});
+        EXPECT_FALSE(f().Operation[kChow]->isVisible());
+        EXPECT_FALSE(c.scheduler.TurnCountdownOn);
+    }
+    EXPECT_EQ(c.seatInfo[0].WildCount, 1);
+}
+
+TEST_F(ClaimButtons, TwoEqualTilesOfARankChowWithTheLastOfThem) {
+    Hand({0x84, 0x83, 0x84, 0x11});
+    StartChow(c, 0x85);
+    EXPECT_EQ(c.play.ChowChoices[0], 4);
+    EXPECT_EQ(c.play.ChowChoices[1], 6);
+}
+
+TEST_F(ClaimButtons, NoChowFoundStillRunsTheCountdownSoTheTimeOutAnswers) {
+    Hand({0x81, 0x89, 0x41, 0x42});
+    c.table.LastDiscardTile = 0x85;
+    Prompt(1 | 4);
+    MainForm_Operation_Click(c, kChow);
+    EXPECT_TRUE(Answers().empty());
+    EXPECT_TRUE(f().Operation[kChow]->isVisible());
+    EXPECT_FALSE(f().Operation[kChow]->isEnabled());
+    ExpectChoiceCountdown();
+
+    t.Tick(20 * 6);
+    EXPECT_EQ(c.table.PromptState, 3);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{7, 1, 1, 0, 0, 0}}));
+}
+
+TEST_F(ClaimButtons, OneKongPossibilitySendsOneAnswerOfItsKind) {
+    PungInMelds(0x11);
+    Hand({0x41, 0x11, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48, 0x49, 0x21});
+    Prompt(1 | 32 | 64);
+    MainForm_Operation_Click(c, kKong);
+    const int eastSlot = Run(10);  // sorted: characters, bamboo, then 東
+    EXPECT_EQ(Slot(eastSlot).Tile, 0x11);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{7, 1, 64, 0, 0, 0x2011}}));
+    EXPECT_EQ(c.play.KongChoices[0], eastSlot);
+    EXPECT_FALSE(f().Operation[kKong]->isVisible());
+    for (const ImageControl* picture : f().Gang) EXPECT_FALSE(picture->isVisible());
+}
+
+TEST_F(ClaimButtons, KongPicturesSendTheKindTheirTilesMake) {
+    PungInMelds(0x11);
+    Hand({0x23, 0x11, 0x23, 0x41, 0x23, 0x23, 0x42, 0x43});
+    Prompt(1 | 32 | 64);
+    MainForm_Operation_Click(c, kKong);
+    // First the one-tile kong of 東, then the concealed kong of 3 bamboo.
+    // Sorted: 1 2 3 of characters, 3 bamboo ×4, 東.
+    const int bambooSlot = Run(3);
+    EXPECT_EQ(c.play.KongChoices[0], Run(7));
+    EXPECT_EQ(c.play.KongChoices[1], bambooSlot);
+    EXPECT_TRUE(Answers().empty());
+    EXPECT_TRUE(f().Operation[kKong]->isVisible());
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const ImageControl& picture = *f().Gang[i];
+        EXPECT_TRUE(picture.isVisible());
+        EXPECT_DOUBLE_EQ(picture.Left(), f().Operation[3]->Left());
+        EXPECT_DOUBLE_EQ(picture.Top(), f().Operation[0]->Top() - i * 0.8 * 62.4);
+    }
+    EXPECT_FALSE(f().Gang[2]->isVisible());
+    ExpectChoiceCountdown();
+
+    MainForm_Gang_Click(c, 1);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{7, 1, 32, 0x2023, 0x2023, 0x2023}}));
+    EXPECT_EQ(c.play.KongChoices[0], bambooSlot);
+    EXPECT_FALSE(c.scheduler.TurnCountdownOn);
+    EXPECT_FALSE(f().Gang[0]->isVisible());
+    EXPECT_TRUE(t.sound->played.back().path.endsWith("v00101303.wav"));
+}
+
+TEST_F(ClaimButtons, AfterATimeOutTheKongSearchSendsItsFirstChoiceAtOnce) {
+    Hand({0x23, 0x23, 0x23, 0x23, 0x41, 0x41, 0x41, 0x41});
+    c.play.OfferedOps = 32;
+    c.table.PromptState = 3;
+    StartKong(c);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{7, 1, 32, 0x2023, 0x2023, 0x2023}}));
+    for (const ImageControl* picture : f().Gang) EXPECT_FALSE(picture->isVisible());
+}
+
+TEST_F(ClaimButtons, KongPreTestIsTrueOnlyForTheHandsOnlyWildTileFirst) {
+    struct Case {
+        const char* name;
+        std::vector<int> hand;
+        bool expected;
+    };
+    const std::vector<Case> cases{
+        {"five tiles", {0x86, 0x41, 0x42, 0x43, 0x44}, false},
+        {"only wild tile", {0x86, 0x41, 0x42, 0x43, 0x44, 0x45}, true},
+        {"two wild tiles", {0x86, 0x86, 0x41, 0x42, 0x43, 0x44}, false},
+        {"Red Dragon found first", {0x86, 0x15, 0x41, 0x42, 0x43, 0x44}, false},
+    };
+    c.table.WildTile = 0x86;
+    c.play.OfferedOps = 64;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        Hand(k.hand);
+        EXPECT_EQ(FindKongChoices(c), k.expected);
+    }
+    EXPECT_TRUE(Answers().empty());
+}
+
+TEST_F(ClaimButtons, PassOnTheOwnTurnKeepsTheHandDiscarding) {
+    Hand({0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48, 0x49, 0x81, 0x82, 0x83, 0x84, 0x85});
+    Prompt(1 | 128);
+    MainForm_Operation_Click(c, kPass);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{7, 1, 1, 0, 0, 0}}));
+    EXPECT_TRUE(c.table.MustDiscard);
+    EXPECT_TRUE(c.scheduler.TurnCountdownOn);
+    EXPECT_EQ(c.table.PromptState, 1);
+    for (const ImageControl* button : f().Operation) {
+        EXPECT_FALSE(button->isVisible());
+        EXPECT_FALSE(button->isEnabled());
+    }
+
+    // On another seat's discard the pass ends the countdown.
+    Hand({0x41, 0x42, 0x43, 0x44});
+    Prompt(1 | 8);
+    MainForm_Operation_Click(c, kPass);
+    EXPECT_FALSE(c.scheduler.TurnCountdownOn);
+    EXPECT_FALSE(f().Number->isVisible());
+}
+
+TEST_F(ClaimButtons, ButtonsThatAreNotLiveDoNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(Client&)> setUp;
+        int button;
+    };
+    const std::vector<Case> cases{
+        {"not offered", [](Client&) {}, kChow},
+        {"already answered", [](Client& c) { c.table.PromptState = 1; }, kPass},
+        {"timed out", [](Client& c) { c.table.PromptState = 3; }, kPass},
+        {"logged out", [](Client& c) { c.connection.LoggedIn = false; }, kPass},
+        {"spectator", [](Client& c) { c.table.SpectatorMode = true; }, kPass},
+    };
+    Hand({0x41, 0x42, 0x43, 0x44});
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        Prompt(1 | 8);
+        c.connection.LoggedIn = true;
+        c.table.SpectatorMode = false;
+        k.setUp(c);
+        MainForm_Operation_Click(c, k.button);
+        EXPECT_TRUE(Answers().empty());
+        EXPECT_TRUE(f().Operation[kPass]->isVisible());
+        EXPECT_TRUE(c.scheduler.TurnCountdownOn);
+    }
+    c.connection.LoggedIn = true;
+    c.table.SpectatorMode = true;
+    c.table.PromptState = 0;
+    MainForm_Chi_Click(c, 0);
+    MainForm_Gang_Click(c, 0);
+    EXPECT_TRUE(Answers().empty());
+}
+}  // namespace
