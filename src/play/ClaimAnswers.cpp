@@ -25,6 +25,22 @@ TileSlot& OwnSlot(Client& c, int slot) { return CheckedAt(c.seatInfo[0].Slots, s
 // The three slots the meld being declared takes: MeldEnd − 2 to MeldEnd.
 TileSlot& MeldSlot(Client& c, int offset) { return OwnSlot(c, c.seatInfo[0].MeldEnd - 2 + offset); }
 
+// Copies two concealed slots into the first two meld slots and puts the
+// claimed discard into the third, all with the meld's flag.
+void MarkPairAndClaimedTile(Client& c, int slotA, int slotB, int16_t flag, int16_t claimedTile) {
+    const TileSlot first = OwnSlot(c, slotA), second = OwnSlot(c, slotB);
+    TileSlot& a = MeldSlot(c, 0);
+    TileSlot& b = MeldSlot(c, 1);
+    TileSlot& claimed = MeldSlot(c, 2);
+    a = first;
+    a.Flag = flag;
+    b = second;
+    b.Flag = flag;
+    claimed.Tile = claimedTile;
+    claimed.Image = c.table.LastDiscardImage;
+    claimed.Flag = flag;
+}
+
 // Copies three concealed slots from `first` into the meld slots with the flag
 // and queues the answer that repeats the first meld tile three times.
 void SendThreeTileMeld(Client& c, int first, int16_t flag, int op) {
@@ -48,18 +64,9 @@ void SendPass(Client& c) {
 
 void SendChow(Client& c, int slotA, int slotB) {
     if (c.table.SpectatorMode) return;
-    const TileSlot first = OwnSlot(c, slotA), second = OwnSlot(c, slotB);
-    TileSlot& a = MeldSlot(c, 0);
-    TileSlot& b = MeldSlot(c, 1);
-    TileSlot& claimed = MeldSlot(c, 2);
-    a = first;
-    a.Flag = SlotFlag::Chow;
-    b = second;
-    b.Flag = SlotFlag::Chow;
-    claimed.Tile = c.table.LastDiscardTile;
-    claimed.Image = c.table.LastDiscardImage;
-    claimed.Flag = SlotFlag::Chow;
-    SendClaimAnswer(c, OperationBit::Chow, ClaimWord(a.Tile), ClaimWord(b.Tile), ClaimWord(claimed.Tile));
+    MarkPairAndClaimedTile(c, slotA, slotB, SlotFlag::Chow, c.table.LastDiscardTile);
+    SendClaimAnswer(c, OperationBit::Chow, ClaimWord(MeldSlot(c, 0).Tile), ClaimWord(MeldSlot(c, 1).Tile),
+                    ClaimWord(MeldSlot(c, 2).Tile));
     c.table.AnswerSent = true;
 }
 
@@ -67,28 +74,15 @@ void SendPung(Client& c, int tile) {
     if (c.table.SpectatorMode) return;
     tile &= 0xFF;
     const SeatInfo& own = c.seatInfo[0];
-    const int end = own.FirstConcealed + own.ConcealedCount - 1;
-    for (int i = own.FirstConcealed; i < end; ++i) {
-        if (OwnSlot(c, i).Tile != tile || OwnSlot(c, i + 1).Tile != tile) continue;
-        const TileSlot first = OwnSlot(c, i), second = OwnSlot(c, i + 1);
-        TileSlot& a = MeldSlot(c, 0);
-        TileSlot& b = MeldSlot(c, 1);
-        TileSlot& claimed = MeldSlot(c, 2);
-        a = first;
-        a.Flag = SlotFlag::Pung;
-        b = second;
-        b.Flag = SlotFlag::Pung;
-        claimed.Tile = static_cast<int16_t>(tile);
-        claimed.Flag = SlotFlag::Pung;
-        claimed.Image = c.table.LastDiscardImage;
-        const int16_t word = ClaimWord(a.Tile);
-        SendClaimAnswer(c, OperationBit::Pung, word, word, word);
-        c.table.AnswerSent = true;
-        return;
-    }
-    // No pair to claim with: still answer the offer, from the claimed tile,
-    // and leave the slots alone.
-    const int16_t word = ClaimWord(tile);
+    int16_t word = ClaimWord(tile);
+    // Without a pair to claim with the offer is still answered, from the
+    // claimed tile, and the slots are left alone.
+    for (int i = own.FirstConcealed; i < own.FirstConcealed + own.ConcealedCount - 1; ++i)
+        if (OwnSlot(c, i).Tile == tile && OwnSlot(c, i + 1).Tile == tile) {
+            MarkPairAndClaimedTile(c, i, i + 1, SlotFlag::Pung, static_cast<int16_t>(tile));
+            word = ClaimWord(MeldSlot(c, 0).Tile);
+            break;
+        }
     SendClaimAnswer(c, OperationBit::Pung, word, word, word);
     c.table.AnswerSent = true;
 }

@@ -73,6 +73,21 @@ void FindPungAdditions(const Client& c, const std::function<void(int)>& add) {
     }
 }
 
+// The first concealed slot holding the tile, -1 when there is none.
+int FirstConcealedHolding(const Client& c, int tile) {
+    for (int i = c.seatInfo[0].FirstConcealed; i < RunEnd(c); ++i)
+        if (OwnSlot(c, i).Tile == tile) return i;
+    return -1;
+}
+
+// The Red Dragon and the wild tile make one-tile kongs of their own, laid
+// beside the melds rather than on a pung.
+void FindLoneKongTiles(const Client& c, const std::function<void(int)>& add) {
+    if (const int red = FirstConcealedHolding(c, kRedDragon); red >= 0) add(red);
+    if (c.table.WildTile > 0 && c.table.WildTile != kRedDragon)
+        if (const int wild = FirstConcealedHolding(c, c.table.WildTile); wild >= 0) add(wild);
+}
+
 // The kong on the discard: the first three concealed tiles equal to it.
 void FindDiscardKong(const Client& c, const std::function<void(int)>& add) {
     for (int i = c.seatInfo[0].FirstConcealed; i <= RunEnd(c) - 3; ++i)
@@ -240,7 +255,10 @@ void StartKong(Client& c) {
             ++b;
         };
     };
-    if (ops & OperationBit::SingleKong) FindPungAdditions(c, collect(KongKind::SingleKong));
+    if (ops & OperationBit::SingleKong) {
+        FindPungAdditions(c, collect(KongKind::SingleKong));
+        FindLoneKongTiles(c, collect(KongKind::SingleKong));
+    }
     if (ops & OperationBit::ExposedKong) FindDiscardKong(c, collect(KongKind::ExposedKong));
     if (ops & OperationBit::ConcealedKong) FindConcealedKongs(c, collect(KongKind::ConcealedKong));
 
@@ -280,7 +298,9 @@ void MainForm_Gang_Click(Client& c, int index) {
     if (ops & OperationBit::SingleKong) {
         PlayOwnVoice(c, VoiceClaim::Kong);
         const int neighbour = k + 1 < end ? k + 1 : k - 1;
-        if (tile != OwnSlot(c, neighbour).Tile) {
+        const bool loneKongTile = (tile == kRedDragon || tile == c.table.WildTile) &&
+                                  !(k + 3 < end && tile == OwnSlot(c, k + 3).Tile);
+        if (tile != OwnSlot(c, neighbour).Tile || loneKongTile) {
             c.play.KongChoices[0] = static_cast<int16_t>(k);
             SendSingleKong(c, k);
             return;
@@ -310,21 +330,16 @@ bool FindKongChoices(Client& c) {
     auto& choices = c.play.KongChoices;
     int j = 0;
     const auto add = [&](int slot) { CheckedAt(choices, j++, "KongChoices") = static_cast<int16_t>(slot); };
-    auto firstHolding = [&](int tile) {
-        for (int i = own.FirstConcealed; i < RunEnd(c); ++i)
-            if (OwnSlot(c, i).Tile == tile) return i;
-        return -1;
-    };
     const int ops = c.play.OfferedOps;
     if (ops & OperationBit::SingleKong) {
-        if (const int red = firstHolding(kRedDragon); red >= 0) add(red);
+        if (const int red = FirstConcealedHolding(c, kRedDragon); red >= 0) add(red);
         FindPungAdditions(c, add);
     }
     if (ops & OperationBit::ExposedKong) FindDiscardKong(c, add);
     if (ops & OperationBit::ConcealedKong) FindConcealedKongs(c, add);
     bool onlyWildFirst = false;
     if (ops & OperationBit::SingleKong) {
-        if (const int w = firstHolding(wildTile); w >= 0) {
+        if (const int w = FirstConcealedHolding(c, wildTile); w >= 0) {
             onlyWildFirst = j == 0 && wild < 2;
             add(w);
         }

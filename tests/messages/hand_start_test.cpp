@@ -1,5 +1,6 @@
 #include "connection/GamePacket.h"
 #include "connection/LobbyWindowLink.h"
+#include "support/ScriptedHand.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
@@ -12,13 +13,6 @@ constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 constexpr uint32_t kSysCommand = 0x112;
 const QString kLobby = QStringLiteral("Jokro山庄");
 
-GameMessage Message(int type, uint8_t seatBit, std::array<int16_t, 4> params) {
-    GameMessage m;
-    m.MsgType = int16_t(type);
-    m.SeatBit = seatBit;
-    m.Param = params;
-    return m;
-}
 
 bool ShowsResource(const ImageControl& control, int id) {
     return control.Picture().toImage() == PictureOfResource(id).toImage();
@@ -46,7 +40,7 @@ TEST_F(HandStartTest, HandSetupRearmsTheTableAndNamesDealerWildTileAndThrowTotal
         t->table.TableCleared = false;
         t->table.LastDiscardImage = 5;
         t->window.AnNiuUsed[2] = false;
-        Receive(Message(MessageType::HandSetup, bit, {7, 9, 0x25, 0x24}));
+        Receive(HandMessage(MessageType::HandSetup, bit, {7, 9, 0x25, 0x24}));
         EXPECT_EQ(Form().Zhuang->Caption(), wind);
         EXPECT_EQ(t->table.DealerBit, bit);
     }
@@ -80,7 +74,7 @@ TEST_F(HandStartTest, TheDiceAndTheDealersSeatFixTheWallBreak) {
     for (const Case& k : cases) {
         SCOPED_TRACE(testing::Message() << "dealer " << k.dealer << " dice " << k.dice[0] << k.dice[1] << k.dice[2] << k.dice[3]);
         for (SeatInfo& seat : t->seatInfo) seat.DealerFlag = 0;
-        Receive(Message(MessageType::HandStart, kSeatBits[k.dealer], k.dice));
+        Receive(HandMessage(MessageType::HandStart, kSeatBits[k.dealer], k.dice));
         EXPECT_EQ(t->table.WallFront, k.front);
         EXPECT_EQ(t->table.WallBack, k.back);
         for (int s = 0; s < 4; ++s) EXPECT_EQ(t->seatInfo[s].DealerFlag, s == k.dealer ? -1 : 0);
@@ -103,7 +97,7 @@ TEST_F(HandStartTest, HandStartCountsTheHandAndClearsWhatTheLastHandLeft) {
     t->video.CaptureOn = true;
     Form().vcap1->Capturing = true;
 
-    Receive(Message(MessageType::HandStart, kSeatBits[0], {3, 4, 2, 5}));
+    Receive(HandMessage(MessageType::HandStart, kSeatBits[0], {3, 4, 2, 5}));
 
     EXPECT_EQ(s.HandStarted, 1);
     EXPECT_TRUE(s.InGame);
@@ -132,13 +126,13 @@ TEST_F(HandStartTest, ASpectatorsHandStartRearmsTheTable) {
     t->table.SpectatorMode = true;
     t->table.TableCleared = false;
     t->seatInfo[2].ConcealedCount = 5;
-    Receive(Message(MessageType::HandStart, kSeatBits[0], {3, 4, 2, 5}));
+    Receive(HandMessage(MessageType::HandStart, kSeatBits[0], {3, 4, 2, 5}));
     EXPECT_TRUE(t->table.TableCleared);
     EXPECT_EQ(t->seatInfo[2].ConcealedCount, 0);
 }
 
 TEST_F(HandStartTest, AnUnseatedDealerEndsTheClientAfterTheWallIsBuilt) {
-    EXPECT_THROW(Receive(Message(MessageType::HandStart, 3, {3, 4, 2, 5})), ProgramEnded);
+    EXPECT_THROW(Receive(HandMessage(MessageType::HandStart, 3, {3, 4, 2, 5})), ProgramEnded);
     ASSERT_EQ(t.dialogs->shown.size(), 1u);
     EXPECT_EQ(t.dialogs->shown[0].text, QStringLiteral("有玩家退出，游戏结束！"));
     const auto toLobby = t.lobby->MessagesTo(kLobby);
@@ -153,7 +147,7 @@ TEST_F(HandStartTest, ADieBeyondSixEndsTheClient) {
         ASSERT_EQ(other.Load(), std::nullopt);
         other.Tick(4);
         for (int s = 0; s < 4; ++s) other->seatInfo[s].SeatBit = kSeatBits[s];
-        other.Deliver(ToByteArray(EncodeGamePacket(Message(MessageType::HandStart, 1, {3, die, 2, 5}))));
+        other.Deliver(ToByteArray(EncodeGamePacket(HandMessage(MessageType::HandStart, 1, {3, die, 2, 5}))));
         EXPECT_THROW(other.Tick(2), ProgramEnded) << die;
         EXPECT_EQ(other.lobby->MessagesTo(kLobby).back(), kSysCommand);
         EXPECT_TRUE(other.dialogs->shown.empty());
@@ -161,9 +155,9 @@ TEST_F(HandStartTest, ADieBeyondSixEndsTheClient) {
 }
 
 TEST_F(HandStartTest, WildTileSetReplacesWildTileAndIndicatorAndRedrawsNothing) {
-    Receive(Message(MessageType::HandSetup, 1, {7, 9, 0x25, 0x24}));
+    Receive(HandMessage(MessageType::HandSetup, 1, {7, 9, 0x25, 0x24}));
     const auto pictures = t->table.TileImagePictures;
-    Receive(Message(MessageType::WildTileSet, 1, {0, 0, 0x37, 0x36}));
+    Receive(HandMessage(MessageType::WildTileSet, 1, {0, 0, 0x37, 0x36}));
     EXPECT_EQ(t->table.WildTile, 0x37);
     EXPECT_EQ(t->table.WildIndicator, 0x36);
     EXPECT_EQ(t->table.TileImagePictures, pictures);

@@ -1,5 +1,6 @@
 #include "connection/GamePacket.h"
 #include "messages/ServerMessageDispatch.h"
+#include "support/ScriptedHand.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
@@ -11,13 +12,6 @@ namespace {
 constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 constexpr uint32_t kSysCommand = 0x112;
 
-GameMessage Message(int type, uint8_t seatBit, std::array<int16_t, 4> params) {
-    GameMessage m;
-    m.MsgType = int16_t(type);
-    m.SeatBit = seatBit;
-    m.Param = params;
-    return m;
-}
 
 class TileMovesTest : public ::testing::Test {
 protected:
@@ -52,7 +46,7 @@ protected:
 
 TEST_F(TileMovesTest, ADealPassClearsTheKongMarkPlaysTheDealSoundAtFullVolumeAndFillsTheHand) {
     t->table.KongDeclared = true;
-    Receive(Message(MessageType::DealTiles, kSeatBits[0], {0x11, 0x12, 0x13, 0x14}));
+    Receive(HandMessage(MessageType::DealTiles, kSeatBits[0], {0x11, 0x12, 0x13, 0x14}));
     EXPECT_FALSE(t->table.KongDeclared);
     EXPECT_EQ(Played(), std::vector<QString>{t->sound.WavePath[3]});
     EXPECT_TRUE(t->sound.WavePath[3].endsWith(QStringLiteral("qupai.wav")));
@@ -66,7 +60,7 @@ TEST_F(TileMovesTest, ADrawStopsTheReadyCountdownAndRestartsTheOwnCapture) {
     t->scheduler.ReadyCountdownOn = true;
     t->video.CaptureOn = true;
     Form().vcap1->StartResult = 0;
-    Receive(Message(MessageType::TileDrawn, kSeatBits[2], {0, 0, 0, 0x11}));
+    Receive(HandMessage(MessageType::TileDrawn, kSeatBits[2], {0, 0, 0, 0x11}));
     EXPECT_FALSE(t->scheduler.ReadyCountdownOn);
     EXPECT_TRUE(Form().vcap1->Capturing);
     EXPECT_EQ(t->seatInfo[2].ConcealedCount, 1);
@@ -76,9 +70,9 @@ TEST_F(TileMovesTest, ADrawStopsTheReadyCountdownAndRestartsTheOwnCapture) {
 TEST_F(TileMovesTest, ASpectatorsDealsDrawsAndDiscardsLeaveThePlayerViewAlone) {
     t->table.SpectatorMode = true;
     Hold(1, 3);
-    Receive(Message(MessageType::DealTiles, kSeatBits[0], {0x11, 0x12, 0x13, 0x14}));
-    Receive(Message(MessageType::TileDrawn, kSeatBits[0], {0, 0, 0, 0x11}));
-    Receive(Message(MessageType::TileDiscarded, kSeatBits[1], {3, 0, 0, 0x85}));
+    Receive(HandMessage(MessageType::DealTiles, kSeatBits[0], {0x11, 0x12, 0x13, 0x14}));
+    Receive(HandMessage(MessageType::TileDrawn, kSeatBits[0], {0, 0, 0, 0x11}));
+    Receive(HandMessage(MessageType::TileDiscarded, kSeatBits[1], {3, 0, 0, 0x85}));
     EXPECT_EQ(t->seatInfo[0].ConcealedCount, 0);
     EXPECT_EQ(t->seatInfo[1].ConcealedCount, 3);
     EXPECT_EQ(t->table.WallFront, 96);
@@ -101,7 +95,7 @@ TEST_F(TileMovesTest, ADiscardWithMarkerThreeShowsTheFollowBubbleBesideAnotherSe
         Hold(e.seat, 3);
         Form().Speak[i]->setVisible(true);
         t->scheduler.BubbleJobTicks = 7;
-        Receive(Message(MessageType::TileDiscarded, kSeatBits[e.seat], {3, 0, 0, 0x85}));
+        Receive(HandMessage(MessageType::TileDiscarded, kSeatBits[e.seat], {3, 0, 0, 0x85}));
         const ImageControl& bubble = *Form().tsSpeak[i];
         EXPECT_TRUE(bubble.isVisible());
         EXPECT_DOUBLE_EQ(bubble.Left(), e.left);
@@ -120,18 +114,18 @@ TEST_F(TileMovesTest, ADiscardWithMarkerThreeShowsTheFollowBubbleBesideAnotherSe
 
 TEST_F(TileMovesTest, NoBubbleForTheOwnDiscardOrWithoutTheMarker) {
     Hold(1, 3);
-    Receive(Message(MessageType::TileDiscarded, kSeatBits[0], {3, 0, 0, 0x85}));
-    Receive(Message(MessageType::TileDiscarded, kSeatBits[1], {2, 0, 0, 0x85}));
+    Receive(HandMessage(MessageType::TileDiscarded, kSeatBits[0], {3, 0, 0, 0x85}));
+    Receive(HandMessage(MessageType::TileDiscarded, kSeatBits[1], {2, 0, 0, 0x85}));
     for (auto* bubble : Form().tsSpeak) EXPECT_FALSE(bubble->isVisible());
     EXPECT_FALSE(t->scheduler.BubbleJobOn);
 }
 
 TEST_F(TileMovesTest, EveryDiscardedNumberedTileIsCountedAndHonoursAreNot) {
     Hold(1, 3);
-    Receive(Message(MessageType::TileDiscarded, kSeatBits[0], {0, 0, 0, 0x85}));
-    Receive(Message(MessageType::TileDiscarded, kSeatBits[1], {0, 0, 0, 0x85}));
-    Receive(Message(MessageType::TileDiscarded, kSeatBits[1], {0, 0, 0, 0x15}));
-    Receive(Message(MessageType::TileDiscarded, kSeatBits[1], {0, 0, 0, 0x29}));
+    Receive(HandMessage(MessageType::TileDiscarded, kSeatBits[0], {0, 0, 0, 0x85}));
+    Receive(HandMessage(MessageType::TileDiscarded, kSeatBits[1], {0, 0, 0, 0x85}));
+    Receive(HandMessage(MessageType::TileDiscarded, kSeatBits[1], {0, 0, 0, 0x15}));
+    Receive(HandMessage(MessageType::TileDiscarded, kSeatBits[1], {0, 0, 0, 0x29}));
     EXPECT_EQ(t->computer.SeenTiles[3][5], 2);
     EXPECT_EQ(t->computer.SeenTiles[1][9], 1);
     EXPECT_EQ(t->computer.SeenTiles[0], (std::array<int16_t, 10>{}));
@@ -143,17 +137,17 @@ TEST_F(TileMovesTest, TheDiscardSoundPlaysBeforeTheTilesVoice) {
     t->playerInfo[1].Sex = 1;
     t->playerInfo[1].VoiceSex = 3;
     Hold(1, 3);
-    Receive(Message(MessageType::TileDiscarded, kSeatBits[1], {0, 0, 0, 0x45}));
+    Receive(HandMessage(MessageType::TileDiscarded, kSeatBits[1], {0, 0, 0, 0x45}));
     EXPECT_EQ(Played(), (std::vector<QString>{t->sound.WavePath[2], t->sound.VoiceFolder + QStringLiteral("v00101385.wav")}));
     EXPECT_TRUE(t->sound.WavePath[2].endsWith(QStringLiteral("dapai.wav")));
 }
 
 TEST_F(TileMovesTest, BadServerValuesEndTheClient) {
     const GameMessage bad[] = {
-        Message(MessageType::TileDrawn, 3, {0, 0, 0, 0x11}),          // two seat bits
-        Message(MessageType::TileDiscarded, kSeatBits[2], {0, 0, 0, 0x11}),  // a seat without tiles
-        Message(MessageType::TileDiscarded, kSeatBits[0], {0, 0, 0, 0x2F}),  // no such tile
-        Message(MessageType::DealTiles, kSeatBits[0], {0x11, 0x11, 0x11, 0xFF}),
+        HandMessage(MessageType::TileDrawn, 3, {0, 0, 0, 0x11}),          // two seat bits
+        HandMessage(MessageType::TileDiscarded, kSeatBits[2], {0, 0, 0, 0x11}),  // a seat without tiles
+        HandMessage(MessageType::TileDiscarded, kSeatBits[0], {0, 0, 0, 0x2F}),  // no such tile
+        HandMessage(MessageType::DealTiles, kSeatBits[0], {0x11, 0x11, 0x11, 0xFF}),
     };
     for (const GameMessage& m : bad) {
         SCOPED_TRACE(testing::Message() << "type " << m.MsgType << " seat " << int(m.SeatBit));

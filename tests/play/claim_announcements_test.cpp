@@ -1,6 +1,7 @@
 #include "connection/General.h"
 #include "play/ClaimAnnouncements.h"
 #include "play/TilePictures.h"
+#include "AllSeatsFixture.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
@@ -10,24 +11,17 @@
 #include <optional>
 
 namespace {
-constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 constexpr int16_t kWildTile = 0x29;
 constexpr int16_t kDiscardImage = 120;
 
 // Another seat's claims as every client announces them.
-class ClaimAnnouncementsTest : public ::testing::Test {
+class ClaimAnnouncementsTest : public AllSeatsFixture {
 protected:
-    void SetUp() override { Start(); }
-    void Start() {
-        t.emplace();
-        ASSERT_EQ(t->Load(), std::nullopt);
-        LayoutWall(c());
-        ResetHandState(c());
+    void Prepare() override {
         c().table.WildTile = kWildTile;
         c().table.LastDiscardImage = kDiscardImage;
         for (int seat = 0; seat < 4; ++seat) {
             SeatInfo& info = c().seatInfo[seat];
-            info.SeatBit = kSeatBits[seat];
             c().playerInfo[seat].VoiceCode = QStringLiteral("00");
             c().playerInfo[seat].VoiceSet = QStringLiteral("10");
             c().playerInfo[seat].Sex = 1;
@@ -36,7 +30,6 @@ protected:
             info.ConcealedCount = 14;
         }
     }
-    Client& c() { return **t; }
     MainForm& form() { return *c().mainForm; }
     ImageControl& speak(int seat) { return *form().Speak.at(seat - 1); }
     bool WordsShow(int resourceId) { return form().Words->Picture().toImage() == PictureOfResource(resourceId).toImage(); }
@@ -46,7 +39,6 @@ protected:
         ShowOperation(c(), int16_t(op), kSeatBits[seat], tiles);
     }
 
-    std::optional<TestClient> t;
 };
 
 TEST_F(ClaimAnnouncementsTest, EachClaimShowsItsWordAndSpeaksItsVoice) {

@@ -162,6 +162,25 @@ TEST_F(ClaimButtons, KongPicturesSendTheKindTheirTilesMake) {
     EXPECT_TRUE(t.sound->played.back().path.endsWith("v00101303.wav"));
 }
 
+TEST_F(ClaimButtons, TheKongButtonOffersTheRedDragonAndTheWildTileAsOneTileKongs) {
+    c.table.WildTile = 0x29;
+    Hand({0x41, 0x15, 0x42, 0x29, 0x43});
+    Prompt(1 | 64);
+    MainForm_Operation_Click(c, kKong);
+    // Without a concealed kong on offer the hand is searched as it stands.
+    EXPECT_EQ(c.play.KongChoices[0], Run(1));
+    EXPECT_EQ(c.play.KongChoices[1], Run(3));
+    EXPECT_TRUE(f().Gang[1]->isVisible());
+    MainForm_Gang_Click(c, 1);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{7, 1, 64, 0, 0, 0x2029}}));
+
+    // Two wild tiles side by side are still one tile each to kong.
+    Hand({0x29, 0x29, 0x41});
+    Prompt(1 | 64);
+    MainForm_Operation_Click(c, kKong);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{7, 1, 64, 0, 0, 0x2029}, {7, 1, 64, 0, 0, 0x2029}}));
+}
+
 TEST_F(ClaimButtons, AfterATimeOutTheKongSearchSendsItsFirstChoiceAtOnce) {
     Hand({0x23, 0x23, 0x23, 0x23, 0x41, 0x41, 0x41, 0x41});
     c.play.OfferedOps = 32;

@@ -3,6 +3,7 @@
 #include "play/TilePictures.h"
 #include "results/ScoreWindow.h"
 #include "shared/RuntimeError.h"
+#include "AllSeatsFixture.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/SeatRecords.h"
@@ -13,25 +14,11 @@
 #include <optional>
 
 namespace {
-// Own seat bit 1; the left, opposite and right seats hold bits 8, 4 and 2.
-constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 constexpr int16_t kDiscardImage = 120;
 
-class MeldLayoutTest : public ::testing::Test {
+class MeldLayoutTest : public AllSeatsFixture {
 protected:
-    void SetUp() override { Start(); }
-    // A fresh client with a laid-out wall and empty hands.
-    void Start() {
-        t.emplace();
-        ASSERT_EQ(t->Load(), std::nullopt);
-        for (int s = 0; s < 4; ++s) c().seatInfo[s].SeatBit = kSeatBits[s];
-        LayoutWall(c());
-        ResetHandState(c());
-    }
-    Client& c() { return **t; }
-    ImageControl& image(int index) { return *c().mainForm->MJ_Image.at(index); }
     ImageControl& slotImage(int seat, int slot) { return image(c().seatInfo[seat].Slots[slot].Image); }
-    int16_t picture(int index) { return c().table.TileImagePictures[index]; }
 
     // A concealed run from slot 4: images firstImage onwards in a column
     // (the own seat: in its row), showing backs (the own seat: its faces).
@@ -58,7 +45,6 @@ protected:
     void Announce(int op, int seat, std::array<int16_t, 3> tiles) { ShowOperation(c(), int16_t(op), kSeatBits[seat], tiles); }
     QColor idColor(int seat) { return c().Score().ID[seat]->palette().color(QPalette::WindowText); }
 
-    std::optional<TestClient> t;
 };
 
 TEST_F(MeldLayoutTest, LeftSeatPungTakesTwoTilesAndTheDiscardIntoItsFirstGroup) {

@@ -2,6 +2,7 @@
 #include "play/ClaimAnnouncements.h"
 #include "play/TilePictures.h"
 #include "shared/RuntimeError.h"
+#include "AllSeatsFixture.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/SeatRecords.h"
@@ -10,23 +11,13 @@
 #include <optional>
 
 namespace {
-constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 constexpr int16_t kWildTile = 0x29;
 
-class SingleKongsTest : public ::testing::Test {
+class SingleKongsTest : public AllSeatsFixture {
 protected:
-    void SetUp() override { Start(); }
-    void Start() {
-        t.emplace();
-        ASSERT_EQ(t->Load(), std::nullopt);
-        for (int s = 0; s < 4; ++s) c().seatInfo[s].SeatBit = kSeatBits[s];
-        LayoutWall(c());
-        ResetHandState(c());
+    void Prepare() override {
         c().table.WildTile = kWildTile;
     }
-    Client& c() { return **t; }
-    ImageControl& image(int index) { return *c().mainForm->MJ_Image.at(index); }
-    int16_t picture(int index) { return c().table.TileImagePictures[index]; }
 
     // Another seat's laid groups (images 100 onwards) and its concealed run
     // of backs after them (images 20 onwards).
@@ -59,7 +50,6 @@ protected:
     }
     void Announce(int seat, int16_t tile) { ShowOperation(c(), 64, kSeatBits[seat], {0, 0, tile}); }
 
-    std::optional<TestClient> t;
 };
 
 TEST_F(SingleKongsTest, LeftSeatsKongGoesOntoTheMiddleTileOfItsSecondPung) {

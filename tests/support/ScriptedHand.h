@@ -1,6 +1,7 @@
 #pragma once
 #include "shared/GameMessage.h"
 #include <QString>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -33,5 +34,8 @@ void PlayStep(TestClient& t, const HandStep& step);
 
 // A server message of the hand.
 GameMessage HandMessage(int type, uint8_t seatBit, int p0 = 0, int p1 = 0, int p2 = 0, int p3 = 0);
+inline GameMessage HandMessage(int type, uint8_t seatBit, std::array<int16_t, 4> params) {
+    return HandMessage(type, seatBit, params[0], params[1], params[2], params[3]);
+}
 // The image of the first own concealed tile with this code, -1 when there is none.
 int OwnTileImage(const Client& c, int tile);
