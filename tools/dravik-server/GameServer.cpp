@@ -1,17 +1,55 @@
 #include "dravik-server/GameServer.h"
+#include "dravik-server/HandPackets.h"
 #include "dravik-server/PacketFraming.h"
 #include "dravik-server/ServerPackets.h"
-#include "dravik-server/TableSeating.h"
+#include "platform/AnsiCodec.h"
 #include "shared/GameMessage.h"
 #include <QTcpSocket>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr int kLoginAccepted = 1;
+constexpr int kLoginRefused = 2;
+constexpr int kPlayersLeft = 1;
+constexpr int kChatTextBytes = 200;
+constexpr int kAdvanceMs = 20;
+// A client tells its player "the game starts within 15 seconds" once the
+// table is full and after every hand; a hand starts when every client is
+// ready, or once that time (and a second's grace) has passed.
+constexpr std::chrono::seconds kStartWithin{16};
+
+uint8_t BitOf(int seat) { return uint8_t(1 << seat); }
+
+HandTableSettings TableSettings(const GameServerSettings& settings) {
+    HandTableSettings table;
+    table.turnSeconds = settings.turnSeconds;
+    table.computerMoveDelay = std::chrono::milliseconds(settings.computerMoveMs);
+    return table;
+}
+}  // namespace
 
 std::array<uint8_t, 2> GameServer::Connection::NextEcho() {
     ++sentPackets;
     return {uint8_t(sentPackets >> 8), uint8_t(sentPackets & 0xFF)};
 }
 
-GameServer::GameServer(const GameServerSettings& settings) : settings_(settings) {
+GameServer::GameServer(const GameServerSettings& settings)
+    : settings_(settings),
+      table_(
+          TableSettings(settings), settings.seed,
+          [this](int seat, const GamePacket& packet) {
+              if (seats_[seat].socket) Send(seats_[seat].socket, packet);
+          },
+          [this](const QString& line) { emit Event(line); }) {
+    for (int seat = 0; seat < 4; ++seat) {
+        seats_[seat].player = {ComputerRecord(seat), true};
+        table_.SetLevelTitle(seat, seats_[seat].player.record.levelTitle);
+    }
     connect(&server_, &QTcpServer::newConnection, this, &GameServer::Accept);
+    connect(&advanceTimer_, &QTimer::timeout, this, &GameServer::Advance);
+    clock_.start();
+    advanceTimer_.start(kAdvanceMs);
 }
 
 GameServer::~GameServer() {
@@ -25,6 +63,8 @@ bool GameServer::Listen(quint16 port) { return server_.listen(QHostAddress::Loca
 quint16 GameServer::Port() const { return server_.serverPort(); }
 
 QString GameServer::ErrorText() const { return server_.errorString(); }
+
+HandTable::Time GameServer::Now() const { return HandTable::Time(clock_.elapsed()); }
 
 void GameServer::Accept() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
@@ -42,6 +82,8 @@ void GameServer::ReadFrom(QTcpSocket* socket) {
     for (const GamePacket& packet : TakeWholePackets(connection.pending)) {
         emit Event(QStringLiteral("recv %1 ").arg(connection.id) + DescribePacket(packet.data()));
         Answer(socket, packet);
+        // A close handled on the way ends the connection's reading.
+        if (!connections_.contains(socket)) return;
     }
 }
 
@@ -49,30 +91,176 @@ void GameServer::Answer(QTcpSocket* socket, const GamePacket& packet) {
     const GameMessage header = DecodeGamePacketFull(packet.data());
     const int type = uint16_t(header.MsgType);
     if (type == MessageType::Login) {
-        Send(socket, LoginReplyPacket(1, settings_.turnSeconds, settings_.timeoutLimit, settings_.bannerUrl, {}));
-        Seat(socket, AccountOf(packet.data()));
+        LogIn(socket, AccountOf(packet.data()));
     } else if (type == MessageType::Reconnect) {
-        // The client comes back to the table it had.
-        connections_.at(socket).seatedAccount = AccountOf(packet.data());
-        Send(socket, ReconnectReplyPacket(true, {}));
+        Reconnect(socket, AccountOf(packet.data()));
     } else if (type == MessageType::ReadyOrLeave && header.Param == std::array<int16_t, 4>{}) {
         Leave(socket);
+    } else if (type == MessageType::ReadyOrLeave && header.Param == std::array<int16_t, 4>{0, 0, 0, 1}) {
+        Ready(socket);
+    } else if (type == MessageType::ChatLine) {
+        RelayChat(socket, packet);
+    } else if (type == MessageType::Discard || type == MessageType::ClaimAnswer) {
+        Move(socket, packet);
+    } else if (type != MessageType::KeepAlive) {
+        Reject(socket, QStringLiteral("unknown type %1").arg(type));
     }
 }
 
-// A log-in always seats, a repeated one on the same connection too: the
-// client starts a new seating with the first seat name.
-void GameServer::Seat(QTcpSocket* socket, const QByteArray& account) {
-    Connection& connection = connections_.at(socket);
-    connection.seatedAccount = account;
-    emit Event(QStringLiteral("seat %1 account=%2").arg(connection.id).arg(AccountText(account)));
-    for (const GamePacket& packet : SeatingPackets(account)) Send(socket, packet);
+void GameServer::Reject(QTcpSocket* socket, const QString& reason) {
+    emit Event(QStringLiteral("reject %1 %2").arg(connections_.at(socket).id).arg(reason));
 }
 
+// A log-in takes the first free seat; one on a seated connection between
+// hands seats the client again at its seat.
+void GameServer::LogIn(QTcpSocket* socket, const QByteArray& account) {
+    Connection& connection = connections_.at(socket);
+    if (table_.HandRunning()) {
+        Reject(socket, QStringLiteral("log-in while a hand runs"));
+        if (connection.seat == kNoSeat)
+            Send(socket, LoginReplyPacket(kLoginRefused, settings_.turnSeconds, settings_.timeoutLimit, {}, {}));
+        return;
+    }
+    int seat = connection.seat;
+    if (seat == kNoSeat) {
+        const auto free = std::find_if(seats_.begin(), seats_.end(), [](const Seat& s) { return !s.client; });
+        if (free == seats_.end()) {
+            Reject(socket, QStringLiteral("the table is full"));
+            Send(socket, LoginReplyPacket(kLoginRefused, settings_.turnSeconds, settings_.timeoutLimit, {}, {}));
+            return;
+        }
+        seat = int(free - seats_.begin());
+    }
+    Send(socket, LoginReplyPacket(kLoginAccepted, settings_.turnSeconds, settings_.timeoutLimit, settings_.bannerUrl, {}));
+    connection.seat = seat;
+    Seat& taken = seats_[seat];
+    taken.player = {ClientRecord(account), false};
+    taken.socket = socket;
+    taken.client = true;
+    table_.SetClientSeat(seat, true);
+    table_.SetLevelTitle(seat, taken.player.record.levelTitle);
+    emit Event(QStringLiteral("seat %1 account=%2 bit=%3").arg(connection.id).arg(AccountText(account)).arg(BitOf(seat)));
+    std::array<SeatedPlayer, 4> players;
+    for (int k = 0; k < 4; ++k) players[k] = seats_[k].player;
+    for (const GamePacket& packet : SeatingPackets(seat, players)) Send(socket, packet);
+    SendToClients(PlayerJoinedPacket(BitOf(seat), taken.player.record), seat);
+    startDeadline_ = Now() + kStartWithin;
+}
+
+// A client that vanished comes back to its seat, and to the hand in progress.
+void GameServer::Reconnect(QTcpSocket* socket, const QByteArray& account) {
+    const auto seat = std::find_if(seats_.begin(), seats_.end(), [&](const Seat& s) {
+        return s.client && s.player.record.account == account;
+    });
+    if (account.isEmpty() || seat == seats_.end()) {
+        Reject(socket, QStringLiteral("reconnect of %1, who holds no seat").arg(AccountText(account)));
+        Send(socket, ReconnectReplyPacket(false, {}));
+        return;
+    }
+    const int index = int(seat - seats_.begin());
+    if (seat->socket && seat->socket != socket) connections_.at(seat->socket).seat = kNoSeat;
+    seat->socket = socket;
+    Connection& connection = connections_.at(socket);
+    connection.seat = index;
+    emit Event(QStringLiteral("seat %1 account=%2 bit=%3 back").arg(connection.id).arg(AccountText(account)).arg(BitOf(index)));
+    Send(socket, ReconnectReplyPacket(true, {}));
+    table_.Rejoin(index, Now());
+}
+
+void GameServer::Ready(QTcpSocket* socket) {
+    const int seat = connections_.at(socket).seat;
+    if (seat == kNoSeat) return Reject(socket, QStringLiteral("ready without a seat"));
+    if (table_.HandRunning()) return Reject(socket, QStringLiteral("ready while a hand runs"));
+    seats_[seat].player.ready = true;
+    SendToClients(PlayerReadyPacket(BitOf(seat), seats_[seat].player.record.account));
+    StartHandWhenReady();
+}
+
+// A leave in the middle of a hand closes the table for everybody; between
+// hands the seat goes back to the computer.
 void GameServer::Leave(QTcpSocket* socket) {
     Connection& connection = connections_.at(socket);
-    emit Event(QStringLiteral("leave %1 account=%2").arg(connection.id).arg(AccountText(connection.seatedAccount)));
-    connection.seatedAccount.clear();
+    const int seat = connection.seat;
+    const QByteArray account = seat == kNoSeat ? QByteArray() : seats_[seat].player.record.account;
+    emit Event(QStringLiteral("leave %1 account=%2").arg(connection.id).arg(AccountText(account)));
+    if (seat == kNoSeat) return;
+    connection.seat = kNoSeat;
+    if (!table_.HandRunning()) {
+        FreeSeat(seat);
+        StartHandWhenReady();
+        return;
+    }
+    table_.Abort();
+    SendToClients(GameAbortedPacket(uint8_t(0xF & ~BitOf(seat)), kPlayersLeft), seat);
+    for (auto& [other, otherConnection] : connections_) otherConnection.seat = kNoSeat;
+    for (int k = 0; k < 4; ++k) {
+        seats_[k] = {{ComputerRecord(k), true}, nullptr, false};
+        table_.SetClientSeat(k, false);
+        table_.SetLevelTitle(k, seats_[k].player.record.levelTitle);
+    }
+}
+
+void GameServer::FreeSeat(int seat) {
+    const QByteArray account = seats_[seat].player.record.account;
+    seats_[seat] = {{ComputerRecord(seat), true}, nullptr, false};
+    table_.SetClientSeat(seat, false);
+    table_.SetLevelTitle(seat, seats_[seat].player.record.levelTitle);
+    SendToClients(PlayerLeftPacket(account));
+    SendToClients(PlayerJoinedPacket(BitOf(seat), seats_[seat].player.record));
+    SendToClients(PlayerReadyPacket(BitOf(seat), seats_[seat].player.record.account));
+}
+
+void GameServer::RelayChat(QTcpSocket* socket, const GamePacket& packet) {
+    const int seat = connections_.at(socket).seat;
+    if (seat == kNoSeat) return Reject(socket, QStringLiteral("chat without a seat"));
+    const char* text = reinterpret_cast<const char*>(packet.data() + PacketOffset::Payload);
+    const QString line = AnsiCodec::FromAnsi(QByteArray(text, int(strnlen(text, kChatTextBytes))));
+    SendToClients(ChatLinePacket(BitOf(seat), line, {}), seat);
+}
+
+void GameServer::Move(QTcpSocket* socket, const GamePacket& packet) {
+    const int seat = connections_.at(socket).seat;
+    if (seat == kNoSeat) return Reject(socket, QStringLiteral("move without a seat"));
+    const QString refusal = table_.Receive(seat, packet, Now());
+    if (!refusal.isEmpty()) Reject(socket, refusal);
+    SettleEndedHand();
+}
+
+void GameServer::StartHandWhenReady() {
+    const bool allReady = std::all_of(seats_.begin(), seats_.end(), [](const Seat& s) { return s.player.ready; });
+    if (allReady) StartHand();
+}
+
+void GameServer::StartHand() {
+    const bool anyClient = std::any_of(seats_.begin(), seats_.end(), [](const Seat& s) { return s.client; });
+    if (!anyClient || table_.HandRunning()) return;
+    startDeadline_.reset();
+    // The computers' ready marks again: the client re-arms the table for the
+    // next hand once it sees all three others ready.
+    for (int seat = 0; seat < 4; ++seat)
+        if (!seats_[seat].client) SendToClients(PlayerReadyPacket(BitOf(seat), seats_[seat].player.record.account));
+    for (Seat& seat : seats_) seat.player.ready = !seat.client;
+    table_.StartHand(Now());
+}
+
+void GameServer::Advance() {
+    if (startDeadline_ && Now() >= *startDeadline_) StartHand();
+    table_.Advance(Now());
+    SettleEndedHand();
+}
+
+// The money moves; clients that vanished during the hand give up their seats.
+void GameServer::SettleEndedHand() {
+    if (!table_.HandEnded() || settledHand_ == table_.HandNumber()) return;
+    settledHand_ = table_.HandNumber();
+    startDeadline_ = Now() + kStartWithin;
+    for (int seat = 0; seat < 4; ++seat) {
+        uint64_t& money = seats_[seat].player.record.money;
+        const int64_t change = table_.Settlement()[seat].money;
+        money = change < 0 && uint64_t(-change) > money ? 0 : money + uint64_t(change);
+    }
+    for (int seat = 0; seat < 4; ++seat)
+        if (seats_[seat].client && !seats_[seat].socket) FreeSeat(seat);
 }
 
 void GameServer::Send(QTcpSocket* socket, GamePacket packet) {
@@ -83,9 +271,27 @@ void GameServer::Send(QTcpSocket* socket, GamePacket packet) {
     emit Event(QStringLiteral("send %1 ").arg(connection.id) + DescribeSentPacket(packet.data()));
 }
 
+void GameServer::SendToClients(const GamePacket& packet, int exceptSeat) {
+    for (int seat = 0; seat < 4; ++seat)
+        if (seat != exceptSeat && seats_[seat].socket) Send(seats_[seat].socket, packet);
+}
+
+// A client that vanishes mid-hand leaves its seat to the computer until it
+// reconnects or the hand ends; between hands its seat is free at once.
 void GameServer::Close(QTcpSocket* socket) {
-    emit Event(QStringLiteral("close %1").arg(connections_.at(socket).id));
+    const Connection connection = connections_.at(socket);
+    emit Event(QStringLiteral("close %1").arg(connection.id));
     socket->disconnect(this);
     connections_.erase(socket);
     socket->deleteLater();
+    const int seat = connection.seat;
+    if (seat == kNoSeat) return;
+    if (!table_.HandRunning()) {
+        FreeSeat(seat);
+        StartHandWhenReady();
+        return;
+    }
+    seats_[seat].socket = nullptr;
+    table_.SetClientSeat(seat, false);
+    emit Event(QStringLiteral("computer %1 plays for the vanished client").arg(BitOf(seat)));
 }

@@ -1,8 +1,13 @@
 #pragma once
 #include "connection/GamePacket.h"
+#include "dravik-server/HandTable.h"
+#include "dravik-server/TableSeating.h"
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTcpServer>
+#include <QTimer>
+#include <optional>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -13,12 +18,15 @@ struct GameServerSettings {
     int turnSeconds = 8;
     int timeoutLimit = 3;
     QByteArray bannerUrl;
+    // The pause before each computer move.
+    int computerMoveMs = 800;
+    quint32 seed = 0;
 };
 
-// Accepts table clients on loopback, answers their log-in and reconnect
-// requests, seats each logged-in client at a table of its own with three
-// computer players, and reports every connection, packet, seating, leave and
-// close as one line.
+// One table of four seats on loopback. Clients that log in take the free
+// seats in turn; the computer plays the others. Once every client is ready the
+// table plays a hand, and the next one when they are ready again. Every
+// connection, packet, seating, move, refusal, leave and close is one line.
 class GameServer : public QObject {
     Q_OBJECT
 public:
@@ -32,29 +40,59 @@ signals:
     void Event(const QString& line);
 
 private:
+    static constexpr int kNoSeat = -1;
+
     struct Connection {
         int id = 0;
         QByteArray pending;
         uint16_t sentPackets = 0;
-        // The account seated at this connection's table; empty while the
-        // seat is free.
-        QByteArray seatedAccount;
+        int seat = kNoSeat;
         // The echo bytes of each packet sent: the count of packets sent on
         // this connection, big-endian.
         std::array<uint8_t, 2> NextEcho();
     };
 
+    struct Seat {
+        SeatedPlayer player;
+        // The client's connection; none for a computer seat or a client that
+        // vanished mid-hand, whose seat the computer plays until it reconnects.
+        QTcpSocket* socket = nullptr;
+        bool client = false;
+    };
+
     void Accept();
     void ReadFrom(QTcpSocket* socket);
     void Answer(QTcpSocket* socket, const GamePacket& packet);
-    void Seat(QTcpSocket* socket, const QByteArray& account);
+    void LogIn(QTcpSocket* socket, const QByteArray& account);
+    void Reconnect(QTcpSocket* socket, const QByteArray& account);
+    void Ready(QTcpSocket* socket);
     void Leave(QTcpSocket* socket);
+    void RelayChat(QTcpSocket* socket, const GamePacket& packet);
+    void Move(QTcpSocket* socket, const GamePacket& packet);
+    void Reject(QTcpSocket* socket, const QString& reason);
+    void Close(QTcpSocket* socket);
+
+    // The seat goes back to the computer between hands; the other clients are told.
+    void FreeSeat(int seat);
+    void StartHandWhenReady();
+    // Starts the next hand for whoever is ready.
+    void StartHand();
+    void Advance();
+    void SettleEndedHand();
+    HandTable::Time Now() const;
     // Fills in the echo bytes.
     void Send(QTcpSocket* socket, GamePacket packet);
-    void Close(QTcpSocket* socket);
+    void SendToClients(const GamePacket& packet, int exceptSeat = kNoSeat);
 
     GameServerSettings settings_;
     QTcpServer server_;
     std::map<QTcpSocket*, Connection> connections_;
     int lastId_ = 0;
+    std::array<Seat, 4> seats_;
+    HandTable table_;
+    int settledHand_ = 0;
+    // When the next hand starts even if not every client is ready.
+    std::optional<HandTable::Time> startDeadline_;
+    QElapsedTimer clock_;
+    QTimer advanceTimer_;
 };

@@ -1,50 +1,35 @@
 #include "dravik-server/TableSeating.h"
-#include "dravik-server/ServerPackets.h"
 #include "platform/AnsiCodec.h"
-#include <array>
 
 namespace {
-constexpr uint8_t ClientSeatBit = 1;
-// The client's record is marked as its own; the client then takes presses of
-// its start button again.
+// The client's own record is marked as its own; the client then takes presses
+// of its start button again.
 constexpr uint8_t OwnRecord = 15;
 
-struct Computer {
-    uint8_t seatBit;
-    PlayerRecord record;
-};
+uint8_t BitOf(int seat) { return uint8_t(1 << seat); }
 
-// The three computer players,
-// seen from the client's seat (bit 1, 北): bit 8 sits left, bit 4 opposite and bit 2 right.
-std::array<Computer, 3> Computers() {
-    const auto computer = [](const char* account, const QString& nickName, const char* avatar, uint8_t sex,
-                             const QString& area, uint64_t money, const QString& levelTitle, const char* voiceSet,
-                             uint64_t userId) {
-        return PlayerRecord{.nickName = nickName,
-                            .avatar = avatar,
-                            .sex = sex,
-                            .area = area,
-                            .points = money / 20,
-                            .credit = 100,
-                            .money = money,
-                            .levelTitle = levelTitle,
-                            .logins = 412,
-                            .drops = 3,
-                            .wins = 236,
-                            .losses = 171,
-                            .account = account,
-                            .nameTag = QStringLiteral("电脑"),
-                            .voiceCode = "00",
-                            .voiceSet = voiceSet,
-                            .userId = userId};
-    };
-    return {{{8, computer("computer1", QStringLiteral("电脑小青"), "w3", 0, QStringLiteral("杭州"), 52800,
-                          QStringLiteral("雀圣"), "20", 900001)},
-             {4, computer("computer2", QStringLiteral("电脑阿福"), "m2", 1, QStringLiteral("广州"), 31450,
-                          QStringLiteral("雀王"), "10", 900002)},
-             {2, computer("computer3", QStringLiteral("电脑老王"), "m10", 1, QStringLiteral("成都"), 8800,
-                          QStringLiteral("雀士"), "30", 900003)}}};
+PlayerRecord Computer(const char* account, const QString& nickName, const char* avatar, uint8_t sex,
+                      const QString& area, uint64_t money, const QString& levelTitle, const char* voiceSet,
+                      uint64_t userId) {
+    return PlayerRecord{.nickName = nickName,
+                        .avatar = avatar,
+                        .sex = sex,
+                        .area = area,
+                        .points = money / 20,
+                        .credit = 100,
+                        .money = money,
+                        .levelTitle = levelTitle,
+                        .logins = 412,
+                        .drops = 3,
+                        .wins = 236,
+                        .losses = 171,
+                        .account = account,
+                        .nameTag = QStringLiteral("电脑"),
+                        .voiceCode = "00",
+                        .voiceSet = voiceSet,
+                        .userId = userId};
 }
+}  // namespace
 
 PlayerRecord ClientRecord(const QByteArray& account) {
     return {.nickName = AnsiCodec::FromAnsi(account),
@@ -61,22 +46,46 @@ PlayerRecord ClientRecord(const QByteArray& account) {
             .voiceSet = "10",
             .userId = 100001};
 }
-}  // namespace
 
-std::vector<GamePacket> SeatingPackets(const QByteArray& account) {
-    const std::array<Computer, 3> computers = Computers();
+// Seen from seat bit 1 (北): bit 8 sits left, bit 4 opposite and bit 2 right.
+PlayerRecord ComputerRecord(int seat) {
+    switch (seat) {
+    case 1:
+        return Computer("computer3", QStringLiteral("电脑老王"), "m10", 1, QStringLiteral("成都"), 8800,
+                        QStringLiteral("雀士"), "30", 900003);
+    case 2:
+        return Computer("computer2", QStringLiteral("电脑阿福"), "m2", 1, QStringLiteral("广州"), 31450,
+                        QStringLiteral("雀王"), "10", 900002);
+    case 3:
+        return Computer("computer1", QStringLiteral("电脑小青"), "w3", 0, QStringLiteral("杭州"), 52800,
+                        QStringLiteral("雀圣"), "20", 900001);
+    default:
+        return Computer("computer4", QStringLiteral("电脑小美"), "w5", 0, QStringLiteral("苏州"), 20600,
+                        QStringLiteral("雀侠"), "20", 900004);
+    }
+}
+
+std::vector<GamePacket> SeatingPackets(int ownSeat, const std::array<SeatedPlayer, 4>& seats) {
     std::vector<GamePacket> packets;
-    packets.push_back(SeatNamePacket(ClientSeatBit, account));
-    for (const uint8_t seatBit : {2, 4, 8})
-        for (const Computer& computer : computers)
-            if (computer.seatBit == seatBit) packets.push_back(SeatNamePacket(seatBit, computer.record.account));
+    for (int seat = 0; seat < 4; ++seat) packets.push_back(SeatNamePacket(BitOf(seat), seats[seat].record.account));
     // Every record of a new seating carries its seat: the client places it by
     // its seat bit, and the fourth record resolves the seat order (the wind
-    // draw, the compass and the voices). Seat bit 0 is for a player who joins
-    // a table later, which this table never sees.
-    packets.push_back(PlayerJoinedPacket(OwnRecord, ClientRecord(account)));
-    for (const Computer& computer : computers) packets.push_back(PlayerJoinedPacket(computer.seatBit, computer.record));
-    for (const Computer& computer : computers)
-        packets.push_back(PlayerReadyPacket(computer.seatBit, computer.record.account));
+    // draw, the compass and the voices).
+    packets.push_back(PlayerJoinedPacket(OwnRecord, seats[ownSeat].record));
+    for (int k = 1; k < 4; ++k) {
+        const int seat = (ownSeat + 4 - k) % 4;
+        packets.push_back(PlayerJoinedPacket(BitOf(seat), seats[seat].record));
+    }
+    for (int k = 1; k < 4; ++k) {
+        const int seat = (ownSeat + 4 - k) % 4;
+        if (seats[seat].ready) packets.push_back(PlayerReadyPacket(BitOf(seat), seats[seat].record.account));
+    }
     return packets;
+}
+
+std::vector<GamePacket> SeatingPackets(const QByteArray& account) {
+    std::array<SeatedPlayer, 4> seats;
+    seats[0] = {ClientRecord(account), false};
+    for (int seat = 1; seat < 4; ++seat) seats[seat] = {ComputerRecord(seat), true};
+    return SeatingPackets(0, seats);
 }

@@ -1,10 +1,26 @@
 #pragma once
 #include "connection/GamePacket.h"
+#include "dravik-server/ServerPackets.h"
 #include <QByteArray>
+#include <array>
 #include <vector>
 
-// Everything that seats the client with `account` at a table of its own with
-// three computer players, in the order the client applies it: the four seat
-// names, the four player records and the computers' ready marks. The client
-// sits at seat bit 1 (北). The echo bytes are left 0 for the sender to fill.
+// One seat of the table as the seating shows it.
+struct SeatedPlayer {
+    PlayerRecord record;
+    bool ready = false;
+};
+
+// The record of a client that logged in with `account`.
+PlayerRecord ClientRecord(const QByteArray& account);
+// The computer player that takes the free seat `seat` (0-3, seat bit 1 << seat).
+PlayerRecord ComputerRecord(int seat);
+
+// Everything that seats the client at `ownSeat`, in the order the client
+// applies it: the four seat names, its own record, the three others' records
+// under their seat bits and the ready marks of the others who are ready. The
+// echo bytes are left 0 for the sender to fill.
+std::vector<GamePacket> SeatingPackets(int ownSeat, const std::array<SeatedPlayer, 4>& seats);
+
+// The client with `account` at seat bit 1 (北) with three ready computers.
 std::vector<GamePacket> SeatingPackets(const QByteArray& account);

@@ -1,9 +1,11 @@
 #include "dravik-server/GameServer.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRandomGenerator>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <sys/signalfd.h>
 
@@ -54,6 +56,8 @@ int main(int argc, char** argv) {
     parser.addOption({"turn-seconds", "Turn time sent in the log-in reply, 1-15.", "N", "8"});
     parser.addOption({"timeout-limit", "Turns in a row a player may let time out, 0-255 (0 = no limit).", "N", "3"});
     parser.addOption({"banner", "Banner web address sent in the log-in reply (at most 100 bytes are sent).", "URL"});
+    parser.addOption({"move-ms", "Pause before each computer move in milliseconds, 0-10000.", "N", "800"});
+    parser.addOption({"seed", "Seed of the shuffles and dice, 0-2147483647 (default: a random one).", "N"});
     parser.process(app);
 
     if (!parser.isSet("port")) {
@@ -64,9 +68,12 @@ int main(int argc, char** argv) {
     // The client reads only the low four bits of the turn time.
     const auto turnSeconds = NumberOption(parser, "turn-seconds", 1, 15);
     const auto timeoutLimit = NumberOption(parser, "timeout-limit", 0, 255);
-    if (!port || !turnSeconds || !timeoutLimit) return 2;
+    const auto moveMs = NumberOption(parser, "move-ms", 0, 10000);
+    const auto seed = parser.isSet("seed") ? NumberOption(parser, "seed", 0, std::numeric_limits<int>::max())
+                                           : std::optional<int>(QRandomGenerator::global()->bounded(1 << 30));
+    if (!port || !turnSeconds || !timeoutLimit || !moveMs || !seed) return 2;
 
-    GameServer server({*turnSeconds, *timeoutLimit, parser.value("banner").toLatin1()});
+    GameServer server({*turnSeconds, *timeoutLimit, parser.value("banner").toLatin1(), *moveMs, quint32(*seed)});
     QObject::connect(&server, &GameServer::Event, &PrintLine);
     if (!server.Listen(quint16(*port))) {
         std::fprintf(stderr, "cannot listen on 127.0.0.1:%d: %s\n", *port, qPrintable(server.ErrorText()));

@@ -1,0 +1,184 @@
+#include "dravik-server/HandTable.h"
+#include "shared/GameMessage.h"
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <numeric>
+
+namespace {
+using Rules::Tile;
+using Time = HandTable::Time;
+
+HandTableSettings Instant() {
+    HandTableSettings settings;
+    settings.turnSeconds = 2;
+    settings.answerMargin = Time(1000);
+    settings.computerMoveDelay = Time(0);
+    return settings;
+}
+
+GamePacket Packet(int type, uint8_t seatBit, std::array<int, 4> params) {
+    GameMessage message;
+    message.MsgType = int16_t(type);
+    message.SeatBit = seatBit;
+    for (size_t k = 0; k < 4; ++k) message.Param[k] = int16_t(params[k]);
+    return EncodeGamePacket(message);
+}
+
+GamePacket DiscardOf(int seat, Tile tile) { return Packet(MessageType::Discard, uint8_t(1 << seat), {0, 0, 0, 0x4000 | tile}); }
+
+// A table whose sent packets and log lines are kept.
+struct Table {
+    explicit Table(quint32 seed, HandTableSettings settings = Instant())
+        : table(settings, seed, [this](int seat, const GamePacket& packet) { sent.push_back({seat, packet}); },
+                [this](const QString& line) { log << line; }) {}
+    std::vector<std::pair<int, GamePacket>> sent;
+    QStringList log;
+    HandTable table;
+};
+
+// Every tile in exactly one place: hands, melds, tiles laid aside, discards,
+// the wall and the indicator.
+std::vector<Tile> EveryTile(const HandTable& table) {
+    std::vector<Tile> tiles = table.WallLeft();
+    tiles.push_back(table.Indicator());
+    for (int seat = 0; seat < 4; ++seat) {
+        const Rules::Hand& hand = table.Hands()[seat];
+        tiles.insert(tiles.end(), hand.concealed.begin(), hand.concealed.end());
+        for (const Rules::Meld& meld : hand.melds) {
+            tiles.insert(tiles.end(), meld.tiles.begin(), meld.tiles.end());
+            if (meld.kind == Rules::kExposedKong || meld.kind == Rules::kConcealedKong || meld.upgraded)
+                tiles.push_back(meld.tiles[0]);
+        }
+        tiles.insert(tiles.end(), size_t(hand.redDragonsAside), Rules::kRedDragon);
+        tiles.insert(tiles.end(), size_t(hand.wildTilesAside), table.Wild());
+        tiles.insert(tiles.end(), table.Discards()[seat].begin(), table.Discards()[seat].end());
+    }
+    std::sort(tiles.begin(), tiles.end());
+    return tiles;
+}
+
+std::vector<Tile> SortedAllTiles() {
+    std::vector<Tile> tiles = Rules::AllTiles();
+    std::sort(tiles.begin(), tiles.end());
+    return tiles;
+}
+
+TEST(HandTableTest, ComputerHandsRunToTheirEndKeepingEveryTileAndTheMoney) {
+    const std::vector<Tile> all = SortedAllTiles();
+    int wins = 0;
+    for (quint32 seed = 1; seed <= 200; ++seed) {
+        Table t(seed);
+        for (int hand = 0; hand < 3; ++hand) {
+            t.table.StartHand(Time(0));
+            ASSERT_EQ(EveryTile(t.table), all) << "seed " << seed << " after the deal";
+            for (int step = 0; step < 1000 && !t.table.HandEnded(); ++step) {
+                t.table.Advance(Time(step));
+                ASSERT_EQ(EveryTile(t.table), all) << "seed " << seed << " step " << step;
+            }
+            ASSERT_TRUE(t.table.HandEnded()) << "seed " << seed;
+            const auto& settlement = t.table.Settlement();
+            EXPECT_EQ(std::accumulate(settlement.begin(), settlement.end(), int64_t(0),
+                                      [](int64_t sum, const SeatSettlement& s) { return sum + s.money; }),
+                      0);
+            if (t.table.Winner() >= 0) {
+                ++wins;
+                EXPECT_TRUE(t.log.last().startsWith(QStringLiteral("hand %1 end winner=").arg(hand + 1)));
+            } else {
+                EXPECT_TRUE(t.table.WallLeft().empty()) << "a drawn hand has used the whole wall";
+                EXPECT_EQ(t.log.last(), QStringLiteral("hand %1 end drawn").arg(hand + 1));
+            }
+        }
+        EXPECT_TRUE(t.sent.empty()) << "nothing goes to computer seats";
+    }
+    EXPECT_GT(wins, 0);
+}
+
+// A client seat 0 answered by scripted packets: each illegal one is refused
+// and changes nothing.
+TEST(HandTableTest, RefusesIllegalMovesOfAClientSeatWithoutChangingAnything) {
+    Table t(7);
+    t.table.SetClientSeat(0, true);
+    t.table.StartHand(Time(0));  // seat 0 deals and holds 14 tiles
+    ASSERT_EQ(t.table.CurrentPhase(), HandTable::Phase::Turn);
+    ASSERT_EQ(t.table.TurnSeat(), 0);
+    const std::vector<Tile> hand = t.table.Hands()[0].concealed;
+    Tile notHeld = 0x11;
+    while (std::count(hand.begin(), hand.end(), notHeld)) ++notHeld;
+
+    const std::vector<std::pair<const char*, GamePacket>> illegal = {
+        {"a tile not held", DiscardOf(0, notHeld)},
+        {"a foreign seat bit", DiscardOf(1, hand[0])},
+        {"no discard marker", Packet(MessageType::Discard, 1, {0, 0, 0, hand[0]})},
+        {"a claim not offered", Packet(MessageType::ClaimAnswer, 1, {8, 0x2000 | hand[0], 0x2000 | hand[0], 0x2000 | hand[0]})},
+        {"two operations at once", Packet(MessageType::ClaimAnswer, 1, {1 | 128, 0, 0, 0})},
+        {"an unknown type", Packet(99, 1, {0, 0, 0, 0})},
+    };
+    for (const auto& [what, packet] : illegal) {
+        EXPECT_FALSE(t.table.Receive(0, packet, Time(10)).isEmpty()) << what;
+        EXPECT_EQ(t.table.Hands()[0].concealed, hand) << what;
+        EXPECT_EQ(t.table.TurnSeat(), 0) << what;
+        EXPECT_EQ(t.table.CurrentPhase(), HandTable::Phase::Turn) << what;
+    }
+    EXPECT_FALSE(t.log.join('\n').contains("move 1 ")) << t.log.join('\n').toStdString();
+
+    // The client's own time-out move: a pass, then its last tile.
+    EXPECT_EQ(t.table.Receive(0, Packet(MessageType::ClaimAnswer, 1, {1, 0, 0, 0}), Time(10)), "");
+    EXPECT_FALSE(t.table.Receive(0, Packet(MessageType::ClaimAnswer, 1, {1, 0, 0, 0}), Time(10)).isEmpty());
+    EXPECT_EQ(t.table.Receive(0, DiscardOf(0, hand.back()), Time(10)), "");
+    EXPECT_TRUE(t.log.contains(QStringLiteral("move 1 discard %1").arg(int(hand.back()), 2, 16, QChar('0'))));
+    // Out of turn now.
+    EXPECT_FALSE(t.table.Receive(0, DiscardOf(0, t.table.Hands()[0].concealed[0]), Time(10)).isEmpty());
+}
+
+// A client that lets its turn run past the turn time and the margin is moved
+// for: passed, and its drawn tile discarded; nothing happens before.
+TEST(HandTableTest, TakesOverAClientTurnOnlyAfterItsTimeAndMargin) {
+    Table t(11);
+    t.table.SetClientSeat(0, true);
+    t.table.StartHand(Time(0));
+    ASSERT_EQ(t.table.TurnSeat(), 0);
+    const std::optional<Time> deadline = t.table.NextDeadline();
+    ASSERT_TRUE(deadline.has_value());
+    // The client still works through the wall, the dice and the deal first.
+    EXPECT_GE(*deadline, Time(4000 + 2000 + 1000));
+    const size_t handSize = t.table.Hands()[0].concealed.size();
+    t.table.Advance(*deadline - Time(1));
+    EXPECT_EQ(t.table.Hands()[0].concealed.size(), handSize);
+    EXPECT_TRUE(t.table.Discards()[0].empty());
+    t.table.Advance(*deadline);
+    EXPECT_TRUE(t.log.contains("timeout 1"));
+    EXPECT_TRUE(t.log.join('\n').contains("move 1 discard ")) << t.log.join('\n').toStdString();
+}
+
+// The four rebuild packets of a running hand: one per seat bit, the other
+// seats' concealed tiles hidden, the own ones shown.
+TEST(HandTableTest, RebuildsTheHandInProgressForAReturningSeat) {
+    HandTableSettings paced = Instant();
+    paced.computerMoveDelay = Time(100);
+    Table t(5, paced);
+    t.table.StartHand(Time(0));
+    t.table.Advance(Time(1000));
+    ASSERT_TRUE(t.table.HandRunning());
+    ASSERT_GT(t.table.Discards()[0].size() + t.table.Discards()[1].size(), 0u);
+    const std::vector<GamePacket> packets = t.table.RebuildPackets(2);
+    ASSERT_EQ(packets.size(), 4u);
+    for (int seat = 0; seat < 4; ++seat) {
+        const GamePacket& packet = packets[size_t(seat)];
+        EXPECT_EQ(packet[3], MessageType::TableRebuild);
+        EXPECT_EQ(packet[6], 1 << seat);
+        EXPECT_EQ(packet[7], t.table.Discards()[seat].size());
+        bool anyConcealedCode = false;
+        for (int pair = 0; pair < 24; ++pair)
+            if ((packet[size_t(16 + 2 * pair)] & 0xF0) == 0x10 && packet[size_t(17 + 2 * pair)] != 0) anyConcealedCode = true;
+        EXPECT_EQ(anyConcealedCode, seat == 2) << "seat " << seat;
+    }
+
+    t.table.SetClientSeat(2, false);
+    t.sent.clear();
+    t.table.Rejoin(2, Time(0));
+    EXPECT_TRUE(t.table.IsClientSeat(2));
+    ASSERT_GE(t.sent.size(), 4u);
+    for (size_t k = 0; k < 4; ++k) EXPECT_EQ(t.sent[k].second, packets[k]);
+}
+}  // namespace
