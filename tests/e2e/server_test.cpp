@@ -266,6 +266,57 @@ TEST_F(ServerTest, ALeaveFreesTheSeatAndAVanishedClientReconnectsToItsHand) {
     for (int k = 0; k < 4; ++k) EXPECT_EQ(TypeOf(ReadPacketBytes(again)), MessageType::TableRebuild) << k;
 }
 
+// Reads packets until one of the type comes; empty when none comes in time.
+QByteArray ReadUntilType(QTcpSocket& socket, int type) {
+    for (QByteArray packet = ReadPacketBytes(socket); packet.size() == 272; packet = ReadPacketBytes(socket))
+        if (TypeOf(packet) == type) return packet;
+    return {};
+}
+
+TEST_F(ServerTest, TwoClientsShareOneTableTheirChatAndTheCloseWhenOneLeavesMidHand) {
+    ASSERT_NO_FATAL_FAILURE(StartServer({"--move-ms", "0", "--seed", "5"}));
+    QTcpSocket first, second;
+    for (auto [socket, account] : {std::pair{&first, "player1"}, std::pair{&second, "player2"}}) {
+        ASSERT_NO_FATAL_FAILURE(Connect(*socket));
+        socket->write(ToByteArray(BuildLoginPacket(account, "secret")));
+        ASSERT_TRUE(socket->waitForBytesWritten(WaitMs));
+        WaitForLine("seat ");
+    }
+    EXPECT_EQ(lines_.filter(QRegularExpression("^seat ")),
+              (QStringList{"seat 1 account=player1 bit=1", "seat 2 account=player2 bit=2"}));
+    // The first client hears of the second, who takes the computer's seat.
+    QByteArray joined;
+    for (int k = 0; k < 5 && FieldText(joined, 168, 16) != "player2"; ++k)
+        joined = ReadUntilType(first, MessageType::PlayerJoined);
+    EXPECT_EQ(FieldText(joined, 168, 16), "player2");
+    EXPECT_EQ(uint8_t(joined[6]), 2);
+
+    second.write(ToByteArray(ChatLinePacket(2, QStringLiteral("你好"), {})));
+    ASSERT_TRUE(second.waitForBytesWritten(WaitMs));
+    const QByteArray chat = ReadUntilType(first, MessageType::ChatLine);
+    ASSERT_FALSE(chat.isEmpty());
+    EXPECT_EQ(uint8_t(chat[6]), 2);
+    EXPECT_EQ(AnsiCodec::FromAnsi(FieldText(chat, 16, 200)), QStringLiteral("你好"));
+
+    for (QTcpSocket* socket : {&first, &second}) {
+        GamePacket ready = ReadyOrLeavePacket(1);
+        ready[6] = socket == &first ? 1 : 2;
+        socket->write(ToByteArray(ready));
+        ASSERT_TRUE(socket->waitForBytesWritten(WaitMs));
+    }
+    EXPECT_TRUE(WaitForLine("hand 1 start ").startsWith("hand 1 start "));
+
+    // The second leaves mid-hand: the table closes for the first, whose seat
+    // is the only one still held.
+    second.write(ToByteArray(ReadyOrLeavePacket(0)));
+    ASSERT_TRUE(second.waitForBytesWritten(WaitMs));
+    EXPECT_EQ(WaitForLine("hand 1 "), "hand 1 aborted");
+    const QByteArray aborted = ReadUntilType(first, MessageType::GameAborted);
+    ASSERT_FALSE(aborted.isEmpty());
+    EXPECT_EQ(uint8_t(aborted[6]) & 15, 0xD);
+    EXPECT_EQ(uint8_t(aborted[15]), 1);
+}
+
 TEST_F(ServerTest, SigintAndSigtermEndItCleanlyEvenWhenStartedIgnoringThem) {
     // As a shell starts a background job: with the stop signals ignored.
     server_.setChildProcessModifier([] {
