@@ -12,6 +12,7 @@ constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 constexpr int kDealPass = 4;
 
 struct Place {
+    Place(double l, double t) : left(l), top(t) {}
     double left, top;
     bool operator==(const Place&) const = default;
 };

@@ -10,7 +10,6 @@ using Rules::Tile;
 namespace {
 constexpr int kWallTiles = 136;
 constexpr int kDealRounds = 3;
-constexpr int kDealPassTiles = 4;
 
 // What a client needs to work through the packets, as far as the server can
 // tell: one packet per 100 ms, a few seconds of wall and dice at the hand

@@ -83,7 +83,8 @@ bool Complete(Counts& c, int from, bool needPair, bool allowRuns) {
         return false;
     }
     // Runs: i with i + 1 and i + 2, one of the two replaceable by a joker.
-    for (const auto& [second, third] : {std::pair{1, 1}, {1, 0}, {0, 1}}) {
+    for (const std::pair<int, int>& pattern : {std::pair{1, 1}, {1, 0}, {0, 1}}) {
+        const int second = pattern.first, third = pattern.second;
         const int jokers = 2 - second - third;
         if ((third && rank > 7) || jokers > c.jokers || (second && c.kinds[i + 1] == 0) ||
             (third && c.kinds[i + 2] == 0)) {
