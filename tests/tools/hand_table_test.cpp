@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <numeric>
+#include <set>
 
 namespace {
 using Rules::Tile;
@@ -182,3 +183,61 @@ TEST(HandTableTest, RebuildsTheHandInProgressForAReturningSeat) {
     for (size_t k = 0; k < 4; ++k) EXPECT_EQ(t.sent[k].second, packets[k]);
 }
 }  // namespace
+
+namespace {
+int Claimed(int tile) { return 0x2000 | tile; }
+
+// The answer the client sends for an offered claim on `discard`, built as
+// its claim buttons build it; none when the offer holds no pung or chow.
+std::optional<GamePacket> ClientClaim(const std::vector<Tile>& hand, int offered, Tile discard) {
+    const auto holds = [&](int tile) { return std::count(hand.begin(), hand.end(), Tile(tile)) > 0; };
+    if (offered & Rules::kPung)
+        return Packet(MessageType::ClaimAnswer, 1, {Rules::kPung, Claimed(discard), Claimed(discard), Claimed(discard)});
+    if (offered & Rules::kChow)
+        for (const auto& [low, high] : {std::pair{-2, -1}, {-1, 1}, {1, 2}})
+            if (holds(discard + low) && holds(discard + high))
+                return Packet(MessageType::ClaimAnswer, 1,
+                              {Rules::kChow, Claimed(discard + low), Claimed(discard + high), Claimed(discard)});
+    return std::nullopt;
+}
+}  // namespace
+
+// A client seat that claims as the client's buttons answer gets its pung and
+// its chow, announced to it, and then discards after the claim.
+TEST(HandTableTest, TakesAClientSeatsPungAndChowAnsweredAsTheClientAnswers) {
+    std::set<int> accepted;
+    for (quint32 seed = 1; seed < 400 && accepted.size() < 2; ++seed) {
+        Table t(seed);
+        t.table.SetClientSeat(0, true);
+        t.table.StartHand(Time(0));
+        // Time moves on by a tenth of a second a step, so that the computers
+        // play once the client has had time to see what it was sent.
+        for (Time now(0); now < Time(600000) && !t.table.HandEnded(); now += Time(100)) {
+            const int offer = t.table.OpenOffer(0);
+            const std::vector<Tile>& hand = t.table.Hands()[0].concealed;
+            if (offer >= 0 && t.table.CurrentPhase() == HandTable::Phase::Claims) {
+                const Tile discard = t.table.Discards()[t.table.TurnSeat()].back();
+                const std::optional<GamePacket> claim = ClientClaim(hand, offer, discard);
+                const int op = claim ? DecodeGamePacketFull(claim->data()).Param[0] : Rules::kPass;
+                const size_t sentBefore = t.sent.size();
+                ASSERT_EQ(t.table.Receive(0, claim ? *claim : Packet(MessageType::ClaimAnswer, 1, {1, 0, 0, 0}), now), "")
+                    << t.log.join('\n').toStdString();
+                t.table.Advance(now);
+                const bool announced = std::any_of(t.sent.begin() + long(sentBefore), t.sent.end(), [&](const auto& s) {
+                    const GameMessage m = DecodeGamePacketFull(s.second.data());
+                    return s.first == 0 && m.MsgType == MessageType::MeldMade && m.SeatBit == 1 && m.Param[0] == op;
+                });
+                if (claim && announced) accepted.insert(op);
+            } else if (offer >= 0 && t.table.TurnSeat() == 0) {
+                // The client's own turn: its time-out move, a pass and a tile it holds.
+                if (offer > 0) {
+                    ASSERT_EQ(t.table.Receive(0, Packet(MessageType::ClaimAnswer, 1, {1, 0, 0, 0}), now), "");
+                }
+                ASSERT_EQ(t.table.Receive(0, DiscardOf(0, hand.back()), now), "") << t.log.join('\n').toStdString();
+            } else {
+                t.table.Advance(now);
+            }
+        }
+    }
+    EXPECT_EQ(accepted, (std::set<int>{Rules::kChow, Rules::kPung}));
+}
