@@ -3,20 +3,18 @@
 #include "play/CentreDiscard.h"
 #include "play/ClaimAnswers.h"
 #include "play/TilePictures.h"
+#include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "table/TileAccess.h"
 #include "table/ResourceIds.h"
 
 namespace {
 void ClearClaimControls(Client& c) {
     MainForm& f = *c.mainForm;
-    for (int k = 0; k <= 4; ++k) {
-        ImageControl& button = *f.Operation[k];
-        button.setEnabled(false);
-        button.setVisible(false);
-        SetPictureFromResource(c, button, c.resourceIds.ActionButtonIds[3 * k]);
-    }
+    ReleaseClaimButtons(c);
+    HideClaimButtons(c);
     for (auto* choices : {&f.Gang, &f.Chi})
         for (ImageControl* picture : *choices) {
             picture->setEnabled(false);
@@ -29,14 +27,14 @@ void PassAndDiscardLastTile(Client& c) {
     SeatInfo& own = c.seatInfo[0];
     ClearClaimControls(c);
     SendPass(c);
-    if ((own.ConcealedCount - 2) % 3 != 0) return;
+    if (!IsOwnDiscardTurn(c)) return;
     t.MustDiscard = false;
-    SetTileSize(c, 0, 36, 50);
-    const TileSlot& last = CheckedAt(own.Slots, own.FirstConcealed + own.ConcealedCount - 1, "Slots");
+    SetDiscardTileSize(c, 0);
+    const TileSlot& last = OwnSlot(c, own.FirstConcealed + own.ConcealedCount - 1);
     SendDiscard(c, last.Tile);
     t.LastDiscardImage = last.Image;
     t.LastDiscarder = 0;
-    LayDiscardInCentre(c, last.Image, last.Tile);
+    LayDiscardInCentre(c, 0, last.Image, last.Tile);
     --own.ConcealedCount;
 }
 }  // namespace

@@ -4,6 +4,7 @@
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
+#include "table/TileAccess.h"
 #include <QListWidget>
 #include <cmath>
 
@@ -90,7 +91,7 @@ int RoundHalfEven(double value) {
 
 void ShowTileImage(Client& c, int16_t imageIndex, int16_t picture) {
     if (imageIndex >= 136 || picture >= 180) return;
-    ImageControl& image = *CheckedAt(c.mainForm->MJ_Image, imageIndex, "MJ_Image");
+    ImageControl& image = TileImage(c, imageIndex);
     const QPixmap face = PictureOfResource(CheckedAt(c.resourceIds.TileImageIds, picture, "TileImageIds"));
     c.table.TileImagePictures[imageIndex] = picture;
     if (face.isNull()) return;

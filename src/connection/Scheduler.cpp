@@ -9,6 +9,7 @@
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "table/TileAccess.h"
 #include "table/SeatRecords.h"
 #include "table/Sound.h"
 #include "table/WallLayout.h"
@@ -90,19 +91,17 @@ void LoginJob(Client& c) {
 
 void BlinkJob(Client& c) {
     TableState& t = c.table;
-    auto& images = c.mainForm->MJ_Image;
     if (t.DiscardBlinkCount > 0) {
         --t.DiscardBlinkCount;
         if (t.PrevBlinkImage >= 0 && t.PrevBlinkImage != t.LastDiscardImage)
-            CheckedAt(images, t.PrevBlinkImage, "MJ_Image")->setVisible(true);
+            TileImage(c, t.PrevBlinkImage).setVisible(true);
         if (t.LastDiscardImage >= 0) {
-            ImageControl* last = CheckedAt(images, t.LastDiscardImage, "MJ_Image");
-            last->setVisible(!last->isVisible());
+            ImageControl& last = TileImage(c, t.LastDiscardImage);
+            last.setVisible(!last.isVisible());
         }
         t.PrevBlinkImage = t.LastDiscardImage;
     }
-    if (t.DiscardBlinkCount <= 0 && t.LastDiscardImage >= 0)
-        CheckedAt(images, t.LastDiscardImage, "MJ_Image")->setVisible(true);
+    if (t.DiscardBlinkCount <= 0 && t.LastDiscardImage >= 0) TileImage(c, t.LastDiscardImage).setVisible(true);
 
     int picture = 2;
     if (t.ChatBlinkCount >= 1) {

@@ -2,6 +2,7 @@
 #include "connection/LobbyWindowLink.h"
 #include "messages/MessageHandlers.h"
 #include "messages/ServerMessageDispatch.h"
+#include "play/ClaimAnswers.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/Animations.h"
@@ -15,7 +16,6 @@
 namespace {
 constexpr int kWallTiles = 136;
 constexpr int kStacksPerWall = 17;
-constexpr int kClaimButtons = 5;
 constexpr int kFirstBarButtonsDisabled = 3;
 // The dealer's wind by the index of its seat bit.
 const QString kDealerWinds = QStringLiteral("北西南东北西南");
@@ -36,16 +36,6 @@ int16_t WallBreakFront(int dealerSeat, const std::array<int16_t, 4>& dice) {
     const int wall = (dealerSeat + 13 - dice[0] - dice[1]) % 4;
     const int stacks = wall * kStacksPerWall + dice[0] + dice[1] + dice[2] + dice[3];
     return static_cast<int16_t>(stacks * 2 % kWallTiles);
-}
-
-void ResetClaimButtons(Client& c) {
-    MainForm& f = *c.mainForm;
-    for (int k = 0; k < kClaimButtons; ++k) {
-        ImageControl& button = *f.Operation[k];
-        button.setVisible(false);
-        button.setEnabled(false);
-        SetPictureFromResource(c, button, c.resourceIds.ActionButtonIds[3 * k]);
-    }
 }
 
 // The dealer's flag, the dice thrown on screen and the wall break. The
@@ -106,7 +96,8 @@ void HandleHandStart(Client& c, GameMessage& msg) {
     f.ZhiNan->setVisible(true);
     ShowDealerPlate(f);
     for (auto& suit : c.computer.SeenTiles) suit.fill(0);
-    ResetClaimButtons(c);
+    HideClaimButtons(c);
+    ReleaseClaimButtons(c);
 }
 
 void HandleWildTileSet(Client& c, GameMessage& msg) {

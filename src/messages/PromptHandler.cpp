@@ -1,4 +1,5 @@
 #include "messages/MessageHandlers.h"
+#include "play/ClaimAnswers.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/ResourceIds.h"
@@ -34,7 +35,7 @@ void HandleActionPrompt(Client& c, GameMessage& msg) {
             button->setVisible(true);
             BringToFront(*button);
         }
-    if ((own.ConcealedCount - 2) % 3 == 0) t.MustDiscard = true;
+    if (IsOwnDiscardTurn(c)) t.MustDiscard = true;
     if (own.ConcealedCount > 0) {
         t.ActionCountdown = t.TurnSeconds;
         f.Number->SetCaption(QString::number(t.ActionCountdown));

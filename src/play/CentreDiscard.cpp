@@ -5,12 +5,16 @@
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
 #include "table/StackingOrder.h"
+#include "table/TileAccess.h"
 
-void LayDiscardInCentre(Client& c, int imageIndex, int tile) {
+void LayDiscardInCentre(Client& c, int seat, int imageIndex, int tile) {
     MainForm& f = *c.mainForm;
-    ImageControl& image = *CheckedAt(f.MJ_Image, imageIndex, "MJ_Image");
-    ShowTileImage(c, static_cast<int16_t>(imageIndex), TilePicture(0, tile));
-    image.Move((f.Pic1->width() - image.Width()) / 2, (f.Pic1->height() - image.Height()) / 2, c.table.TileWidth[0],
-               c.table.TileHeight[0]);
-    SendToBack(image);
+    ImageControl& image = TileImage(c, imageIndex);
+    ShowTileImage(c, static_cast<int16_t>(imageIndex), TilePicture(seat, tile));
+    image.Move((f.Pic1->width() - image.Width()) / 2, (f.Pic1->height() - image.Height()) / 2,
+               CheckedAt(c.table.TileWidth, seat, "TileWidth"), c.table.TileHeight[seat]);
+    if (seat == 0 || seat == 3)
+        SendToBack(image);
+    else
+        BringToFront(image);
 }

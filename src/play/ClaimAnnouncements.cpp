@@ -1,5 +1,6 @@
 #include "play/ClaimAnnouncements.h"
 #include "play/MeldLayout.h"
+#include "play/TileSizes.h"
 #include "play/PlayState.h"
 #include "play/SingleKongs.h"
 #include "connection/General.h"

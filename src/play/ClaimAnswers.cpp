@@ -2,15 +2,12 @@
 #include "connection/PacketTransport.h"
 #include "play/PlayState.h"
 #include "shared/Client.h"
-#include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "table/TileAccess.h"
 #include "table/ResourceIds.h"
 
 namespace {
-constexpr int kClaimMarker = 0x2000;
-constexpr int kDiscardMarker = 0x4000;
-
-int16_t ClaimWord(int tile) { return static_cast<int16_t>((tile & 0xFFF) | kClaimMarker); }
+int16_t ClaimWord(int tile) { return static_cast<int16_t>((tile & 0xFFF) | TileMarker::Claim); }
 
 void SendClaimAnswer(Client& c, int op, int16_t p1, int16_t p2, int16_t p3) {
     GameMessage message;
@@ -19,8 +16,6 @@ void SendClaimAnswer(Client& c, int op, int16_t p1, int16_t p2, int16_t p3) {
     message.Param = {static_cast<int16_t>(op), p1, p2, p3};
     SendPacket(c, message);
 }
-
-TileSlot& OwnSlot(Client& c, int slot) { return CheckedAt(c.seatInfo[0].Slots, slot, "Slots"); }
 
 // The three slots the meld being declared takes: MeldEnd − 2 to MeldEnd.
 TileSlot& MeldSlot(Client& c, int offset) { return OwnSlot(c, c.seatInfo[0].MeldEnd - 2 + offset); }
@@ -117,7 +112,7 @@ void SendDiscard(Client& c, int tile) {
     GameMessage message;
     message.MsgType = MessageType::Discard;
     message.SeatBit = c.seatInfo[0].SeatBit;
-    message.Param[3] = static_cast<int16_t>((tile & 0xFFF) | kDiscardMarker);
+    message.Param[3] = static_cast<int16_t>((tile & 0xFFF) | TileMarker::Discard);
     SendPacket(c, message);
 }
 
@@ -128,6 +123,13 @@ void StopTurnCountdown(Client& c) {
     c.mainForm->Number->setVisible(false);
     c.mainForm->Time_Img->setVisible(false);
 }
+
+void HideClaimButtons(Client& c) {
+    for (ImageControl* button : c.mainForm->Operation) button->setVisible(false);
+}
+
+// C++'s % keeps the sign of the count, so an empty hand (−2) is no discard turn.
+bool IsOwnDiscardTurn(const Client& c) { return (c.seatInfo[0].ConcealedCount - 2) % 3 == 0; }
 
 void ReleaseClaimButtons(Client& c) {
     for (int i = 0; i <= 4; ++i) {

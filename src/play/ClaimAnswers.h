@@ -28,3 +28,7 @@ void SendDiscard(Client& c, int tile);
 void StopTurnCountdown(Client& c);
 // Gives every claim button its idle picture and disables it; visibility is left.
 void ReleaseClaimButtons(Client& c);
+// Hides the five claim buttons.
+void HideClaimButtons(Client& c);
+// True when the own hand holds 3n + 2 concealed tiles, so it must discard.
+bool IsOwnDiscardTurn(const Client& c);

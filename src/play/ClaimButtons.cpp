@@ -2,9 +2,11 @@
 #include "play/ClaimAnswers.h"
 #include "play/HandSorting.h"
 #include "play/TilePictures.h"
+#include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "table/TileAccess.h"
 #include "table/ResourceIds.h"
 #include "table/Sound.h"
 #include "table/StackingOrder.h"
@@ -27,8 +29,6 @@ void PlayOwnVoice(Client& c, VoiceClaim claim) {
 void HideButtons(Client& c, std::initializer_list<int> indexes) {
     for (int k : indexes) c.mainForm->Operation[k]->setVisible(false);
 }
-
-const TileSlot& OwnSlot(const Client& c, int slot) { return CheckedAt(c.seatInfo[0].Slots, slot, "Slots"); }
 
 int RunEnd(const Client& c) { return c.seatInfo[0].FirstConcealed + c.seatInfo[0].ConcealedCount; }
 
@@ -125,7 +125,7 @@ void MainForm_Operation_Click(Client& c, int index) {
     SetPictureFromResource(c, *f.Operation[index], c.resourceIds.ActionButtonIds[3 * index]);
     f.Operation[index]->setEnabled(false);
     if (index <= 3) StopTurnCountdown(c);
-    SetTileSize(c, 0, 48, 78);
+    SetHandTileSize(c, 0);
     t.TimeoutStreak = 0;
     switch (index) {
     case 0:
@@ -136,7 +136,7 @@ void MainForm_Operation_Click(Client& c, int index) {
         break;
     case 1:
         t.MustDiscard = false;
-        HideButtons(c, {0, 1, 2, 3, 4});
+        HideClaimButtons(c);
         PlayOwnVoice(c, VoiceClaim::Pung);
         SendPung(c, t.LastDiscardTile);
         break;
@@ -150,12 +150,12 @@ void MainForm_Operation_Click(Client& c, int index) {
         t.MustDiscard = false;
         SendWin(c);
         PlayOwnVoice(c, VoiceClaim::Win);
-        HideButtons(c, {0, 1, 2, 3, 4});
+        HideClaimButtons(c);
         break;
     default:
-        HideButtons(c, {0, 1, 2, 3, 4});
+        HideClaimButtons(c);
         // On the own turn the hand must still discard after declining.
-        if ((c.seatInfo[0].ConcealedCount - 2) % 3 != 0) StopTurnCountdown(c);
+        if (!IsOwnDiscardTurn(c)) StopTurnCountdown(c);
         SendPass(c);
         break;
     }
@@ -164,10 +164,9 @@ void MainForm_Operation_Click(Client& c, int index) {
 }
 
 void StartChow(Client& c, int discardTile) {
-    SetTileSize(c, 0, 48, 78);
-    SetTileSize(c, 1, 35, 66);
+    SetHandTileSizes(c);
+    // The chow search has always taken the opposite tiles a pixel wider.
     SetTileSize(c, 2, 37, 50);
-    SetTileSize(c, 3, 35, 66);
     SeatInfo& own = c.seatInfo[0];
     SortHand(c, 0, own.ConcealedCount);
     const int end = RunEnd(c);
@@ -290,7 +289,7 @@ void MainForm_Gang_Click(Client& c, int index) {
         picture->setEnabled(false);
         picture->setVisible(false);
     }
-    HideButtons(c, {0, 1, 2, 3, 4});
+    HideClaimButtons(c);
 
     const int ops = c.play.OfferedOps;
     const int end = RunEnd(c);

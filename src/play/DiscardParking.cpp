@@ -1,9 +1,11 @@
 #include "play/DiscardParking.h"
 #include "connection/General.h"
 #include "play/TilePictures.h"
+#include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "table/TileAccess.h"
 #include "table/StackingOrder.h"
 #include <array>
 
@@ -61,8 +63,6 @@ void AdvanceDiscardPlace(Client& c, int seat) {
     }
 }
 
-ImageControl& TileImage(Client& c, int index) { return *CheckedAt(c.mainForm->MJ_Image, index, "MJ_Image"); }
-
 // Brings entries last down to first of the right seat's list to the front.
 void BringRightDiscardsForward(Client& c, int last, int first) {
     for (int i = last; i >= first; --i)
@@ -85,12 +85,6 @@ void RestackRightDiscards(Client& c, int16_t image) {
     }
 }
 }  // namespace
-
-void SetDiscardTileSize(Client& c, int seat) {
-    static constexpr std::array<std::array<int, 2>, 4> designSize{{{36, 50}, {48, 35}, {30, 36}, {48, 35}}};
-    const auto& size = CheckedAt(designSize, seat, "discard size");
-    SetTileSize(c, seat, size[0], size[1]);
-}
 
 void ParkLastDiscard(Client& c, uint8_t seatBit, int count) {
     TableState& t = c.table;

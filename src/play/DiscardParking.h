@@ -7,5 +7,3 @@ class Client;
 // and starts its blinking. Nothing moves after a kong announcement, and the
 // own discard waits until the right seat, who plays next, draws.
 void ParkLastDiscard(Client& c, uint8_t seatBit, int count);
-// Sets a local seat's working tile size to its discard size.
-void SetDiscardTileSize(Client& c, int seat);

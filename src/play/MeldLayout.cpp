@@ -1,20 +1,18 @@
 #include "play/MeldLayout.h"
 #include "connection/General.h"
+#include "play/ClaimAnswers.h"
 #include "play/OwnMelds.h"
 #include "play/PlayState.h"
 #include "play/TilePictures.h"
+#include "play/TileSizes.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
 #include "table/StackingOrder.h"
+#include "table/TileAccess.h"
 
 namespace {
-struct DesignSize {
-    int width, height;
-};
-constexpr std::array<DesignSize, 4> kMeldTileSizes{{{45, 60}, {45, 35}, {34, 40}, {45, 35}}};
-
 void SetLabelColor(QLabel& label, const QColor& color) {
     QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, color);
@@ -110,20 +108,6 @@ void AddKongDiscard(Client& c, int seat, int16_t image, int16_t tile) {
 }
 }  // namespace
 
-ImageControl& TileImage(Client& c, int imageIndex) { return *CheckedAt(c.mainForm->MJ_Image, imageIndex, "MJ_Image"); }
-
-TileSlot& SeatSlot(SeatInfo& seat, int slot) { return CheckedAt(seat.Slots, slot, "Slots"); }
-
-void SetMeldTileSizes(Client& c) {
-    for (int seat = 0; seat < 4; ++seat) SetTileSize(c, seat, kMeldTileSizes[seat].width, kMeldTileSizes[seat].height);
-}
-
-void SetOwnHandTileSize(Client& c) { SetTileSize(c, 0, 48, 78); }
-
-int16_t MeldTileWidth(const Client& c, int seat) {
-    return static_cast<int16_t>(RoundHalfEven(CheckedAt(kMeldTileSizes, seat, "meld size").width * c.table.ScaleX));
-}
-
 QPointF MeldSlotPlace(const Client& c, int seat, int slot) {
     const SeatInfo& info = c.seatInfo[seat];
     const double sx = c.table.ScaleX, sy = c.table.ScaleY;
@@ -192,9 +176,9 @@ void MarkFirstWinner(Client& c, int seat) {
     SetLabelColor(*CheckedAt(score.ID, seat, "Score.ID"), QColor(255, 0, 0));
     if (seat != 0) return;
 
-    SetOwnHandTileSize(c);
+    SetHandTileSize(c, 0);
     SeatInfo& own = c.seatInfo[0];
-    if ((own.ConcealedCount - 2) % 3 == 0) return;  // self-drawn: the hand is complete
+    if (IsOwnDiscardTurn(c)) return;  // self-drawn: the hand is complete
     const ImageControl& last = TileImage(c, SeatSlot(own, own.FirstConcealed + own.ConcealedCount - 1).Image);
     ImageControl& won = TileImage(c, t.LastDiscardImage);
     won.Move(last.Left() + t.TileWidth[0], own.HandY, t.TileWidth[0], t.TileHeight[0]);

@@ -8,24 +8,12 @@ class ImageControl;
 struct SeatInfo;
 struct TileSlot;
 
-// The tile image control of an index taken from a slot or the table state;
-// an index that names no control is a run-time error.
-ImageControl& TileImage(Client& c, int imageIndex);
-// A seat's tile slot by a computed index; outside 0 to 20 a run-time error.
-TileSlot& SeatSlot(SeatInfo& seat, int slot);
-
 // How far a kong's fourth tile lies above the tile under it, in design pixels.
 constexpr double kFourthTileRaise = 18;
 // The side seats' meld tiles overlap: each lies this many design pixels
 // less than a tile height past the one before.
 constexpr double kSideOverlap = 17;
 
-// Gives every local seat its meld-row tile size.
-void SetMeldTileSizes(Client& c);
-// The meld-row tile width of a local seat in screen pixels.
-int16_t MeldTileWidth(const Client& c, int seat);
-// Gives the own seat its hand tile size.
-void SetOwnHandTileSize(Client& c);
 // Where the tile of meld slot `slot` of another seat (1 to 3) lies.
 QPointF MeldSlotPlace(const Client& c, int seat, int slot);
 

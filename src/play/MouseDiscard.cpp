@@ -4,31 +4,22 @@
 #include "play/ClaimAnswers.h"
 #include "play/HandSorting.h"
 #include "play/TilePictures.h"
+#include "play/TileSizes.h"
 #include "play/TilesAfterWin.h"
 #include "shared/Client.h"
-#include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "table/TileAccess.h"
 
 namespace {
-ImageControl& TileImage(Client& c, int index) { return *CheckedAt(c.mainForm->MJ_Image, index, "MJ_Image"); }
-
-ImageControl& SlotImage(Client& c, int slot) {
-    return TileImage(c, CheckedAt(c.seatInfo[0].Slots, slot, "Slots").Image);
-}
-
-bool IsDiscardTurn(const Client& c) { return (c.seatInfo[0].ConcealedCount - 2) % 3 == 0; }
+ImageControl& SlotImage(Client& c, int slot) { return TileImage(c, OwnSlot(c, slot).Image); }
 
 bool PassButtonShows(const Client& c) { return c.mainForm->Operation[4]->isVisible(); }
-
-void HideClaimButtons(Client& c) {
-    for (ImageControl* button : c.mainForm->Operation) button->setVisible(false);
-}
 
 // Declines the offer from the table; on the own turn the countdown keeps
 // running, because the hand must still discard.
 void PassFromTable(Client& c) {
     HideClaimButtons(c);
-    if (!IsDiscardTurn(c)) StopTurnCountdown(c);
+    if (!IsOwnDiscardTurn(c)) StopTurnCountdown(c);
     SendPass(c);
     ReleaseClaimButtons(c);
 }
@@ -37,7 +28,7 @@ void DiscardHandTile(Client& c, int index) {
     TableState& t = c.table;
     SeatInfo& own = c.seatInfo[0];
     const int slot = FindHandSlot(c, static_cast<int16_t>(index));
-    const int tile = CheckedAt(own.Slots, slot, "Slots").Tile;
+    const int tile = OwnSlot(c, slot).Tile;
     // Checked before anything changes, so that a bad value drops the click whole.
     TileFace(tile);
     const int last = own.FirstConcealed + own.ConcealedCount - 2;
@@ -51,15 +42,15 @@ void DiscardHandTile(Client& c, int index) {
     HideClaimButtons(c);
     ReleaseClaimButtons(c);
 
-    SetTileSize(c, 0, 36, 50);
+    SetDiscardTileSize(c, 0);
     SendDiscard(c, tile);
     t.LastDiscardImage = static_cast<int16_t>(index);
     t.LastDiscarder = 0;
-    LayDiscardInCentre(c, index, tile);
-    SetTileSize(c, 0, 48, 78);
+    LayDiscardInCentre(c, 0, index, tile);
+    SetHandTileSize(c, 0);
 
     for (int i = slot; i <= last; ++i) {
-        own.Slots[i] = CheckedAt(own.Slots, i + 1, "Slots");
+        own.Slots[i] = OwnSlot(c, i + 1);
         ImageControl& image = SlotImage(c, i);
         image.Move(own.HandX + i * t.TileWidth[0], own.HandY);
     }
@@ -95,7 +86,7 @@ void MainForm_MJ_Image_MouseDown(Client& c, int index, int button, int, double, 
     if (!t.SpectatorMode) {
         const bool handTile = IsHandTileImage(c, index);
         // The tile leaves the hand only together with its Discard message.
-        if (handTile && t.MustDiscard && IsDiscardTurn(c))
+        if (handTile && t.MustDiscard && IsOwnDiscardTurn(c))
             DiscardHandTile(c, index);
         else if (!handTile && button == kRightButton && PassButtonShows(c))
             PassFromTable(c);

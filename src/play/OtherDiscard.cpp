@@ -1,12 +1,11 @@
 #include "play/OtherDiscard.h"
 #include "connection/General.h"
-#include "play/DiscardParking.h"
+#include "play/CentreDiscard.h"
 #include "play/TilePictures.h"
+#include "play/TileSizes.h"
 #include "shared/Client.h"
-#include "shared/RuntimeError.h"
-#include "table/MainForm.h"
+#include "table/TileAccess.h"
 #include "table/Sound.h"
-#include "table/StackingOrder.h"
 
 namespace {
 constexpr double kPauseBeforeVoice = 0.05;
@@ -16,7 +15,8 @@ void ShowOtherDiscard(Client& c, uint8_t seatBit, int16_t tile) {
     TableState& t = c.table;
     t.LastDiscardTile = tile;
     if (tile == 0) return;
-    const int16_t face = TileFace(tile);
+    // A code that names no tile is refused before the pause.
+    TileFace(tile);
     SleepSeconds(c, kPauseBeforeVoice);
     const int seat = LocalSeatOfBit(c, seatBit);
     if (c.sound.EffectSoundOn)
@@ -26,15 +26,9 @@ void ShowOtherDiscard(Client& c, uint8_t seatBit, int16_t tile) {
 
     SetDiscardTileSize(c, seat);
     SeatInfo& discarder = c.seatInfo[seat];
-    const TileSlot& drawn = CheckedAt(discarder.Slots, discarder.FirstConcealed + discarder.ConcealedCount - 1, "Slots");
+    // The seat's last concealed tile is the one it drew last.
+    const TileSlot& drawn = SeatSlot(discarder, discarder.FirstConcealed + discarder.ConcealedCount - 1);
     t.LastDiscardImage = drawn.Image;
-    ImageControl& image = *CheckedAt(c.mainForm->MJ_Image, drawn.Image, "MJ_Image");
-    ShowTileImage(c, drawn.Image, static_cast<int16_t>(seat * kPicturesPerSet + face));
-    // The corner lies where a hand-sized tile would be centred.
-    const double left = (c.mainForm->Pic1->width() - image.Width()) / 2;
-    const double top = (c.mainForm->Pic1->height() - image.Height()) / 2;
-    image.Move(left, top, t.TileWidth[seat], t.TileHeight[seat]);
-    if (seat == 3) SendToBack(image);
-    else BringToFront(image);
+    LayDiscardInCentre(c, seat, drawn.Image, tile);
     --discarder.ConcealedCount;
 }

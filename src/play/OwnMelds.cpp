@@ -2,9 +2,11 @@
 #include "connection/General.h"
 #include "play/MeldLayout.h"
 #include "play/TilePictures.h"
+#include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/StackingOrder.h"
+#include "table/TileAccess.h"
 
 namespace {
 enum class MeldKind { ChowOrPung, ExposedKong, ConcealedKong };
@@ -13,7 +15,7 @@ enum class MeldKind { ChowOrPung, ExposedKong, ConcealedKong };
 // tile, the image `fourthImage`, face up over the middle one.
 void LayOwnMeldRow(Client& c, MeldKind kind, const std::array<int16_t, 3>& tiles, int16_t fourthImage = -1) {
     SeatInfo& own = c.seatInfo[0];
-    SetTileSize(c, 0, 45, 60);
+    SetMeldTileSize(c, 0);
     const double width = c.table.TileWidth[0], height = c.table.TileHeight[0];
     // Neighbouring meld tiles overlap by two pixels.
     const double pitch = width - 2 * c.table.ScaleX;
@@ -41,7 +43,7 @@ void LayOwnMeldRow(Client& c, MeldKind kind, const std::array<int16_t, 3>& tiles
         ShowTileImage(c, fourthImage, TilePicture(0, tiles[2]));
         BringToFront(fourth);
     }
-    SetOwnHandTileSize(c);
+    SetHandTileSize(c, 0);
 }
 
 // For k from `from` down to `to`: slot k takes slot k − shift, and its image
@@ -109,7 +111,7 @@ void ApplyOwnSingleKong(Client& c, int16_t slot) {
     SeatInfo& own = c.seatInfo[0];
     c.table.LastDiscardImage = SeatSlot(own, own.MeldEnd - 2).Image;
     c.table.LastDiscardTile = SeatSlot(own, slot).Tile;
-    SetOwnHandTileSize(c);
+    SetHandTileSize(c, 0);
     const double width = c.table.TileWidth[0];
     for (int k = slot; k <= own.FirstConcealed + own.ConcealedCount - 2; ++k) {
         TileSlot& s = SeatSlot(own, k);

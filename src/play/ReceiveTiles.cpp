@@ -4,10 +4,12 @@
 #include "play/HandSorting.h"
 #include "play/PlayState.h"
 #include "play/TilePictures.h"
+#include "play/TileSizes.h"
 #include "play/WallDraws.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "table/TileAccess.h"
 #include "table/StackingOrder.h"
 #include <QPointF>
 
@@ -17,16 +19,6 @@ constexpr int kDealerHand = 14;
 constexpr int kHand = 13;
 constexpr double kBacksShownAtDealEnd = 1.0;
 constexpr int kFirstWildKongEntry = 4;
-
-// Design hand tile size per local seat.
-constexpr std::array<std::array<int, 2>, 4> kHandSize{{{48, 78}, {35, 66}, {36, 50}, {35, 66}}};
-
-ImageControl& TileImage(Client& c, int index) { return *CheckedAt(c.mainForm->MJ_Image, index, "MJ_Image"); }
-TileSlot& Slot(SeatInfo& seat, int slot) { return CheckedAt(seat.Slots, slot, "Slots"); }
-
-void SetHandTileSizes(Client& c) {
-    for (int seat = 0; seat < 4; ++seat) SetTileSize(c, seat, kHandSize[seat][0], kHandSize[seat][1]);
-}
 
 // The place of hand slot `slot` of another seat: the side seats' hands run
 // down (left) and up (right) the table, each tile half a tile width along
@@ -60,7 +52,7 @@ void LayOtherTile(Client& c, int seat, int slot, int16_t wallPosition, bool setA
     ShowTileImage(c, wallPosition, BackPicture(seat));
     if (seat == 1) BringToFront(image);
     else if (seat == 3) SendToBack(image);
-    TileSlot& target = Slot(c.seatInfo[seat], slot);
+    TileSlot& target = SeatSlot(c.seatInfo[seat], slot);
     target.Image = wallPosition;
     target.Flag = SlotFlag::Concealed;
 }
@@ -96,7 +88,7 @@ void LayOwnTile(Client& c, int slot, int16_t wallPosition, int tile, bool setApa
 }
 
 void PutOwnTile(Client& c, int slot, int tile, int16_t wallPosition) {
-    TileSlot& target = Slot(c.seatInfo[0], slot);
+    TileSlot& target = OwnSlot(c, slot);
     target.Tile = static_cast<int16_t>(tile);
     target.Flag = SlotFlag::Concealed;
     target.Image = wallPosition;
@@ -121,7 +113,7 @@ void ReseatOwnHand(Client& c) {
     SeatInfo& own = c.seatInfo[0];
     const int held = own.ConcealedCount - 1;
     for (int slot = own.FirstConcealed; slot < own.FirstConcealed + held; ++slot) {
-        ImageControl& image = TileImage(c, Slot(own, slot).Image);
+        ImageControl& image = TileImage(c, SeatSlot(own, slot).Image);
         image.Move(own.HandX + slot * double(c.table.TileWidth[0]), own.HandY, image.Width(), image.Height());
     }
     if (!c.table.DrawFromFront) SortHand(c, 0, held);
@@ -132,7 +124,7 @@ void ReseatOwnHand(Client& c) {
 void RevealDealtHand(Client& c) {
     SeatInfo& own = c.seatInfo[0];
     for (int slot = own.FirstConcealed; slot < own.FirstConcealed + own.ConcealedCount; ++slot)
-        ShowTileImage(c, Slot(own, slot).Image, BackPicture(0));
+        ShowTileImage(c, SeatSlot(own, slot).Image, BackPicture(0));
     SleepSeconds(c, kBacksShownAtDealEnd);
     SortHand(c, 0, own.ConcealedCount);
 }

@@ -4,9 +4,11 @@
 #include "play/OwnMelds.h"
 #include "play/PlayState.h"
 #include "play/TilePictures.h"
+#include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "table/TileAccess.h"
 #include "table/StackingOrder.h"
 #include <span>
 

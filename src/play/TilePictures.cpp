@@ -1,6 +1,5 @@
 #include "play/TilePictures.h"
 #include "connection/General.h"
-#include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include <string>
 
@@ -21,8 +20,3 @@ int16_t TileFace(int tile) {
 int16_t TilePicture(int set, int tile) { return static_cast<int16_t>(set * kPicturesPerSet + TileFace(tile)); }
 int16_t BackPicture(int set) { return static_cast<int16_t>(set * kPicturesPerSet + 7); }
 int16_t FaceDownPicture(int set) { return static_cast<int16_t>(set * kPicturesPerSet + 8); }
-
-void SetTileSize(Client& c, int seat, int designWidth, int designHeight) {
-    CheckedAt(c.table.TileWidth, seat, "TileWidth") = static_cast<int16_t>(RoundHalfEven(designWidth * c.table.ScaleX));
-    CheckedAt(c.table.TileHeight, seat, "TileHeight") = static_cast<int16_t>(RoundHalfEven(designHeight * c.table.ScaleY));
-}

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-class Client;
 
 // Tile codes: the suit bit in bits 4-7 (1 honours, 2 bamboo, 4 characters,
 // 8 circles), the rank in bits 0-3 (1-9; honours 1-7: 東 南 西 北 中 發 白).
@@ -25,7 +24,3 @@ int16_t TilePicture(int set, int tile);
 // The standing back and the face-down lying tile of a set.
 int16_t BackPicture(int set);
 int16_t FaceDownPicture(int set);
-
-// Sets a local seat's working tile size from a design size, each side
-// scaled and rounded to the nearest pixel, halves to even.
-void SetTileSize(Client& c, int seat, int designWidth, int designHeight);

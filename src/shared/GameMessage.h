@@ -43,3 +43,10 @@ constexpr int ReconnectReply = 29;
 constexpr int TableRebuild = 40;
 constexpr int HandSetup = 41;
 }  // namespace MessageType
+
+// Marker bits over the tile code in the own seat's answers: on every tile of a
+// claim, and on a discarded tile.
+namespace TileMarker {
+constexpr int Claim = 0x2000;
+constexpr int Discard = 0x4000;
+}  // namespace TileMarker

@@ -1,18 +1,16 @@
 #include "table/Animations.h"
 #include "connection/General.h"
 #include "connection/LobbyWindowLink.h"
+#include "play/TilePictures.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "table/TileAccess.h"
 #include "table/Sound.h"
 #include <algorithm>
 
 namespace {
-// Tile picture numbers (set × 36 + 9 × suit + rank − 1).
-constexpr int16_t kStandingBack = 7;
-constexpr int16_t kFaceDownInSet0 = 8;
-constexpr int16_t kPicturesPerSet = 36;
-constexpr int16_t kNorthLargeFace = 147;  // set 4, honours, rank 4; 東 is 144
+constexpr int kNorth = 0x14;
 // Dice picture holders: 0 to 5 the faces one to six, 6 to 15 tumbling dice.
 constexpr int16_t kFirstTumblingFrame = 6;
 constexpr int kTumblingFrames = 10;
@@ -25,13 +23,11 @@ void PlayEffect(Client& c, int wave) {
     if (c.sound.EffectSoundOn) PlaySoundFile(c, c.sound.WavePath[wave], false);
 }
 
-ImageControl& Tile(Client& c, int index) { return *CheckedAt(c.mainForm->MJ_Image, index, "MJ_Image"); }
-
 // Copying the picture already loaded into a wall's first stack saves reading
 // the resource again for each of the other 128 tiles.
 void CopyTilePicture(Client& c, int to, int from) {
-    ImageControl& tile = Tile(c, to);
-    tile.SetPicture(Tile(c, from).Picture());
+    ImageControl& tile = TileImage(c, to);
+    tile.SetPicture(TileImage(c, from).Picture());
     c.table.TileImagePictures[to] = c.table.TileImagePictures[from];
     tile.setVisible(true);
 }
@@ -81,14 +77,15 @@ void ShowWindDraw(Client& c, int16_t wind) {
     const double left = f.Pic1->width() / 2.0 - 2 * width;
     const int top = RoundHalfEven(f.Pic1->height() / 2.0 - height);
     for (int i = 0; i < 4; ++i) {
-        Tile(c, i).Move(float(left + i * width), top, width, height);
-        ShowTileImage(c, static_cast<int16_t>(i), kStandingBack);
+        TileImage(c, i).Move(float(left + i * width), top, width, height);
+        ShowTileImage(c, static_cast<int16_t>(i), BackPicture(0));
     }
     SleepSeconds(c, 0.5);
     const int turned = c.table.Random.bounded(4);
-    ShowTileImage(c, static_cast<int16_t>(turned), static_cast<int16_t>(kNorthLargeFace - wind));
+    // The winds 北 西 南 東 are the honour tiles 4 down to 1.
+    ShowTileImage(c, static_cast<int16_t>(turned), TilePicture(kOwnHandSet, kNorth - wind));
     SleepSeconds(c, 0.5);
-    for (int i = 0; i < 4; ++i) Tile(c, i).setVisible(false);
+    for (int i = 0; i < 4; ++i) TileImage(c, i).setVisible(false);
 }
 
 void ShowCompass(Client& c) {
@@ -104,7 +101,7 @@ void BuildWall(Client& c) {
     // Stack 0 of each wall, lower tile first, in the face-down picture of its wall's set.
     constexpr std::array<int, 8> firstStackTiles{1, 0, 35, 34, 69, 68, 103, 102};
     for (int tile : firstStackTiles)
-        ShowTileImage(c, static_cast<int16_t>(tile), static_cast<int16_t>(kFaceDownInSet0 + kPicturesPerSet * (tile / 34)));
+        ShowTileImage(c, static_cast<int16_t>(tile), FaceDownPicture(tile / 34));
     constexpr std::array<int, 8> copyOrder{1, 0, 35, 34, 69, 68, 102, 103};
     for (int stack = 1; stack < 17; ++stack) {
         for (int from : copyOrder) CopyTilePicture(c, 2 * stack + from, from);

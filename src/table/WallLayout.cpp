@@ -1,8 +1,8 @@
 #include "table/WallLayout.h"
 #include "connection/General.h"
 #include "shared/Client.h"
-#include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "table/TileAccess.h"
 #include "table/StackingOrder.h"
 #include "window/TalkWindow.h"
 #include <array>
@@ -52,9 +52,8 @@ void SetWallTileSizes(Client& c) {
     }
 }
 
-ImageControl& Tile(Client& c, int index) { return *CheckedAt(c.mainForm->MJ_Image, index, "MJ_Image"); }
-ImageControl& Upper(Client& c, int wall, int stack) { return Tile(c, kImagesPerWall * wall + 2 * stack); }
-ImageControl& Lower(Client& c, int wall, int stack) { return Tile(c, kImagesPerWall * wall + 2 * stack + 1); }
+ImageControl& Upper(Client& c, int wall, int stack) { return TileImage(c, kImagesPerWall * wall + 2 * stack); }
+ImageControl& Lower(Client& c, int wall, int stack) { return TileImage(c, kImagesPerWall * wall + 2 * stack + 1); }
 
 // Positions are single-precision values, as the controls carry them.
 void PlaceStack(Client& c, int wall, int stack, float left, float top) {
@@ -97,14 +96,14 @@ void OrderStack(Client& c, int wall, int stack) {
 // right wall's last stacks, and the top wall's first two lower tiles lie
 // behind the left wall's last stacks.
 void OrderAcrossWalls(Client& c) {
-    BringToFront(Tile(c, 0));
-    BringToFront(Tile(c, 2));
+    BringToFront(TileImage(c, 0));
+    BringToFront(TileImage(c, 2));
     for (int stack = kStacks - 1; stack >= 0; --stack) {
         BringToFront(Lower(c, 1, stack));
         BringToFront(Upper(c, 1, stack));
     }
-    SendToBack(Tile(c, 69));
-    SendToBack(Tile(c, 71));
+    SendToBack(TileImage(c, 69));
+    SendToBack(TileImage(c, 71));
 }
 
 void SetSeatAnchors(Client& c) {
@@ -168,7 +167,7 @@ void LayoutWall(Client& c) {
     SetWallTileSizes(c);
     for (int wall = 0; wall < kWalls; ++wall)
         for (int i = 0; i < kImagesPerWall; ++i) {
-            ImageControl& tile = Tile(c, kImagesPerWall * wall + i);
+            ImageControl& tile = TileImage(c, kImagesPerWall * wall + i);
             tile.Move(tile.Left(), tile.Top(), c.table.TileWidth[wall], c.table.TileHeight[wall]);
         }
     for (int wall = 0; wall < kWalls; ++wall) PlaceFirstStack(c, wall);

@@ -1,7 +1,7 @@
 #include "window/TableMouse.h"
 #include "shared/Client.h"
-#include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "table/TileAccess.h"
 
 void MainForm_Pic1_MouseMove(Client& c, double x, double y) {
     if (!c.window.AnNiuUsed[2] || c.table.SpectatorMode) return;
@@ -9,8 +9,7 @@ void MainForm_Pic1_MouseMove(Client& c, double x, double y) {
     if (own.FirstConcealed + own.ConcealedCount - 1 > 20) own.ConcealedCount = static_cast<int16_t>(21 - own.FirstConcealed);
     const double raised = own.HandY - 10;
     for (int j = own.FirstConcealed; j < own.FirstConcealed + own.ConcealedCount; ++j) {
-        ImageControl& image =
-            *CheckedAt(c.mainForm->MJ_Image, CheckedAt(own.Slots, j, "Slots").Image, "MJ_Image");
+        ImageControl& image = TileImage(c, SeatSlot(own, j).Image);
         if (image.Top() != raised) continue;
         // The strip the raised tile left free below it still counts as the tile.
         const bool inside = x > image.Left() && x < image.Left() + image.Width() && y > image.Top() &&

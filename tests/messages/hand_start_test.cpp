@@ -1,6 +1,7 @@
 #include "connection/GamePacket.h"
 #include "connection/LobbyWindowLink.h"
 #include "support/ScriptedHand.h"
+#include "support/TableChecks.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
@@ -8,11 +9,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Seat bits of local seats 0 (own) to 3 when the own seat has bit 1.
-constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 constexpr uint32_t kSysCommand = 0x112;
 const QString kLobby = QStringLiteral("Jokro山庄");
-
 
 bool ShowsResource(const ImageControl& control, int id) {
     return control.Picture().toImage() == PictureOfResource(id).toImage();

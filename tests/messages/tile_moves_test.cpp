@@ -1,6 +1,7 @@
 #include "connection/GamePacket.h"
 #include "messages/ServerMessageDispatch.h"
 #include "support/ScriptedHand.h"
+#include "support/TableChecks.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
@@ -8,10 +9,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Seat bits of local seats 0 (own) to 3 when the own seat has bit 1.
-constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 constexpr uint32_t kSysCommand = 0x112;
-
 
 class TileMovesTest : public ::testing::Test {
 protected:
@@ -105,10 +103,7 @@ TEST_F(TileMovesTest, ADiscardWithMarkerThreeShowsTheFollowBubbleBesideAnotherSe
         EXPECT_TRUE(t->scheduler.BubbleJobOn);
         EXPECT_EQ(t->scheduler.BubbleJobTicks, 0);
         EXPECT_EQ(t->table.BubbleSeat, i);
-        for (auto* other : Form().scene.items()) {
-            if (other == &bubble) continue;
-            EXPECT_GT(bubble.zValue(), other->zValue());
-        }
+        EXPECT_TRUE(InFrontOfAll(bubble));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "shared/Client.h"
+#include "support/TableChecks.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/SeatRecords.h"
@@ -7,9 +8,6 @@
 #include <gtest/gtest.h>
 #include <array>
 #include <optional>
-
-// Own seat bit 1; the left, opposite and right seats hold bits 8, 4 and 2.
-constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 
 // A loaded client at a table of four seats with the wall laid out and empty
 // hands. Start() begins again with a fresh client.

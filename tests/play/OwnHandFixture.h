@@ -4,6 +4,7 @@
 #include "messages/MessageHandlers.h"
 #include "shared/RuntimeError.h"
 #include "play/TilePictures.h"
+#include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
@@ -51,7 +52,7 @@ protected:
     // MJ_Image(k), standing at its hand place at the hand size.
     void Hand(const std::vector<int>& tiles) {
         SeatInfo& own = c.seatInfo[0];
-        SetTileSize(c, 0, 48, 78);
+        SetHandTileSize(c, 0);
         own.ConcealedCount = static_cast<int16_t>(tiles.size());
         for (int k = 0; k < static_cast<int>(tiles.size()); ++k) {
             const int slot = own.FirstConcealed + k;

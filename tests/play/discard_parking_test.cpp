@@ -2,13 +2,12 @@
 #include "messages/ServerMessageDispatch.h"
 #include "play/ReceiveTiles.h"
 #include "shared/RuntimeError.h"
+#include "support/TableChecks.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include <gtest/gtest.h>
 
 namespace {
-// Seat bits of local seats 0 (own) to 3 when the own seat has bit 1.
-constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 constexpr int kDealPass = 4;
 
 struct Place {
@@ -70,14 +69,7 @@ TEST_F(DiscardParkingTest, TheFirstDiscardOfEachSeatLiesAtItsRowStartAndBlinks) 
         EXPECT_EQ(Place(image.Left(), image.Top()), Place(e.left, e.top));
         EXPECT_EQ(image.Width(), e.width);
         EXPECT_EQ(image.Height(), e.height);
-        for (auto* other : t->mainForm->scene.items()) {
-            if (other == &image) continue;
-            if (e.inFront) {
-                EXPECT_GT(image.zValue(), other->zValue());
-            } else {
-                EXPECT_LT(image.zValue(), other->zValue());
-            }
-        }
+        EXPECT_TRUE(e.inFront ? InFrontOfAll(image) : BehindAll(image));
         EXPECT_EQ(t->table.DiscardBlinkCount, 3);
         EXPECT_EQ(t->table.LastDiscardImage, 40 + e.seat);  // the parked tile stays the last discard
     }

@@ -2,13 +2,12 @@
 #include "messages/ServerMessageDispatch.h"
 #include "play/TilePictures.h"
 #include "shared/RuntimeError.h"
+#include "support/TableChecks.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include <gtest/gtest.h>
 
 namespace {
-// Seat bits of local seats 0 (own) to 3 when the own seat has bit 1.
-constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 constexpr int16_t kFiveOfCharacters = 0x45;
 
 class OtherDiscardTest : public ::testing::Test {
@@ -76,14 +75,7 @@ TEST_F(OtherDiscardTest, AnotherSeatsLastTileTurnsIntoTheDiscardInTheTableCentre
         EXPECT_EQ(image.Width(), e.width);
         EXPECT_EQ(image.Height(), e.height);
         EXPECT_TRUE(image.isVisible());
-        for (auto* other : t->mainForm->scene.items()) {
-            if (other == &image) continue;
-            if (e.inFront) {
-                EXPECT_GT(image.zValue(), other->zValue());
-            } else {
-                EXPECT_LT(image.zValue(), other->zValue());
-            }
-        }
+        EXPECT_TRUE(e.inFront ? InFrontOfAll(image) : BehindAll(image));
         EXPECT_EQ(t->seatInfo[e.seat].ConcealedCount, 4);
         EXPECT_EQ(t->seatInfo[e.seat].Slots[8].Image, 104);  // the slot is left beyond the run
         EXPECT_EQ(Played(), std::vector<QString>{Voice()});

@@ -3,19 +3,31 @@
 #include "play/TilePictures.h"
 #include "play/WallDraws.h"
 #include "shared/RuntimeError.h"
+#include "support/TableChecks.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include <gtest/gtest.h>
 
 namespace {
-// Seat bits of local seats 0 (own) to 3 when the own seat has bit 1.
-constexpr std::array<uint8_t, 4> kSeatBits{1, 8, 4, 2};
 constexpr int16_t kWild = 0x11;
 
 struct WallCase {
     int16_t front, back;
     int16_t taken, frontAfter, backAfter;
 };
+
+template <size_t N>
+void ExpectDraws(int16_t (*draw)(TableState&), const WallCase (&cases)[N]) {
+    for (const WallCase& w : cases) {
+        SCOPED_TRACE(testing::Message() << "front " << w.front << " back " << w.back);
+        TableState t;
+        t.WallFront = w.front;
+        t.WallBack = w.back;
+        EXPECT_EQ(draw(t), w.taken);
+        EXPECT_EQ(t.WallFront, w.frontAfter);
+        EXPECT_EQ(t.WallBack, w.backAfter);
+    }
+}
 
 TEST(WallDraws, FrontDrawsStepPastTheBackEnd) {
     const WallCase cases[] = {
@@ -25,15 +37,7 @@ TEST(WallDraws, FrontDrawsStepPastTheBackEnd) {
         {100, 102, 100, 101, 102}, // an even back is not jumped to
         {135, 10, 135, 0, 10},   // wrap-around
     };
-    for (const WallCase& w : cases) {
-        SCOPED_TRACE(testing::Message() << "front " << w.front << " back " << w.back);
-        TableState t;
-        t.WallFront = w.front;
-        t.WallBack = w.back;
-        EXPECT_EQ(DrawFromWallFront(t), w.taken);
-        EXPECT_EQ(t.WallFront, w.frontAfter);
-        EXPECT_EQ(t.WallBack, w.backAfter);
-    }
+    ExpectDraws(DrawFromWallFront, cases);
 }
 
 TEST(WallDraws, BackDrawsTakeAStackEvenTileFirstAndStepPastTheFront) {
@@ -45,15 +49,7 @@ TEST(WallDraws, BackDrawsTakeAStackEvenTileFirstAndStepPastTheFront) {
         {50, 0, 0, 50, 1},
         {50, 1, 1, 50, 134},      // wrap-around
     };
-    for (const WallCase& w : cases) {
-        SCOPED_TRACE(testing::Message() << "front " << w.front << " back " << w.back);
-        TableState t;
-        t.WallFront = w.front;
-        t.WallBack = w.back;
-        EXPECT_EQ(DrawFromWallBack(t), w.taken);
-        EXPECT_EQ(t.WallFront, w.frontAfter);
-        EXPECT_EQ(t.WallBack, w.backAfter);
-    }
+    ExpectDraws(DrawFromWallBack, cases);
 }
 
 // A clock that lets a test look at the table while the client sleeps.
@@ -82,16 +78,8 @@ protected:
 
     ImageControl& Image(int index) { return *t->mainForm->MJ_Image.at(index); }
     int16_t Picture(int index) { return t->table.TileImagePictures.at(index); }
-    bool InFront(int index) {
-        for (auto* other : t->mainForm->scene.items())
-            if (other != &Image(index) && other->zValue() >= Image(index).zValue()) return false;
-        return true;
-    }
-    bool Behind(int index) {
-        for (auto* other : t->mainForm->scene.items())
-            if (other != &Image(index) && other->zValue() <= Image(index).zValue()) return false;
-        return true;
-    }
+    bool InFront(int index) { return InFrontOfAll(Image(index)); }
+    bool Behind(int index) { return BehindAll(Image(index)); }
     void ExpectPlace(int index, double left, double top, double width, double height) {
         SCOPED_TRACE(testing::Message() << "image " << index);
         EXPECT_DOUBLE_EQ(Image(index).Left(), left);

@@ -19,8 +19,6 @@ constexpr int kAdvanceMs = 20;
 // ready, or once that time (and a second's grace) has passed.
 constexpr std::chrono::seconds kStartWithin{16};
 
-uint8_t BitOf(int seat) { return uint8_t(1 << seat); }
-
 HandTableSettings TableSettings(const GameServerSettings& settings) {
     HandTableSettings table;
     table.turnSeconds = settings.turnSeconds;

@@ -1,6 +1,7 @@
 #include "dravik-server/HandTable.h"
 #include "dravik-server/ComputerPlayer.h"
 #include "dravik-server/HandPackets.h"
+#include "dravik-server/ServerPackets.h"
 #include "shared/GameMessage.h"
 #include <algorithm>
 
@@ -20,12 +21,6 @@ constexpr auto kParkWork = 400ms;
 constexpr auto kDealEndWork = 1000ms;
 // Computer seats wait while a client is further behind than this.
 constexpr auto kClientLead = 1000ms;
-
-// The marker bits of a tile word in a client's answer.
-constexpr int kClaimMarker = 0x2000;
-constexpr int kDiscardMarker = 0x4000;
-
-uint8_t BitOf(int seat) { return uint8_t(1 << seat); }
 
 QString Hex(Tile tile) { return QStringLiteral("%1").arg(int(tile), 2, 16, QChar(u'0')); }
 
@@ -56,7 +51,7 @@ void RemoveOne(std::vector<Tile>& tiles, Tile tile) { tiles.erase(std::find(tile
 // word is not one.
 Tile ClaimTile(int16_t word) {
     const int value = uint16_t(word);
-    return (value & 0xFF00) == kClaimMarker ? Tile(value & 0xFF) : 0;
+    return (value & 0xFF00) == TileMarker::Claim ? Tile(value & 0xFF) : 0;
 }
 
 bool HasZeroTiles(const GameMessage& message) {
@@ -82,7 +77,7 @@ GameMessage Answer(int operation, std::array<Tile, 3> tiles = {}) {
     message.MsgType = MessageType::ClaimAnswer;
     message.Param[0] = int16_t(operation);
     for (size_t k = 0; k < tiles.size(); ++k)
-        if (tiles[k] != 0) message.Param[k + 1] = int16_t(kClaimMarker | tiles[k]);
+        if (tiles[k] != 0) message.Param[k + 1] = int16_t(TileMarker::Claim | tiles[k]);
     return message;
 }
 }  // namespace
@@ -256,7 +251,7 @@ QString HandTable::Receive(int seat, const GamePacket& packet, Time now) {
 QString HandTable::ReceiveDiscard(int seat, const GameMessage& message, Time now) {
     if (phase_ != Phase::Turn || seat != turnSeat_) return QStringLiteral("discard out of turn");
     const int word = uint16_t(message.Param[3]);
-    if (message.Param[0] != 0 || message.Param[1] != 0 || message.Param[2] != 0 || (word & 0xFF00) != kDiscardMarker)
+    if (message.Param[0] != 0 || message.Param[1] != 0 || message.Param[2] != 0 || (word & 0xFF00) != TileMarker::Discard)
         return QStringLiteral("malformed discard");
     const Tile tile = Tile(word & 0xFF);
     if (CountOf(hands_[seat].concealed, tile) == 0) return QStringLiteral("discard of %1, not held").arg(Hex(tile));

@@ -5,6 +5,9 @@
 #include <array>
 #include <cstdint>
 
+// The seat bit (1, 2, 4, 8) of server seat 0-3.
+inline uint8_t BitOf(int seat) { return uint8_t(1 << seat); }
+
 // Packets the server sends. `echo` is written at the echo bytes, which the
 // client sends back in every packet and in its reconnect request.
 

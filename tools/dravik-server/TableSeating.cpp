@@ -6,8 +6,6 @@ namespace {
 // of its start button again.
 constexpr uint8_t OwnRecord = 15;
 
-uint8_t BitOf(int seat) { return uint8_t(1 << seat); }
-
 PlayerRecord Computer(const char* account, const QString& nickName, const char* avatar, uint8_t sex,
                       const QString& area, uint64_t money, const QString& levelTitle, const char* voiceSet,
                       uint64_t userId) {

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+class Client;
+
+// The working tile size of each local seat (TileWidth, TileHeight): a design
+// size scaled to the screen, each side rounded to the nearest pixel, halves
+// to even. Every procedure that lays tiles first sets the sizes it needs.
+void SetTileSize(Client& c, int seat, int designWidth, int designHeight);
+// Hand tiles: 48 × 78 own, 35 × 66 at the sides, 36 × 50 opposite.
+void SetHandTileSize(Client& c, int seat);
+void SetHandTileSizes(Client& c);
+// Discards: 36 × 50 own, 48 × 35 at the sides, 30 × 36 opposite.
+void SetDiscardTileSize(Client& c, int seat);
+// Meld rows: 45 × 60 own, 45 × 35 at the sides, 34 × 40 opposite.
+void SetMeldTileSize(Client& c, int seat);
+void SetMeldTileSizes(Client& c);
+// The meld-row tile width of a local seat in screen pixels.
+int16_t MeldTileWidth(const Client& c, int seat);
