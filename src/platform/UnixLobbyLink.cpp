@@ -78,16 +78,29 @@ void UnixLobbyLink::AcceptConnections() {
 }
 
 void UnixLobbyLink::ReadFrames(QLocalSocket* connection) {
-    // A partial frame stays in the socket's buffer until the rest arrives.
-    while (connection->isOpen() && connection->bytesAvailable() >= kFrameSize) {
+    // Every whole frame leaves the connection before any is handled: a
+    // handler may wait, and a poster that closed at once has its connection
+    // deleted meanwhile. A partial frame stays in the socket's buffer.
+    while (connection->bytesAvailable() >= kFrameSize) {
         const QByteArray frame = connection->read(kFrameSize);
         if (!frame.startsWith(QByteArrayView(kMagic, kMagicSize))) {
             connection->abort();
             connection->deleteLater();
-            return;
+            break;
         }
-        emit MessageReceived(qFromBigEndian<uint32_t>(frame.constData() + 4),
-                             qFromBigEndian<uint32_t>(frame.constData() + 8),
-                             qFromBigEndian<uint32_t>(frame.constData() + 12));
+        pending_.push_back({qFromBigEndian<uint32_t>(frame.constData() + 4),
+                            qFromBigEndian<uint32_t>(frame.constData() + 8),
+                            qFromBigEndian<uint32_t>(frame.constData() + 12)});
+    }
+    DeliverPending();
+}
+
+void UnixLobbyLink::DeliverPending() {
+    // One queue for all connections keeps the arrival order, also for frames
+    // that come in while a handler waits and are handled inside that wait.
+    while (!pending_.empty()) {
+        const Frame frame = pending_.front();
+        pending_.pop_front();
+        emit MessageReceived(frame.msg, frame.wParam, frame.lParam);
     }
 }

@@ -2,6 +2,7 @@
 #include "platform/LobbyLink.h"
 #include <QLocalServer>
 #include <QString>
+#include <deque>
 
 class QLocalSocket;
 
@@ -24,7 +25,13 @@ public:
 private:
     void AcceptConnections();
     void ReadFrames(QLocalSocket* connection);
+    void DeliverPending();
+
+    struct Frame {
+        uint32_t msg, wParam, lParam;
+    };
 
     QString runtimeDir_;
     QLocalServer server_;
+    std::deque<Frame> pending_;
 };

@@ -1,8 +1,10 @@
 #include "connection/GamePacket.h"
+#include "dravik-server/TableSeating.h"
 #include "support/TableProcess.h"
 #include "support/FakeGameServer.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 namespace {
 const QString kLobby = QStringLiteral("Jokro山庄");
@@ -63,6 +65,63 @@ TEST_F(TableRun, AnswersTheLobbysQueryAndClosesWithoutAWordToTheServer) {
     EXPECT_TRUE(table.Stderr().contains(QStringLiteral("the table window was closed")));
     EXPECT_LE(server.Received().size(), packetsBefore + 1);  // at most a keep-alive already under way
     EXPECT_FALSE(lobby.link.FindWindow(kTable));
+}
+
+// A lobby posts as the platform's PostMessage does: it connects, writes one
+// frame and closes at once, while the client's leave waits with the event loop running.
+TEST_F(TableRun, LeavesAtTheLobbysPostInEveryStateAndStaysReachable) {
+    struct Case {
+        const char* state;
+        bool loginAnswered;
+        bool seated;
+        uint32_t msg;
+    } cases[] = {
+        {"force leave before the log-in reply", false, false, 0x400},
+        {"leave when logged in", true, false, 0x303},
+        {"force leave when logged in", true, false, 0x400},
+        {"leave when seated", true, true, 0x303},
+        {"force leave when seated", true, true, 0x400},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        FakeLoginAnswer answer;
+        answer.enabled = c.loginAnswered;
+        server.SetLoginAnswer(answer);
+        lobby.frames.clear();
+        const int packetsAtStart = int(server.Received().size());
+        TableProcess table(kTableBinary, runtime.path());
+        table.Start({DirectCommandLine(server.Port())});
+        ASSERT_TRUE(server.WaitForPackets(packetsAtStart + 1, kStartMs)) << table.Stderr().toStdString();
+        // The lobby hears "connected" once the log-in reply is handled.
+        if (c.loginAnswered) {
+            ASSERT_TRUE(lobby.WaitForMessage(0x303, kStartMs)) << table.Stderr().toStdString();
+        }
+        if (c.seated)
+            for (const GamePacket& packet : SeatingPackets("abc")) server.Send(packet);
+        const size_t packetsBefore = server.Received().size();
+
+        ASSERT_TRUE(lobby.link.PostMessage(kTable, c.msg, 0, 0));
+        // A leave: type 16 with all parameters 0 (a keep-alive may come before it).
+        ASSERT_TRUE(WaitUntil([&] {
+            const auto packets = server.Received();
+            return std::any_of(packets.begin() + packetsBefore, packets.end(), [](const GamePacket& p) {
+                return TypeOf(p) == 16 && std::all_of(p.begin() + 8, p.begin() + 16, [](uint8_t b) { return b == 0; });
+            });
+        }, 5000)) << table.Stderr().toStdString();
+        ASSERT_TRUE(server.WaitForClose(5000));
+        // A leave request is answered "idle" once the table is reset.
+        if (c.msg == 0x303) {
+            EXPECT_TRUE(lobby.WaitForMessage(0x400, 5000));
+        }
+
+        // Still there once the leave is over: it answers the lobby's query.
+        lobby.frames.clear();
+        ASSERT_TRUE(lobby.link.PostMessage(kTable, 0x465, 0, 0));
+        EXPECT_TRUE(lobby.WaitForMessage(0x400, 5000)) << table.Stderr().toStdString();
+        EXPECT_FALSE(table.WaitForExit(0)) << table.Stderr().toStdString();
+        lobby.link.PostMessage(kTable, 0x10, 0, 0);
+        ASSERT_TRUE(table.WaitForExit(5000));
+    }
 }
 
 TEST_F(TableRun, ASecondInstanceIsRefusedAndGivesTheLobbyBack) {

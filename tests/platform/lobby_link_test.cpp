@@ -212,6 +212,28 @@ TEST_F(LobbyLinkTest, SplitAndMergedFramesAreEachDeliveredOnce) {
                                                         {10, 11, 12}}));
 }
 
+// A lobby posts as the platform lets it: connect, write, close at once. The
+// window's handler may wait meanwhile (its waits run the event loop), so the
+// closed connection goes away while frames it brought are still to be handled.
+TEST_F(LobbyLinkTest, FramesOfAClosedConnectionAreHandledInOrderAcrossAHandlersWait) {
+    ASSERT_TRUE(window.Listen(kCaption));
+    bool waited = false;
+    QObject::connect(&window, &LobbyLink::MessageReceived, &window, [&](uint32_t msg, uint32_t, uint32_t) {
+        if (msg != 1) return;
+        // Another post arrives while the first frame's handler waits.
+        EXPECT_TRUE(sender.PostMessage(kCaption, 3, 0, 0));
+        waited = WaitUntil([&] { return received.messages.size() >= 3; }, kTimeoutMs);
+    });
+
+    auto poster = ConnectRaw();
+    WriteRaw(*poster, Frame(1, 0, 0) + Frame(2, 0, 0));
+    poster.reset();
+    ASSERT_TRUE(received.WaitForCount(3));
+
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(received.messages, (std::vector<Message>{{1, 0, 0}, {2, 0, 0}, {3, 0, 0}}));
+}
+
 // Sets an environment variable (or removes it) for one test.
 class ScopedEnv {
 public:

@@ -20,6 +20,10 @@ bool FakeGameServer::WaitForConnection(int timeoutMs) {
     return WaitUntil([this] { return client_ && client_->state() == QAbstractSocket::ConnectedState; }, timeoutMs);
 }
 
+bool FakeGameServer::WaitForClose(int timeoutMs) {
+    return WaitUntil([this] { return !client_ || client_->state() != QAbstractSocket::ConnectedState; }, timeoutMs);
+}
+
 bool FakeGameServer::WaitForPackets(int count, int timeoutMs) {
     return WaitUntil([this, count] { return received_.size() >= size_t(count); }, timeoutMs);
 }

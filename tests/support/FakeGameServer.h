@@ -32,6 +32,8 @@ public:
 
     // True once a client is connected.
     bool WaitForConnection(int timeoutMs);
+    // True once the client's connection is closed (or gone).
+    bool WaitForClose(int timeoutMs);
     // True once at least `count` whole packets have been received in all.
     bool WaitForPackets(int count, int timeoutMs);
     std::vector<GamePacket> Received() const;
