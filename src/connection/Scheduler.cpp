@@ -14,6 +14,7 @@
 #include "table/Sound.h"
 #include "table/WallLayout.h"
 #include "window/KeyHandler.h"
+#include <QScopedValueRollback>
 
 namespace {
 constexpr int kSilenceLimit = 3000;
@@ -75,7 +76,10 @@ void LoginJob(Client& c) {
     PostToLobby(c, LobbyMessage::NotConnected);
     Clock& clock = *c.platform.clock;
     const double start = clock.Now();
-    while (!IsConnected(c) && clock.Now() - start < kConnectWaitSeconds) clock.Pump();
+    while (!IsConnected(c) && s.LoginJobOn && clock.Now() - start < kConnectWaitSeconds) clock.Pump();
+    // The table was left while it waited (leaving stops every job): the
+    // attempt is over, and its drop must not bring the lobby back.
+    if (!s.LoginJobOn) return;
     s.LoginJobOn = false;
     s.LoginJobTicks = 0;
     s.WatchJobOn = true;
@@ -178,8 +182,15 @@ void ReadyCountdown(Client& c) {
     c.scheduler.ReadyCountdownOn = false;
 }
 
+// Whole packets that came before the connection closed are the server's
+// last words; they are handled before the drop is.
+bool PacketsWaiting(Client& c) {
+    const TransportState& t = c.transport;
+    return c.scheduler.ReceiveJobOn && WaitingBytes(t.ReceiveRead, t.ReceiveWrite) >= kPacketSize;
+}
+
 void WatchJob(Client& c) {
-    if (!IsConnected(c)) {
+    if (!IsConnected(c) && !PacketsWaiting(c)) {
         if (!c.platform.lobby->FindWindow(c.connection.LobbyCaption))
             c.End(QStringLiteral("the connection dropped and the lobby window is gone"));
         if (c.table.InGame) {
@@ -207,6 +218,10 @@ void BubbleJob(Client& c) {
 
 void MainForm_TimerBong_Timer(Client& c) {
     SchedulerState& s = c.scheduler;
+    // Waits inside a tick run the event loop, where anything may switch the
+    // timer on again: a tick that comes meanwhile is left out, never nested.
+    if (s.TickRunning) return;
+    const QScopedValueRollback<bool> running(s.TickRunning, true);
     c.TimerBong.SetEnabled(false);
     for (int* ticks : {&s.SendJobTicks, &s.ReceiveJobTicks, &s.LoginJobTicks, &s.BlinkJobTicks, &s.WatchJobTicks,
                        &s.TurnCountdownTicks, &s.ReadyCountdownTicks, &s.BubbleJobTicks})

@@ -24,4 +24,6 @@ struct SchedulerState {
     double TurnTickTime = 0;
     double ReadyTickTime = 0;
     int32_t SilenceTicks = 0;
+    // True while a tick runs, so that no tick starts inside another.
+    bool TickRunning = false;
 };

@@ -87,12 +87,16 @@ void HandleHandStart(Client& c, GameMessage& msg) {
     if (c.video.CaptureOn) f.vcap1->StopCapture();
     LayoutWall(c);
     BuildWall(c);
+    // Building the wall and throwing the dice run the event loop: a table
+    // left meanwhile (a reset ends the game) has no hand to start.
+    if (!t.InGame) return;
     c.computer.WeakSuitStale = 1;
     if (!MarkDealer(c, msg)) {
         c.platform.dialogs->MsgBox(kDealerGone, Dialogs::OkOnly, kDefaultDialogTitle);
         RestoreLobbyWindow(c);
         c.End(QStringLiteral("the dealer of the new hand is not seated"));
     }
+    if (!t.InGame) return;
     f.ZhiNan->setVisible(true);
     ShowDealerPlate(f);
     for (auto& suit : c.computer.SeenTiles) suit.fill(0);

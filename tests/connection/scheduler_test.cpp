@@ -2,6 +2,8 @@
 #include "connection/LobbyWindowLink.h"
 #include "connection/Reconnect.h"
 #include "connection/Scheduler.h"
+#include "connection/TableClosedNotice.h"
+#include "platform/AnsiCodec.h"
 #include "platform/LobbyLink.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
@@ -19,6 +21,14 @@ QByteArray PacketFromServer(int16_t param0 = 0) {
     message.MsgType = kIgnoredType;
     message.Param[0] = param0;
     return ToByteArray(EncodeGamePacket(message));
+}
+
+GameMessage Message(int16_t type, uint8_t seatBit = 0, int16_t param3 = 0) {
+    GameMessage message;
+    message.MsgType = type;
+    message.SeatBit = seatBit;
+    message.Param[3] = param3;
+    return message;
 }
 
 bool LobbyGotSysCommand(const TestClient& t, uint32_t command) {
@@ -389,6 +399,48 @@ TEST(SchedulerDrop, DropWithTheLobbyGoneEndsTheProgram) {
         fresh.lobby->existingWindows.clear();
         emit fresh.socket->PeerClosed();
         EXPECT_THROW(fresh.Tick(), ProgramEnded);
+    }
+}
+
+// A server may close right after its last packet: what arrived whole before
+// the close is handled before the drop is.
+TEST(SchedulerDrop, TheServersLastWordsBeforeItClosesAreHandledFirst) {
+    struct Case {
+        const char* words;
+        GameMessage message;
+        QByteArray payload;
+        QString ending;  // the end's reason, or empty when the client stays at the closed table
+        QString notice;
+    } cases[] = {
+        {"the own seat left", Message(MessageType::PlayerLeft), "abc", QStringLiteral("the server says this player left"), {}},
+        {"a notice", Message(MessageType::ServerNotice), AnsiCodec::ToAnsi(QStringLiteral("服务器维护")), {},
+         QStringLiteral("服务器维护")},
+        {"the table closed", Message(MessageType::GameAborted, 1 | 4 | 8, 1), {}, {},
+         QStringLiteral("玩家西家,退出了游戏！游戏结束！")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.words);
+        TestClient t;
+        ASSERT_FALSE(t.Load());
+        t.Tick(4);
+        t->connection.LoggedIn = true;
+        for (int s = 0; s < 4; ++s) t->seatInfo[s].SeatBit = uint8_t(1 << (4 - s) % 4);
+        t->playerInfo[3].NickName = QStringLiteral("西家");
+        t.lobby->frames.clear();
+
+        t.Deliver(ToByteArray(EncodeGamePacket(c.message, c.payload)));
+        emit t.socket->PeerClosed();
+        try {
+            t.Tick(4);
+            EXPECT_TRUE(c.ending.isEmpty()) << "the client went on";
+        } catch (const ProgramEnded& end) {
+            EXPECT_EQ(end.reason, c.ending);
+        }
+        if (c.ending.isEmpty()) {
+            ASSERT_NE(t->frmOtherExit, nullptr);
+            EXPECT_EQ(t->frmOtherExit->Label1->Caption(), c.notice);
+            EXPECT_FALSE(LobbyGotSysCommand(t, WindowMessage::SC_RESTORE)) << "the user decides at the notice";
+        }
     }
 }
 
