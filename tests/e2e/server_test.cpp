@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <csignal>
+#include <set>
 #include <vector>
 
 namespace {
@@ -75,16 +76,16 @@ protected:
     }
 
     // The next line the server logs, or an empty one if none comes in time.
-    QString NextLine() {
-        const QDeadlineTimer deadline(WaitMs);
+    QString NextLine(int timeoutMs = WaitMs) {
+        const QDeadlineTimer deadline(timeoutMs);
         while (!server_.canReadLine() && server_.waitForReadyRead(int(deadline.remainingTime()))) {}
         return QString::fromUtf8(server_.readLine()).trimmed();
     }
 
     // Reads log lines up to and including the first one that starts with
     // `prefix`; all lines read are kept in lines_.
-    QString WaitForLine(const QString& prefix) {
-        for (QString line = NextLine(); !line.isEmpty(); line = NextLine()) {
+    QString WaitForLine(const QString& prefix, int timeoutMs = WaitMs) {
+        for (QString line = NextLine(timeoutMs); !line.isEmpty(); line = NextLine(timeoutMs)) {
             lines_ << line;
             if (line.startsWith(prefix)) return line;
         }
@@ -274,7 +275,7 @@ QByteArray ReadUntilType(QTcpSocket& socket, int type) {
     return {};
 }
 
-TEST_F(ServerTest, TwoClientsShareOneTableTheirChatAndTheCloseWhenOneLeavesMidHand) {
+TEST_F(ServerTest, TwoClientsShareOneTableTheirChatTheirReadyMarksAndTheCloseWhenOneLeavesMidHand) {
     ASSERT_NO_FATAL_FAILURE(StartServer({"--move-ms", "300", "--seed", "5"}));
     QTcpSocket first, second;
     for (auto [socket, account] : {std::pair{&first, "player1"}, std::pair{&second, "player2"}}) {
@@ -299,20 +300,27 @@ TEST_F(ServerTest, TwoClientsShareOneTableTheirChatAndTheCloseWhenOneLeavesMidHa
     EXPECT_EQ(uint8_t(chat[6]), 2);
     EXPECT_EQ(AnsiCodec::FromAnsi(FieldText(chat, 16, 200)), QStringLiteral("你好"));
 
-    for (QTcpSocket* socket : {&first, &second}) {
-        GamePacket ready = ReadyOrLeavePacket(1);
-        ready[6] = socket == &first ? 1 : 2;
-        socket->write(ToByteArray(ready));
-        ASSERT_TRUE(socket->waitForBytesWritten(WaitMs));
+    // Only the first says it is ready: the server starts the hand when the
+    // time for it runs out, and shows the first client every other seat
+    // ready before, as its client re-arms the table for a hand only then.
+    first.write(ToByteArray(ReadyOrLeavePacket(1)));
+    ASSERT_TRUE(first.waitForBytesWritten(WaitMs));
+    EXPECT_TRUE(WaitForLine("hand 1 start ", 3 * WaitMs).startsWith("hand 1 start "));
+    std::set<int> readyBits;
+    for (QByteArray packet = ReadPacketBytes(first); TypeOf(packet) != MessageType::HandStart; packet = ReadPacketBytes(first)) {
+        ASSERT_EQ(packet.size(), 272);
+        if (TypeOf(packet) == MessageType::PlayerReady) readyBits.insert(uint8_t(packet[6]));
     }
-    EXPECT_TRUE(WaitForLine("hand 1 start ").startsWith("hand 1 start "));
+    EXPECT_EQ(readyBits, (std::set<int>{1, 2, 4, 8}));
 
     // The second leaves mid-hand: the table closes for the first, whose seat
     // is the only one still held.
     second.write(ToByteArray(ReadyOrLeavePacket(0)));
     ASSERT_TRUE(second.waitForBytesWritten(WaitMs));
     EXPECT_EQ(WaitForLine("hand 1 "), "hand 1 aborted");
-    const QByteArray aborted = ReadUntilType(first, MessageType::GameAborted);
+    // (The hand began with a GameAborted too, of reason 2, naming the dealer.)
+    QByteArray aborted = ReadUntilType(first, MessageType::GameAborted);
+    while (!aborted.isEmpty() && uint8_t(aborted[15]) != 1) aborted = ReadUntilType(first, MessageType::GameAborted);
     ASSERT_FALSE(aborted.isEmpty());
     EXPECT_EQ(uint8_t(aborted[6]) & 15, 0xD);
     EXPECT_EQ(uint8_t(aborted[15]), 1);

@@ -42,12 +42,15 @@ struct Script {
 };
 }  // namespace
 
-void SeatAtScriptedTable(TestClient& t, int turnSeconds) {
+void SeatAtScriptedTable(TestClient& t, int turnSeconds, int ownSeat) {
     t.Load();
     t.Tick(4);
     t.Deliver(ToByteArray(LoginReplyPacket(1, turnSeconds, 0, {}, {0, 1})));
     t.Tick(2);
-    for (const GamePacket& packet : SeatingPackets("abc")) {
+    std::array<SeatedPlayer, 4> seats;
+    for (int seat = 0; seat < 4; ++seat)
+        seats[size_t(seat)] = seat == ownSeat ? SeatedPlayer{ClientRecord("abc"), false} : SeatedPlayer{ComputerRecord(seat), true};
+    for (const GamePacket& packet : SeatingPackets(ownSeat, seats)) {
         t.Deliver(ToByteArray(packet));
         t.Tick(2);
     }

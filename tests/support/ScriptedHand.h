@@ -26,8 +26,9 @@ struct HandStep {
 std::vector<HandStep> ScriptedHand();
 
 // Starts the client on its doubles, logs it in with this turn time and seats
-// it at seat bit 1 of a table with three computer players.
-void SeatAtScriptedTable(TestClient& t, int turnSeconds);
+// it at seat bit 1 << ownSeat (1 unless given) of a table with three ready
+// computer players.
+void SeatAtScriptedTable(TestClient& t, int turnSeconds, int ownSeat = 0);
 // Plays one step: delivers the server's message and runs the ticks that
 // dispatch it, or does what the user does.
 void PlayStep(TestClient& t, const HandStep& step);

@@ -1,7 +1,10 @@
 #include "dravik-server/HandPackets.h"
+#include "dravik-server/HandTable.h"
+#include "play/TilePictures.h"
 #include "play/WallDraws.h"
 #include "support/ScriptedHand.h"
 #include "support/TestClient.h"
+#include "table/MainForm.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <utility>
@@ -23,7 +26,7 @@ struct HeaderCase {
 
 TEST(HandPackets, HeaderOnlyPacketsAreByteExact) {
     const HeaderCase cases[] = {
-        {"hand setup", HandSetupPacket(8, 7, 9, 0x25, 0x24), {{3, 41}, {6, 8}, {9, 7}, {11, 9}, {13, 0x25}, {15, 0x24}}},
+        {"dealer named", DealerNamedPacket(8), {{3, 16}, {6, 8}, {15, 2}}},
         {"hand start", HandStartPacket(4, {3, 4, 2, 5}), {{3, 4}, {6, 4}, {9, 3}, {11, 4}, {13, 2}, {15, 5}}},
         {"wild tile set", WildTileSetPacket(0x15, 0x17), {{3, 14}, {13, 0x15}, {15, 0x17}}},
         {"deal pass", DealTilesPacket(2, {0x11, 0x29, 0x41, 0x89}), {{3, 1}, {6, 2}, {9, 0x11}, {11, 0x29}, {13, 0x41}, {15, 0x89}}},
@@ -60,11 +63,12 @@ protected:
 };
 
 TEST_F(HandPacketsAtTheClient, TheClientOpensAndPlaysAHandFromThePackets) {
-    Receive(HandSetupPacket(1, 7, 9, 0x25, 0x24));
+    Receive(DealerNamedPacket(1));
+    EXPECT_EQ(t->mainForm->Zhuang->Caption(), QStringLiteral("北"));
     Receive(HandStartPacket(1, {3, 4, 2, 5}));
-    EXPECT_EQ(t->table.DealerBit, 1);
-    EXPECT_EQ(t->table.WildTile, 0x25);
-    EXPECT_EQ(t->table.WildIndicator, 0x24);
+    EXPECT_EQ(t->seatInfo[0].DealerFlag, -1);
+    EXPECT_TRUE(t->mainForm->Zhuang->isVisible());
+    EXPECT_EQ(t->table.WildTile, -1) << "no wild tile before the deal";
     EXPECT_EQ(t->table.WallFront, 96);
     EXPECT_EQ(t->table.WallBack, 94);
 
@@ -87,8 +91,7 @@ TEST_F(HandPacketsAtTheClient, TheClientOpensAndPlaysAHandFromThePackets) {
     EXPECT_EQ(t->play.OperationState, (std::array<int16_t, 5>{0, 0, 0, 2, 2}));
 }
 
-TEST_F(HandPacketsAtTheClient, AWildTileSetReplacesTheWildTileAndItsIndicator) {
-    Receive(HandSetupPacket(1, 7, 9, 0x25, 0x24));
+TEST_F(HandPacketsAtTheClient, AWildTileSetNamesTheWildTileAndItsIndicator) {
     Receive(WildTileSetPacket(0x15, 0x17));
     EXPECT_EQ(t->table.WildTile, 0x15);
     EXPECT_EQ(t->table.WildIndicator, 0x17);
@@ -242,3 +245,43 @@ TEST(HandPackets, TheRebuildListsLaidTilesThenConcealedTilesWithTheirMarkers) {
     EXPECT_TRUE(std::all_of(packet.begin() + 64, packet.end(), [](uint8_t b) { return b == 0; }));
 }
 }  // namespace
+
+// The dealt hand stands sorted, face up, before the first discard, as the
+// server opens a hand: the client sorts it at the end of the deal only while
+// no wild tile is known, so the wild tile must come after the deal.
+TEST(HandPacketsDeal, TheDealtHandIsSortedBeforeTheFirstDiscard) {
+    for (const int ownSeat : {0, 1}) {  // the dealer (14 tiles) and the seat after it (13)
+        TestClient t;
+        SeatAtScriptedTable(t, 8, ownSeat);
+        std::vector<GamePacket> toClient;
+        HandTableSettings settings;
+        settings.computerMoveDelay = HandTable::Time(0);
+        const auto keep = [&](int seat, const GamePacket& packet) {
+            if (seat == ownSeat) toClient.push_back(packet);
+        };
+        HandTable table(settings, 21, keep, [](const QString&) {});
+        table.SetClientSeat(ownSeat, true);
+        table.StartHand(HandTable::Time(0));  // nobody has moved yet: no Advance
+        for (const GamePacket& packet : toClient) {
+            t.Deliver(ToByteArray(packet));
+            t.Tick(2);
+        }
+
+        const SeatInfo& own = t->seatInfo[0];
+        std::vector<Rules::Tile> dealt = table.Hands()[size_t(ownSeat)].concealed;
+        ASSERT_EQ(own.ConcealedCount, int(dealt.size())) << "own seat " << ownSeat;
+        std::vector<Rules::Tile> shown;
+        for (int slot = own.FirstConcealed; slot < own.FirstConcealed + own.ConcealedCount; ++slot) {
+            const TileSlot& s = own.Slots[size_t(slot)];
+            shown.push_back(Rules::Tile(s.Tile));
+            EXPECT_EQ(t->table.TileImagePictures[size_t(s.Image)], TilePicture(kOwnHandSet, s.Tile)) << "slot " << slot;
+        }
+        // Display order: circles, characters, bamboo, honours; ranks rising.
+        std::vector<Rules::Tile> sorted = dealt;
+        std::stable_sort(sorted.begin(), sorted.end(), [](Rules::Tile a, Rules::Tile b) {
+            return (a & 0xF0) != (b & 0xF0) ? (a & 0xF0) > (b & 0xF0) : (a & 0x0F) < (b & 0x0F);
+        });
+        EXPECT_EQ(shown, sorted) << "own seat " << ownSeat;
+        EXPECT_EQ(t->table.WildTile, table.Wild());
+    }
+}

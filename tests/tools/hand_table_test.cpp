@@ -1,5 +1,7 @@
 #include "dravik-server/HandTable.h"
+#include "connection/General.h"
 #include "shared/GameMessage.h"
+#include <QRegularExpression>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -240,4 +242,84 @@ TEST(HandTableTest, TakesAClientSeatsPungAndChowAnsweredAsTheClientAnswers) {
         }
     }
     EXPECT_EQ(accepted, (std::set<int>{Rules::kChow, Rules::kPung}));
+}
+
+namespace {
+// The packets one seat was sent, decoded.
+std::vector<GameMessage> SentTo(const Table& t, int seat) {
+    std::vector<GameMessage> messages;
+    for (const auto& [to, packet] : t.sent)
+        if (to == seat) messages.push_back(DecodeGamePacketFull(packet.data()));
+    return messages;
+}
+
+bool IsDealerNamed(const GameMessage& m) { return m.MsgType == MessageType::GameAborted && m.Param[3] == 2; }
+}  // namespace
+
+// A hand opens for a player as the client needs it to sort the dealt hand:
+// the dealer named, the hand started, the deal, and only then the wild tile.
+// No hand set-up: it would name the wild tile before the deal (and the
+// client sorts the dealt hand only while none is known) and take the start
+// and chat buttons away for good.
+TEST(HandTableTest, OpensAHandWithTheDealerTheStartTheDealAndThenTheWildTile) {
+    Table t(9);
+    t.table.SetClientSeat(2, true);
+    for (int hand = 1; hand <= 2; ++hand) {
+        t.sent.clear();
+        t.table.StartHand(Time(0));
+        const uint8_t dealerBit = uint8_t(1 << t.table.Dealer());
+        const std::vector<GameMessage> sent = SentTo(t, 2);
+        std::vector<int> types;
+        for (const GameMessage& m : sent) types.push_back(m.MsgType);
+        ASSERT_GE(sent.size(), 2u + 12 + 5 + 1) << "hand " << hand;
+        EXPECT_TRUE(IsDealerNamed(sent[0])) << "hand " << hand;
+        EXPECT_EQ(sent[0].SeatBit, dealerBit);
+        EXPECT_EQ(sent[1].MsgType, MessageType::HandStart);
+        EXPECT_EQ(sent[1].SeatBit, dealerBit);
+        // Three rounds of four-tile passes, then one tile each and the dealer's
+        // fourteenth, dealer first in turn order.
+        std::vector<uint8_t> receivers;
+        for (size_t k = 2; k < 2 + 12 + 5; ++k) {
+            EXPECT_EQ(sent[k].MsgType, k < 14 ? MessageType::DealTiles : MessageType::TileDrawn) << k;
+            receivers.push_back(sent[k].SeatBit);
+        }
+        std::vector<uint8_t> expected;
+        for (int k = 0; k < 17; ++k) expected.push_back(uint8_t(1 << ((t.table.Dealer() + k % 4) % 4)));
+        EXPECT_EQ(receivers, expected) << "hand " << hand;
+        EXPECT_EQ(sent[19].MsgType, MessageType::WildTileSet);
+        EXPECT_EQ(sent[19].Param[2], t.table.Wild());
+        EXPECT_EQ(std::count(types.begin(), types.end(), int(MessageType::HandSetup)), 0) << "hand " << hand;
+        EXPECT_EQ(std::count(types.begin(), types.end(), int(MessageType::WildTileSet)), 1) << "hand " << hand;
+        for (Time now(0); now < Time(600000) && !t.table.HandEnded(); now += Time(100)) t.table.Advance(now);
+        ASSERT_TRUE(t.table.HandEnded());
+    }
+}
+
+// The seat that plays after a seat sits on that seat's right in every
+// client's view: after a discard nobody claims, the seat with the next seat
+// bit (1, 2, 4, 8, 1, ...) draws, and each client, whatever its own seat, has
+// that seat one place on from the discarder, counter-clockwise, as its
+// left seat plays before it and its right seat after it.
+TEST(HandTableTest, TheSeatAfterADiscarderIsOnItsRightInEveryView) {
+    const QRegularExpression discard(QStringLiteral("^move (\\d+) discard "));
+    const QRegularExpression draw(QStringLiteral("^draw (\\d+) "));
+    int turns = 0;
+    for (quint32 seed = 1; seed <= 20; ++seed) {
+        Table t(seed);
+        t.table.StartHand(Time(0));
+        for (int step = 0; step < 1000 && !t.table.HandEnded(); ++step) t.table.Advance(Time(step));
+        for (qsizetype k = 0; k + 1 < t.log.size(); ++k) {
+            const QRegularExpressionMatch discarded = discard.match(t.log[k]);
+            const QRegularExpressionMatch drawn = draw.match(t.log[k + 1]);
+            if (!discarded.hasMatch() || !drawn.hasMatch()) continue;
+            const auto discarder = uint8_t(discarded.captured(1).toInt());
+            const auto next = uint8_t(drawn.captured(1).toInt());
+            EXPECT_EQ(next, discarder == 8 ? 1 : discarder << 1) << t.log.join('\n').toStdString();
+            for (const uint8_t own : {1, 2, 4, 8})
+                EXPECT_EQ(LocalSeatOf(own, next), (LocalSeatOf(own, discarder) + 3) % 4)
+                    << "own " << int(own) << ": " << int(next) << " after " << int(discarder);
+            ++turns;
+        }
+    }
+    EXPECT_GT(turns, 100);
 }

@@ -233,10 +233,12 @@ void GameServer::StartHand() {
     const bool anyClient = std::any_of(seats_.begin(), seats_.end(), [](const Seat& s) { return s.client; });
     if (!anyClient || table_.HandRunning()) return;
     startDeadline_.reset();
-    // The computers' ready marks again: the client re-arms the table for the
-    // next hand once it sees all three others ready.
+    // Every seat's ready mark that the clients have not seen yet: the
+    // computers' again, and those of clients whose time ran out. A client
+    // re-arms the table for the next hand once it sees all three others ready.
     for (int seat = 0; seat < 4; ++seat)
-        if (!seats_[seat].client) SendToClients(PlayerReadyPacket(BitOf(seat), seats_[seat].player.record.account));
+        if (!seats_[seat].client || !seats_[seat].player.ready)
+            SendToClients(PlayerReadyPacket(BitOf(seat), seats_[seat].player.record.account));
     for (Seat& seat : seats_) seat.player.ready = !seat.client;
     table_.StartHand(Now());
 }

@@ -27,6 +27,8 @@ constexpr int kGoldCoins = 1;  // the unit "金币"
 constexpr int kNoTaxLine = 1;
 
 constexpr int kAccountBytes = 16;
+// The GameAborted reason that names the dealer.
+constexpr int kDealerNamed = 2;
 
 GameMessage Header(int type, uint8_t seatBit, std::array<int, 4> params = {}) {
     GameMessage message;
@@ -62,10 +64,6 @@ QByteArray DoubleByteTitle(const QString& title) {
     return bytes;
 }
 }  // namespace
-
-GamePacket HandSetupPacket(uint8_t dealerBit, int throw0, int throw1, Rules::Tile wild, Rules::Tile indicator) {
-    return HeaderPacket(MessageType::HandSetup, dealerBit, {throw0, throw1, wild, indicator});
-}
 
 GamePacket HandStartPacket(uint8_t dealerBit, const std::array<int, 4>& dice) {
     return HeaderPacket(MessageType::HandStart, dealerBit, dice);
@@ -163,6 +161,8 @@ GamePacket TableRebuildPacket(uint8_t seatBit, const Rules::Hand& hand, int disc
 GamePacket GameAbortedPacket(uint8_t seatMask, int reason) {
     return HeaderPacket(MessageType::GameAborted, seatMask, {0, 0, 0, reason});
 }
+
+GamePacket DealerNamedPacket(uint8_t dealerBit) { return GameAbortedPacket(dealerBit, kDealerNamed); }
 
 GamePacket PlayerLeftPacket(const QByteArray& account) {
     return EncodeGamePacket(Header(MessageType::PlayerLeft, 0), account.left(kAccountBytes));

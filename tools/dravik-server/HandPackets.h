@@ -11,8 +11,6 @@
 // The packets of a hand that the server sends, laid out as the client reads
 // them. Seat bits are 1, 2, 4, 8. The echo bytes are left 0 for the sender to fill.
 
-// The dealer, the two throw totals, the wild tile and its indicator.
-GamePacket HandSetupPacket(uint8_t dealerBit, int throw0, int throw1, Rules::Tile wild, Rules::Tile indicator);
 // The dealer and the four dice (1-6) of the two throws.
 GamePacket HandStartPacket(uint8_t dealerBit, const std::array<int, 4>& dice);
 GamePacket WildTileSetPacket(Rules::Tile wild, Rules::Tile indicator);
@@ -51,5 +49,11 @@ GamePacket TableRebuildPacket(uint8_t seatBit, const Rules::Hand& hand, int disc
 
 // The table closes: reason 1 players left (mask: the seats still there).
 GamePacket GameAbortedPacket(uint8_t seatMask, int reason);
+// The dealer of the coming hand, whose wind the client shows: a GameAborted
+// with reason 2, which aborts nothing. A player's client gets no HandSetup:
+// that names the wild tile before the deal, and the client sorts the dealt
+// hand only while no wild tile is known (and it takes the send, chat and
+// start buttons away for good, as a spectator's table has them).
+GamePacket DealerNamedPacket(uint8_t dealerBit);
 // A player has left the table.
 GamePacket PlayerLeftPacket(const QByteArray& account);

@@ -149,13 +149,14 @@ void HandTable::StartHand(Time now) {
             .arg(handNumber_)
             .arg(BitOf(dealer_))
             .arg(Hex(wild_), Hex(indicator_)));
-    SendToAll(HandSetupPacket(BitOf(dealer_), dice[0] + dice[1], dice[2] + dice[3], wild_, indicator_), now);
+    SendToAll(DealerNamedPacket(BitOf(dealer_)), now);
     SendToAll(HandStartPacket(BitOf(dealer_), dice), now, kHandStartWork);
     Deal(now);
 }
 
 // Three rounds of four-tile passes, dealer first in turn order, then one tile
-// each and the dealer's fourteenth.
+// each and the dealer's fourteenth; the wild tile only after the deal, so
+// that the clients show their dealt hands sorted.
 void HandTable::Deal(Time now) {
     const auto deal = [&](int seat, const GamePacket& own, const GamePacket& hidden, Time work) {
         for (int other = 0; other < 4; ++other) SendTo(other, other == seat ? own : hidden, now, work);

@@ -42,19 +42,27 @@ QImage DrawCompassDial() {
     return canvas;
 }
 
+// A wind stands on the side where the table shows its seat: the local seat
+// of index w is (k - w) mod 4, and local seats 0 to 3 are the bottom, the
+// left, the top and the right.
+QPointF CompassWindCentre(int bottomWind, int wind) {
+    const double c = Side / 2.0, reach = Side * 0.27;
+    const QPointF sides[4] = {{c, c + reach}, {c - reach, c}, {c, c - reach}, {c + reach, c}};
+    return sides[((bottomWind - wind) % 4 + 4) % 4];
+}
+
 QImage DrawCompass(int bottomWind) {
     if (bottomWind < 0 || bottomWind > 3) return {};
-    static const QString turnOrder = QStringLiteral("東南西北");
+    static const QString suitIndexOrder = QStringLiteral("北西南東");
     QImage canvas = DrawCompassDial();
     QPainter painter;
     BeginPainting(painter, canvas);
-    const int first = 3 - bottomWind;  // 北 西 南 東 are turns 3 2 1 0
-    const double c = Side / 2.0, box = Side * 0.26, reach = Side * 0.27;
-    const QPointF places[4] = {{c, c + reach}, {c + reach, c}, {c, c - reach}, {c - reach, c}};  // bottom, right, top, left
-    for (int i = 0; i < 4; ++i) {
-        const QRectF cell(places[i].x() - box / 2, places[i].y() - box / 2, box, box);
-        const bool own = i == 0;
-        DrawOutlinedText(painter, cell, turnOrder.mid((first + i) % 4, 1), own ? QColor(255, 60, 40) : QColor(235, 235, 220),
+    const double box = Side * 0.26;
+    for (int wind = 0; wind < 4; ++wind) {
+        const QPointF centre = CompassWindCentre(bottomWind, wind);
+        const QRectF cell(centre.x() - box / 2, centre.y() - box / 2, box, box);
+        const bool own = wind == bottomWind;
+        DrawOutlinedText(painter, cell, suitIndexOrder.mid(wind, 1), own ? QColor(255, 60, 40) : QColor(235, 235, 220),
                          own ? QColor(255, 240, 150) : QColor(10, 40, 30), 1.2);
     }
     return canvas;
