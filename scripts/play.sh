@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the local game server, the
-# lobby tool and, from the lobby, the table client. Without a display the
-# three run under Xvfb and a screenshot of the table is saved. Ctrl-C ends all.
+# lobby tool and, from the lobby, the table client. The server logs to a file.
+# Without a display the three run under Xvfb and a screenshot of the table is
+# saved once the first hand is dealt. Ctrl-C ends all three.
 #
 # The lobby tool reads commands on standard input: query, leave,
 # force-leave, relogin, close, minimize, restore, send <msg> [w] [l].
@@ -19,6 +20,18 @@ if [ ! -f common/music/majiang.wav ] || [ -z "$(ls -A common/mj 2>/dev/null)" ];
   build/tools/dravik-sounds/dravik-sounds --out "$PWD/build/../common" --voices
 fi
 
+# Waits until a line of the file matches the pattern; fails after the seconds given.
+wait_for_line() {
+  local file=$1 pattern=$2 deadline=$((SECONDS + $3))
+  until grep -qE "$pattern" "$file" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# Xvfb and the server run in sessions of their own, out of reach of the
+# terminal's Ctrl-C: they are stopped last, once the lobby and the client it
+# started have closed down.
 pids=()
 cleanup() {
   trap - INT TERM EXIT
@@ -27,35 +40,40 @@ cleanup() {
 }
 trap cleanup INT TERM EXIT
 
+server_log="$PWD/build/dravik-server.log"
 screenshot=""
+echo "server log (every packet): $server_log"
 if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:47
-  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  setsid Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   pids+=($!)
   mkdir -p screenshots
   screenshot=screenshots/table.png
+  echo "no display: running under Xvfb; $screenshot is saved once the first hand is dealt"
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi
+echo "type lobby commands here: query, leave, force-leave, relogin, close, minimize, restore, send <msg> [wParam] [lParam]"
+echo "to end: Ctrl-C ends the client, the lobby and the server ('close' closes only the table window)"
 
-server_log=$(mktemp)
-build/tools/dravik-server/dravik-server --port 0 > >(tee "$server_log") &
+# Emptied first, so that no line of an earlier run is taken for this one's.
+: >"$server_log"
+setsid build/tools/dravik-server/dravik-server --port 0 >>"$server_log" &
 pids+=($!)
-port=""
-for _ in $(seq 100); do
-  port=$(sed -n 's/^listening on \([0-9]*\)$/\1/p' "$server_log" | head -n 1)
-  [ -n "$port" ] && break
-  sleep 0.1
-done
-[ -n "$port" ] || { echo "the server did not start" >&2; exit 1; }
+wait_for_line "$server_log" '^listening on [0-9]+$' 10 || { echo "the server did not start" >&2; exit 1; }
+port=$(sed -n 's/^listening on \([0-9]*\)$/\1/p' "$server_log" | head -n 1)
 
-lobby_log=$(mktemp)
 if [ -n "$screenshot" ]; then
   (
-    for _ in $(seq 150); do grep -q 'received 0x303' "$lobby_log" && break; sleep 0.1; done
-    sleep 1  # let the window repaint after the log-in
-    import -window root "$screenshot" && echo "screenshot saved: $screenshot"
+    # The server draws the hand's first tile after the dealer's discard, and
+    # lets its computers move only once the client has worked through the deal:
+    # by then the dealt hand is on the table.
+    if wait_for_line "$server_log" '^draw ' 120; then
+      import -window root "$screenshot" && echo "screenshot saved: $screenshot"
+    else
+      echo "no hand was dealt within 120 s: no screenshot" >&2
+    fi
   ) &
   pids+=($!)
 fi
 # The lobby runs in the foreground so that its commands can be typed.
-build/tools/dravik-lobby/dravik-lobby --start "$PWD/build/dravik-table" --server-port "$port" | tee "$lobby_log"
+build/tools/dravik-lobby/dravik-lobby --start "$PWD/build/dravik-table" --server-port "$port"

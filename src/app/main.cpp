@@ -6,8 +6,10 @@
 #include "platform/QtTcpLink.h"
 #include "platform/RealClock.h"
 #include "platform/RuntimeDir.h"
+#include "platform/StopSignals.h"
 #include "platform/UnixLobbyLink.h"
 #include "shared/Client.h"
+#include "table/MainForm.h"
 #include <QApplication>
 #include <QScreen>
 #include <QStringList>
@@ -36,6 +38,9 @@ int main(int argc, char** argv) {
     platform.anotherInstanceRunning = [&] { return !instanceLock.TryLock(runtimeDir); };
 
     Client client(std::move(platform));
+    // Ctrl-C and a terminate request close the table window as the lobby's
+    // WM_CLOSE does: its closing steps run and the program ends with them.
+    OnStopSignals(app, [&client] { client.mainForm->close(); });
     MainForm_Form_Load(client);
     return app.exec();
 }

@@ -2,9 +2,11 @@
 #include "dravik-server/TableSeating.h"
 #include "support/TableProcess.h"
 #include "support/FakeGameServer.h"
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <csignal>
 
 namespace {
 const QString kLobby = QStringLiteral("Jokro山庄");
@@ -157,3 +159,27 @@ TEST_F(TableRun, RefusesCommandLinesItCannotUse) {
     }
     EXPECT_TRUE(server.Received().empty());
 }
+
+// Ctrl-C in a terminal and a terminate request from the lobby close the table
+// window as the lobby's WM_CLOSE does: its closing steps run, then the END line.
+class StoppedTable : public TableRun, public ::testing::WithParamInterface<int> {};
+
+TEST_P(StoppedTable, ClosesItsWindowAndEndsWithStatusZero) {
+    TableProcess table(kTableBinary, runtime.path());
+    table.Start({DirectCommandLine(server.Port())});
+    ASSERT_TRUE(lobby.WaitForMessage(0x303, kStartMs)) << table.Stderr().toStdString();
+    const QString endpoint = UnixLobbyLink::EndpointPath(runtime.path(), kTable);
+    ASSERT_TRUE(QFileInfo::exists(endpoint));
+
+    table.Signal(GetParam());
+    ASSERT_TRUE(table.WaitForExit(5000));
+    EXPECT_TRUE(table.EndedWithStatusZero());
+    EXPECT_TRUE(table.Stderr().endsWith(QStringLiteral("END\tthe table window was closed\n")))
+        << table.Stderr().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(endpoint));  // the window stopped listening on its way out
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, StoppedTable, ::testing::Values(SIGINT, SIGTERM),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == SIGINT ? "Sigint" : "Sigterm");
+                         });

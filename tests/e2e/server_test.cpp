@@ -1,8 +1,11 @@
 #include "connection/LoginPacket.h"
 #include "dravik-server/ServerPackets.h"
 #include "platform/AnsiCodec.h"
+#include "support/EventLoopWait.h"
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTcpSocket>
@@ -339,5 +342,71 @@ TEST_F(ServerTest, SigintAndSigtermEndItCleanlyEvenWhenStartedIgnoringThem) {
         EXPECT_EQ(server_.exitStatus(), QProcess::NormalExit) << "signal " << stopSignal;
         EXPECT_EQ(server_.exitCode(), 0) << "signal " << stopSignal;
     }
+}
+
+// A kibibyte figure of a process's status, such as its VmRSS; -1 if none.
+qint64 StatusKb(qint64 pid, const QByteArray& field) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field + ':')) return line.mid(field.size() + 1).simplified().split(' ').first().toLongLong();
+    return -1;
+}
+
+TEST_F(ServerTest, DropsAClientThatStopsReadingWhileTheOthersChatAndStaysSmall) {
+    // Freed memory that the sanitizer holds back is not the server's.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":quarantine_size_mb=1");
+    server_.setProcessEnvironment(environment);
+    ASSERT_NO_FATAL_FAILURE(StartServer({}));
+    QTcpSocket sleeper, talker, listener;
+    // The sleeper takes one byte and then nothing more.
+    sleeper.setReadBufferSize(1);
+    for (auto [socket, account] : {std::pair{&sleeper, "sleeper"}, std::pair{&talker, "talker"},
+                                   std::pair{&listener, "listener"}}) {
+        ASSERT_NO_FATAL_FAILURE(Connect(*socket));
+        socket->write(ToByteArray(BuildLoginPacket(account, "secret")));
+        ASSERT_TRUE(socket->waitForBytesWritten(WaitMs));
+        WaitForLine("seat ");
+    }
+    const qint64 baselineKb = StatusKb(server_.processId(), "VmRSS");
+    ASSERT_GT(baselineKb, 0);
+
+    qint64 heard = 0;
+    QObject::connect(&listener, &QTcpSocket::readyRead, [&] { heard += listener.readAll().size(); });
+    QStringList ends;
+    const auto keepEnds = [&] {
+        while (server_.canReadLine()) {
+            const QString line = QString::fromUtf8(server_.readLine()).trimmed();
+            if (line.startsWith("drop ") || line.startsWith("close ")) ends << line;
+        }
+    };
+    // Chat until the sleeper is dropped, and as much again after it; every
+    // line goes to the sleeper and the listener.
+    const QByteArray chat = ToByteArray(ChatLinePacket(2, QStringLiteral("刷屏"), {})).repeated(64);
+    constexpr qint64 kFloodLimit = qint64(64) << 20;
+    qint64 sent = 0, sentToDrop = 0;
+    while (sent < kFloodLimit && (sentToDrop == 0 || sent < 2 * sentToDrop)) {
+        talker.write(chat);
+        sent += chat.size();
+        ASSERT_TRUE(WaitUntil([&] { return talker.bytesToWrite() == 0; }, WaitMs));
+        keepEnds();
+        if (sentToDrop == 0 && !ends.isEmpty()) sentToDrop = sent;
+    }
+    // The listener hears every line; its seating came first.
+    EXPECT_TRUE(WaitUntil([&] { return heard >= sent; }, WaitMs)) << heard << " of " << sent;
+    // Without a limit the server would keep nearly all the sleeper's share of
+    // the flood; the sanitizer's allocator alone keeps some megabytes.
+    const qint64 peakKb = StatusKb(server_.processId(), "VmHWM");
+    EXPECT_LT(peakKb - baselineKb, 16 * 1024) << "flooded " << sent / 1024 << " KiB";
+    ASSERT_TRUE(WaitUntil([&] { keepEnds(); return ends.size() >= 2; }, WaitMs)) << ends.join('\n').toStdString();
+    const QRegularExpressionMatch drop = QRegularExpression("^drop 1 (\\d+) bytes unsent$").match(ends[0]);
+    ASSERT_TRUE(drop.hasMatch()) << ends[0].toStdString();
+    // Dropped as soon as more than 1 MiB waited for it.
+    EXPECT_GT(drop.captured(1).toLongLong(), 1 << 20);
+    EXPECT_LE(drop.captured(1).toLongLong(), (1 << 20) + qint64(sizeof(GamePacket)));
+    EXPECT_EQ(ends[1], "close 1");
+    EXPECT_EQ(ends.size(), 2) << ends.join('\n').toStdString();
+    EXPECT_EQ(listener.state(), QAbstractSocket::ConnectedState);
 }
 }  // namespace

@@ -1,6 +1,7 @@
 #include "support/TableProcess.h"
 #include <QCoreApplication>
 #include <QProcessEnvironment>
+#include <csignal>
 
 
 TableProcess::TableProcess(const QString& program, const QString& runtimeDir) {
@@ -33,6 +34,13 @@ bool TableProcess::WaitForStderr(const QString& text, int timeoutMs) {
 
 bool TableProcess::WaitForExit(int timeoutMs) {
     return WaitUntil([&] { return process_.state() == QProcess::NotRunning; }, timeoutMs);
+}
+
+void TableProcess::Signal(int signal) { ::kill(pid_t(process_.processId()), signal); }
+
+bool TableProcess::EndedWithStatusZero() const {
+    return process_.state() == QProcess::NotRunning && process_.exitStatus() == QProcess::NormalExit &&
+           process_.exitCode() == 0;
 }
 
 LobbyRecorder::LobbyRecorder(const QString& runtimeDir, const QString& caption) : link(runtimeDir) {

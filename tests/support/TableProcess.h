@@ -18,6 +18,9 @@ public:
     void Start(const QStringList& arguments);
     bool WaitForStderr(const QString& text, int timeoutMs);
     bool WaitForExit(int timeoutMs);
+    void Signal(int signal);
+    // True when the process ended by itself (not by a signal) with status 0.
+    bool EndedWithStatusZero() const;
     QString Stderr() const { return stderr_; }
 
 private:

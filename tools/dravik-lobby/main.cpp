@@ -3,8 +3,8 @@
 // and sends the client the messages typed on standard input.
 #include "LobbyCommands.h"
 #include "StdinLineReader.h"
-#include "StopSignals.h"
 #include "platform/RuntimeDir.h"
+#include "platform/StopSignals.h"
 #include "platform/UnixLobbyLink.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -133,7 +133,8 @@ int main(int argc, char** argv) {
                        .arg(caption, runtimeDir));
         return 1;
     }
-    QuitOnStopSignals(app);
+    // The lobby ends in order: its endpoint file goes, and its client is stopped.
+    OnStopSignals(app, &QCoreApplication::quit);
     PrintLine(QStringLiteral("listening as %1").arg(caption));
 
     StdinLineReader input;

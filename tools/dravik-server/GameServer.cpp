@@ -14,6 +14,17 @@ constexpr int kLoginRefused = 2;
 constexpr int kPlayersLeft = 1;
 constexpr int kChatTextBytes = 200;
 constexpr int kAdvanceMs = 20;
+// What may wait unsent for one client: thousands of packets, far more than a
+// hand or a reconnect sends at once, so only a client that has stopped reading
+// gets there. Such a client is dropped at once, as chat servers drop one whose
+// send queue is full: waiting any longer would only let the server grow at the
+// pace of the chat, and the client can still come back to its seat.
+constexpr qint64 kMaxUnsentBytes = 1 << 20;
+// What is taken from one client's socket at a time: a client that sends
+// faster than the server works leaves the rest in the system's buffers
+// instead of in the server's memory, and what one read relays to the others
+// stays far below what may wait for them.
+constexpr qint64 kReadSliceBytes = 64 * qint64(sizeof(GamePacket));
 // A client tells its player "the game starts within 15 seconds" once the
 // table is full and after every hand; a hand starts when every client is
 // ready, or once that time (and a second's grace) has passed.
@@ -68,6 +79,7 @@ void GameServer::Accept() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
         const int id = ++lastId_;
         connections_[socket].id = id;
+        socket->setReadBufferSize(kReadSliceBytes);
         emit Event(QStringLiteral("connect %1").arg(id));
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { ReadFrom(socket); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] { Close(socket); });
@@ -76,6 +88,7 @@ void GameServer::Accept() {
 
 void GameServer::ReadFrom(QTcpSocket* socket) {
     Connection& connection = connections_.at(socket);
+    if (connection.dropped) return;
     connection.pending += socket->readAll();
     for (const GamePacket& packet : TakeWholePackets(connection.pending)) {
         emit Event(QStringLiteral("recv %1 ").arg(connection.id) + DescribePacket(packet.data()));
@@ -265,10 +278,22 @@ void GameServer::SettleEndedHand() {
 
 void GameServer::Send(QTcpSocket* socket, GamePacket packet) {
     Connection& connection = connections_.at(socket);
+    if (connection.dropped) return;
     const std::array<uint8_t, 2> echo = connection.NextEcho();
     std::copy(echo.begin(), echo.end(), packet.begin() + PacketOffset::Echo);
     socket->write(ToByteArray(packet));
     emit Event(QStringLiteral("send %1 ").arg(connection.id) + DescribeSentPacket(packet.data()));
+    if (socket->bytesToWrite() > kMaxUnsentBytes) Drop(socket);
+}
+
+void GameServer::Drop(QTcpSocket* socket) {
+    Connection& connection = connections_.at(socket);
+    connection.dropped = true;
+    emit Event(QStringLiteral("drop %1 %2 bytes unsent").arg(connection.id).arg(socket->bytesToWrite()));
+    // The close comes from the top of the event loop: a send may be one of
+    // many to every seat, in the middle of a move. Aborting discards the unsent
+    // bytes, and the socket's disconnected() closes the connection as usual.
+    QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
 }
 
 void GameServer::SendToClients(const GamePacket& packet, int exceptSeat) {

@@ -47,6 +47,8 @@ private:
         QByteArray pending;
         uint16_t sentPackets = 0;
         int seat = kNoSeat;
+        // Sent too much it did not read; closed at the next turn of the event loop.
+        bool dropped = false;
         // The echo bytes of each packet sent: the count of packets sent on
         // this connection, big-endian.
         std::array<uint8_t, 2> NextEcho();
@@ -71,6 +73,7 @@ private:
     void Move(QTcpSocket* socket, const GamePacket& packet);
     void Reject(QTcpSocket* socket, const QString& reason);
     void Close(QTcpSocket* socket);
+    void Drop(QTcpSocket* socket);
 
     // The seat goes back to the computer between hands; the other clients are told.
     void FreeSeat(int seat);

@@ -1,5 +1,5 @@
-#include "StopSignals.h"
-#include <QCoreApplication>
+#include "platform/StopSignals.h"
+#include <QObject>
 #include <QSocketNotifier>
 #include <csignal>
 #include <fcntl.h>
@@ -15,12 +15,21 @@ void OnStopSignal(int) {
     [[maybe_unused]] const ssize_t ignored = ::write(stopPipe[1], &byte, 1);
 }
 
+// Empties the pipe, so that the notifier fires once per burst of signals.
+void DrainStopPipe() {
+    char bytes[16];
+    while (::read(stopPipe[0], bytes, sizeof bytes) > 0) {}
+}
+
 }  // namespace
 
-void QuitOnStopSignals(QCoreApplication& app) {
+void OnStopSignals(QObject& owner, std::function<void()> onStop) {
     if (::pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    auto* notifier = new QSocketNotifier(stopPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    auto* notifier = new QSocketNotifier(stopPipe[0], QSocketNotifier::Read, &owner);
+    QObject::connect(notifier, &QSocketNotifier::activated, &owner, [onStop = std::move(onStop)] {
+        DrainStopPipe();
+        onStop();
+    });
 
     struct sigaction action {};
     action.sa_handler = OnStopSignal;
