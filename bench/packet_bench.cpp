@@ -2,8 +2,10 @@
 // packets through the scheduler's receive job.
 #include "connection/GamePacket.h"
 #include "connection/PacketTransport.h"
+#include "support/ScriptedHand.h"
 #include "support/TestClient.h"
 #include <benchmark/benchmark.h>
+#include <optional>
 
 namespace {
 GameMessage SampleMessage() {
@@ -37,22 +39,49 @@ void QueuePacket(benchmark::State& state) {
 }
 BENCHMARK(QueuePacket);
 
-// A stream of 100 packets in one delivery, each taken out and dispatched on its tick.
-void DispatchReceivedStream(benchmark::State& state) {
-    TestClient t;
-    t.Load();
-    t.Tick(5);
+// A hand in progress, the client seated at bit 1 and done with its first
+// discard: 50 turns of the three other seats, a draw and a discard each, come
+// as 100 packets in one delivery and are taken out and dispatched one a tick.
+// Every iteration starts from a freshly dealt hand, as the discards pile up.
+constexpr int kStreamPackets = 100;
+
+QByteArray OtherSeatsTurns() {
+    constexpr uint8_t kOtherSeats[] = {2, 4, 8};
     QByteArray stream;
-    for (int i = 0; i < 100; ++i) {
-        GameMessage message = SampleMessage();
-        message.MsgType = static_cast<int16_t>(i % 2 ? MessageType::TileDiscarded : 10);
-        stream += ToByteArray(EncodeGamePacket(message, {}, {uint8_t(i), 0}));
+    for (int turn = 0; turn < kStreamPackets / 2; ++turn) {
+        const uint8_t seatBit = kOtherSeats[turn % 3];
+        const int tile = (0x10 << (turn % 3)) | (1 + turn % 9);  // characters, circles and bamboo, 1 to 9
+        stream += ToByteArray(EncodeGamePacket(HandMessage(MessageType::TileDrawn, seatBit)));
+        stream += ToByteArray(EncodeGamePacket(HandMessage(MessageType::TileDiscarded, seatBit, 0, 0, 0, tile)));
     }
-    for (auto _ : state) {
-        t.Deliver(stream);
-        t.Tick(101);
-    }
-    state.SetItemsProcessed(state.iterations() * 100);
+    return stream;
 }
-BENCHMARK(DispatchReceivedStream);
+
+void DealUpToTheFirstDiscard(TestClient& t, const std::vector<HandStep>& hand) {
+    SeatAtScriptedTable(t, 15);
+    for (const HandStep& step : hand) {
+        if (step.label != QStringLiteral("set-up") && step.label != QStringLiteral("deal") &&
+            step.label != QStringLiteral("first discard"))
+            break;
+        PlayStep(t, step);
+    }
+}
+
+void DispatchReceivedStream(benchmark::State& state) {
+    const std::vector<HandStep> hand = ScriptedHand();
+    const QByteArray stream = OtherSeatsTurns();
+    std::optional<TestClient> t;
+    for (auto _ : state) {
+        state.PauseTiming();
+        t.emplace();
+        DealUpToTheFirstDiscard(*t, hand);
+        state.ResumeTiming();
+        t->Deliver(stream);
+        t->Tick(kStreamPackets + 1);
+    }
+    if (WaitingBytes((*t)->transport.ReceiveRead, (*t)->transport.ReceiveWrite) != 0)
+        state.SkipWithError("the stream was not dispatched whole");
+    state.SetItemsProcessed(state.iterations() * kStreamPackets);
+}
+BENCHMARK(DispatchReceivedStream)->Unit(benchmark::kMicrosecond);
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: the Debug build,
-# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# a bounded libFuzzer run over the packet stream.
+# Installs what is missing, builds and runs every test: the Debug build with
+# one brief run of every benchmark, the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a bounded libFuzzer run over the packet stream.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -13,6 +13,20 @@ echo "== Debug build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build -j "$jobs" --output-on-failure
+# Every benchmark program the build makes, once and briefly, so that none rots
+# unseen: one that aborts or reports an error fails the run. The figures of so
+# short a run measure nothing.
+mapfile -t benchmarks < <(find build/bench -maxdepth 1 -type f -executable -name 'dravik-bench-*' | sort)
+((${#benchmarks[@]})) || { echo "no benchmark programs in build/bench" >&2; exit 1; }
+for benchmark in "${benchmarks[@]}"; do
+  echo "== $(basename "$benchmark")"
+  QT_QPA_PLATFORM=offscreen "$benchmark" --benchmark_min_time=0.01 \
+    --benchmark_out="$benchmark.json" --benchmark_out_format=json
+  if grep -q '"error_occurred": true' "$benchmark.json"; then
+    echo "$(basename "$benchmark") reported an error" >&2
+    exit 1
+  fi
+done
 
 echo "== Sanitizer build (ASan + UBSan)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDRAVIK_SANITIZE=ON -DDRAVIK_BENCH=OFF \

@@ -1,12 +1,7 @@
 #include "connection/GamePacket.h"
+#include "e2e/LocalProxy.h"
 #include "support/FakeGameServer.h"
 #include "support/TableProcess.h"
-#include <QFile>
-#include <QHostAddress>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -15,88 +10,6 @@ namespace {
 const QString kLobby = QStringLiteral("Jokro山庄");
 const QString kTableBinary = QStringLiteral(DRAVIK_TABLE_BINARY);
 constexpr int kStartMs = 15000;
-
-quint16 FreeLoopbackPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-// One of Debian's SOCKS5 servers, listening on a free loopback port for one test.
-class LocalProxy {
-public:
-    struct Kind {
-        const char* name;
-        const char* program;
-        QString user;
-        QString password;
-    };
-
-    explicit LocalProxy(const Kind& kind)
-        : path_(QStandardPaths::findExecutable(QLatin1String(kind.program),
-                                               {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")})),
-          port_(FreeLoopbackPort()) {
-        process_.setProcessChannelMode(QProcess::MergedChannels);
-        QObject::connect(&process_, &QProcess::readyRead, [this] { output_ += process_.readAll(); });
-        if (path_.isEmpty()) return;
-        process_.setProgram(path_);
-        process_.setArguments(path_.endsWith(QStringLiteral("danted")) ? DanteArguments() : MicrosocksArguments(kind));
-    }
-
-    ~LocalProxy() {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.terminate();
-        if (!process_.waitForFinished(5000)) process_.kill();
-        process_.waitForFinished(5000);
-    }
-
-    bool Installed() const { return !path_.isEmpty(); }
-    quint16 Port() const { return port_; }
-    QString Output() const { return QString::fromLocal8Bit(output_); }
-
-    // Starts the proxy and waits until it accepts connections.
-    bool Start(int timeoutMs) {
-        process_.start();
-        return WaitUntil([&] {
-            if (process_.state() == QProcess::NotRunning) return true;
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, port_);
-            return probe.waitForConnected(200);
-        }, timeoutMs) && process_.state() == QProcess::Running;
-    }
-
-private:
-    QStringList MicrosocksArguments(const Kind& kind) const {
-        QStringList arguments{QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port_)};
-        if (!kind.user.isEmpty()) arguments << QStringLiteral("-u") << kind.user << QStringLiteral("-P") << kind.password;
-        return arguments;
-    }
-
-    QStringList DanteArguments() {
-        const QString config = dir_.filePath(QStringLiteral("danted.conf"));
-        QFile file(config);
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(QStringLiteral("logoutput: stderr\n"
-                                      "internal: 127.0.0.1 port = %1\n"
-                                      "external: 127.0.0.1\n"
-                                      "socksmethod: none\n"
-                                      "clientmethod: none\n"
-                                      "user.privileged: root\n"
-                                      "user.unprivileged: nobody\n"
-                                      "client pass { from: 127.0.0.0/8 to: 0.0.0.0/0 }\n"
-                                      "socks pass { from: 127.0.0.0/8 to: 127.0.0.0/8 }\n")
-                           .arg(port_)
-                           .toUtf8());
-        }
-        return {QStringLiteral("-f"), config, QStringLiteral("-p"), dir_.filePath(QStringLiteral("danted.pid"))};
-    }
-
-    QTemporaryDir dir_;
-    QString path_;
-    quint16 port_;
-    QProcess process_;
-    QByteArray output_;
-};
 
 QString ProxyCommandLine(quint16 serverPort, quint16 proxyPort, const QString& user, const QString& password) {
     return QStringLiteral("abc$pw$127.0.0.1$%1$本地$5$127.0.0.1$%2$%3$%4$$$$")
