@@ -44,13 +44,15 @@ server_log="$PWD/build/dravik-server.log"
 screenshot=""
 echo "server log (every packet): $server_log"
 if [ -z "${DISPLAY:-}" ]; then
-  export DISPLAY=:47
-  setsid Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb picks a free display and writes its number once it accepts clients.
+  display_file=$(mktemp)
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   pids+=($!)
+  wait_for_line "$display_file" '^[0-9]+$' 10 || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$(head -n 1 "$display_file")"
   mkdir -p screenshots
   screenshot=screenshots/table.png
-  echo "no display: running under Xvfb; $screenshot is saved once the first hand is dealt"
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  echo "no display: running under Xvfb on $DISPLAY; $screenshot is saved once the first hand is dealt"
 fi
 echo "type lobby commands here: query, leave, force-leave, relogin, close, minimize, restore, send <msg> [wParam] [lParam]"
 echo "to end: Ctrl-C ends the client, the lobby and the server ('close' closes only the table window)"
