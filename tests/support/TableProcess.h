@@ -19,6 +19,7 @@ public:
     bool WaitForStderr(const QString& text, int timeoutMs);
     bool WaitForExit(int timeoutMs);
     QString Stderr() const { return stderr_; }
+    qint64 Pid() const { return process_.processId(); }
 
 private:
     QTemporaryDir programDir_;

@@ -1,8 +1,10 @@
 #pragma once
 #include <QImage>
+#include <QSize>
 
-// The 77 × 77 compass with wind k (0 北, 1 西, 2 南, 3 東) lit at the bottom and
+// The compass with wind k (0 北, 1 西, 2 南, 3 東) lit at the bottom and
 // the other winds in turn order counter-clockwise round the dial.
 QImage DrawCompass(int bottomWind);
 // The same dial without winds.
 QImage DrawCompassDial();
+inline constexpr QSize CompassSize{77, 77};

@@ -16,11 +16,15 @@ std::map<std::pair<PictureKind, int>, QPixmap>& Store() {
 QPixmap CachedPicture(PictureKind kind, int key, const std::function<QImage()>& draw) {
     auto& store = Store();
     if (const auto found = store.find({kind, key}); found != store.end()) return found->second;
-    const QImage drawing = draw();
+    QImage drawing = draw();
     if (drawing.isNull()) return {};
     static const bool clearedWithTheApplication = (qAddPostRoutine(ClearPictureCache), true);  // pixmaps must go first
     Q_UNUSED(clearedWithTheApplication);
-    return store.emplace(std::pair{kind, key}, QPixmap::fromImage(drawing)).first->second;
+    // A drawing keeps the paint engine it was drawn with, and that engine keeps
+    // the buffers of everything it drew; the stored copy has none of them.
+    return store.emplace(std::pair{kind, key}, QPixmap::fromImage(drawing.copy())).first->second;
 }
+
+bool IsPictureDrawn(PictureKind kind, int key) { return Store().count({kind, key}) > 0; }
 
 void ClearPictureCache() { Store().clear(); }
