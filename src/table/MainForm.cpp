@@ -174,7 +174,12 @@ void MainForm::CreateWindowedControls() {
         line->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         line->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         line->setFont(DesignFont(9));
-        line->setStyleSheet(QStringLiteral("QListWidget { background: transparent; color: #ffff80; }"));
+        // Transparent over the table, in pale yellow; a palette, as a style sheet
+        // brings Qt's whole style-sheet machinery into the process for two colours.
+        QPalette colours = line->palette();
+        colours.setColor(QPalette::Base, Qt::transparent);
+        colours.setColor(QPalette::Text, QColor(0xff, 0xff, 0x80));
+        line->setPalette(colours);
         line->hide();
     }
     Chat = new QLineEdit(Pic1);

@@ -12,7 +12,7 @@ public:
     using Painter = QImage (*)(int key);
 
     LazyPicture() = default;
-    LazyPicture(const QPixmap& pixmap);  // NOLINT: a pixmap is a picture at hand
+    LazyPicture(const QPixmap& pixmap);  // implicit: a pixmap is a picture at hand
     LazyPicture(PictureKind kind, int key, QSize size, Painter draw);
 
     bool IsNull() const { return size_.isEmpty(); }
