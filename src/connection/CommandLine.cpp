@@ -80,7 +80,16 @@ QString FieldName(int number) {
 }
 
 double LeadingNumber(const QString& text) {
-    static const QRegularExpression number(QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)"));
-    const auto match = number.match(text);
-    return match.hasMatch() ? match.captured(0).trimmed().toDouble() : 0.0;
+    // Blanks, a sign, then digits with at most one point among or before them.
+    // Scanned by hand: a regular expression would bring its engine into every start-up.
+    qsizetype end = 0;
+    while (end < text.size() && text[end].isSpace()) ++end;
+    const qsizetype start = end;
+    if (end < text.size() && (text[end] == QLatin1Char('+') || text[end] == QLatin1Char('-'))) ++end;
+    const auto isDigit = [&](qsizetype i) { return i < text.size() && text[i].isDigit(); };
+    bool digits = false;
+    for (; isDigit(end); ++end) digits = true;
+    if (end < text.size() && text[end] == QLatin1Char('.') && (digits || isDigit(end + 1)))
+        for (++end; isDigit(end); ++end) digits = true;
+    return digits ? text.mid(start, end - start).toDouble() : 0.0;
 }

@@ -56,7 +56,7 @@ void SizeWindow(Client& c) {
     c.table.ScaleX = fullSize ? 1.0 : kSmallScale;
     c.table.ScaleY = fullSize ? 1.0 : kSmallScale;
     if (fullSize) return;
-    f.Pic1->SetPicture(DesignPicture(DesignPictureId::SmallTable));
+    f.Pic1->SetPicture(LazyDesignPicture(DesignPictureId::SmallTable));
     f.Pic1->lower();
     f.Host->Move(6, 200);
     f.Zhuang->Move(45, 200);

@@ -4,22 +4,6 @@
 #include <QFileInfo>
 #include <utility>
 
-namespace {
-// The name `name` has in `dir`: itself when it exists as written, else an
-// entry that differs only in letter case, else `name` unchanged.
-QString ExistingName(const QString& dir, const QString& name) {
-    if (QFileInfo::exists(dir + QLatin1Char('/') + name))
-        return name;
-    const QStringList entries =
-        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
-    }
-    return name;
-}
-}  // namespace
-
 ProgramPaths::ProgramPaths(QString programDir) : programDir_(std::move(programDir)) {}
 
 ProgramPaths ProgramPaths::FromEnvironment() {
@@ -37,4 +21,25 @@ QString ProgramPaths::Resolve(const QString& backslashPath) const {
             path += QLatin1Char('/') + ExistingName(path, part);
     }
     return QDir::toNativeSeparators(QDir::cleanPath(path));
+}
+
+// The name `name` has in `dir`: itself when it exists as written, else an
+// entry that differs only in letter case, else `name` unchanged.
+QString ProgramPaths::ExistingName(const QString& dir, const QString& name) const {
+    if (QFileInfo::exists(dir + QLatin1Char('/') + name)) return name;
+    return ListingOf(dir).value(name.toCaseFolded(), name);
+}
+
+const ProgramPaths::Listing& ProgramPaths::ListingOf(const QString& dir) const {
+    const auto [place, isNew] = listings_->try_emplace(dir);
+    Listing& listing = place->second;
+    if (!isNew) return listing;
+    // In name order, so that of two entries differing only in case the first is taken.
+    const QStringList entries =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        const QString folded = entry.toCaseFolded();
+        if (!listing.contains(folded)) listing.insert(folded, entry);
+    }
+    return listing;
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include <QHash>
 #include <QString>
+#include <map>
+#include <memory>
 
 // The program folder (DRAVIK_PROGRAM_DIR, else the executable's folder) and
 // the backslash paths the client names its files by.
@@ -13,5 +16,15 @@ public:
     QString Resolve(const QString& backslashPath) const;
 
 private:
+    // A folder's entries by their case-folded names.
+    using Listing = QHash<QString, QString>;
+    QString ExistingName(const QString& dir, const QString& name) const;
+    const Listing& ListingOf(const QString& dir) const;
+
     QString programDir_;
+    // Listing a large folder costs far more than a look-up in it, so each
+    // folder is listed once, on its first case-tolerant look-up; copies share
+    // the listings. The shipped files do not change while the program runs,
+    // and a file it makes later is found under the exact name it was made with.
+    std::shared_ptr<std::map<QString, Listing>> listings_ = std::make_shared<std::map<QString, Listing>>();
 };

@@ -14,13 +14,13 @@ void ImageControl::Move(double left, double top, double width, double height) {
     height_ = height;
 }
 
-void ImageControl::SetPicture(const QPixmap& picture) {
+void ImageControl::SetPicture(const LazyPicture& picture) {
     prepareGeometryChange();
     picture_ = picture;
     // A picture control that does not stretch takes the size of its picture.
-    if (!stretch_ && !picture_.isNull()) {
-        width_ = picture_.width();
-        height_ = picture_.height();
+    if (!stretch_ && !picture_.IsNull()) {
+        width_ = picture_.Size().width();
+        height_ = picture_.Size().height();
     }
     update();
 }
@@ -58,11 +58,12 @@ void ImageControl::hoverMoveEvent(QGraphicsSceneHoverEvent*) {
 QRectF ImageControl::boundingRect() const { return QRectF(0, 0, width_, height_); }
 
 void ImageControl::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    if (picture_.isNull()) return;
+    const QPixmap& picture = Picture();
+    if (picture.isNull()) return;
     if (stretch_)
-        painter->drawPixmap(boundingRect(), picture_, QRectF(picture_.rect()));
+        painter->drawPixmap(boundingRect(), picture, QRectF(picture.rect()));
     else
-        painter->drawPixmap(0, 0, picture_);
+        painter->drawPixmap(0, 0, picture);
 }
 
 LabelControl::LabelControl(QGraphicsItem* parent) : QGraphicsObject(parent) {}

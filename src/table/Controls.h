@@ -1,4 +1,5 @@
 #pragma once
+#include "table/pictures/LazyPicture.h"
 #include <QColor>
 #include <QFont>
 #include <QGraphicsObject>
@@ -7,7 +8,8 @@
 #include <functional>
 
 // A picture control of the table surface: geometry in screen pixels, a
-// picture that is stretched to the control or gives the control its size.
+// picture that is stretched to the control or gives the control its size. The
+// picture is drawn when the control first shows it or it is asked for.
 class ImageControl : public QGraphicsObject {
     Q_OBJECT
 public:
@@ -18,8 +20,10 @@ public:
     double Height() const { return height_; }
     void Move(double left, double top);
     void Move(double left, double top, double width, double height);
-    const QPixmap& Picture() const { return picture_; }
-    void SetPicture(const QPixmap& picture);
+    const QPixmap& Picture() const { return picture_.Pixmap(); }
+    // The picture as it was given, drawn or not.
+    const LazyPicture& GivenPicture() const { return picture_; }
+    void SetPicture(const LazyPicture& picture);
     bool Stretch() const { return stretch_; }
     void SetStretch(bool stretch);
     // 0 the default pointer, 99 the hand cursor.
@@ -42,7 +46,7 @@ protected:
     void hoverMoveEvent(QGraphicsSceneHoverEvent* event) override;
 
 private:
-    QPixmap picture_;
+    LazyPicture picture_;
     int mousePointer_ = 0;
     double width_ = 0;
     double height_ = 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include "table/pictures/LazyPicture.h"
 #include <QPixmap>
 
 // The pictures that belong to the table window's design rather than to a
@@ -25,3 +26,5 @@ enum class DesignPictureId {
 };
 
 QPixmap DesignPicture(DesignPictureId id);
+// The same picture, drawn only when it is first shown.
+LazyPicture LazyDesignPicture(DesignPictureId id);

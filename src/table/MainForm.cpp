@@ -1,5 +1,6 @@
 #include "table/MainForm.h"
 #include "table/DesignPictures.h"
+#include "table/PictureLabel.h"
 #include "table/WidgetPlace.h"
 #include "video/CaptureControl.h"
 #include "video/VideoView.h"
@@ -19,7 +20,7 @@ const QColor kSeatLabelColor(128, 255, 255);
 struct ImageDesign {
     QRectF place;
     bool stretch = false;
-    QPixmap picture = {};
+    LazyPicture picture = {};
     bool visible = false;
 };
 
@@ -60,7 +61,7 @@ void CopyCursorAndTip(const QGraphicsItem& design, QGraphicsItem& copy) {
 MainForm::MainForm() : Pic1(new TableSurface(&scene, this)) {
     setWindowTitle(QStringLiteral("Dravik麻将"));
     setFont(DesignFont(9));
-    Pic1->SetPicture(DesignPicture(DesignPictureId::Table));
+    Pic1->SetPicture(LazyDesignPicture(DesignPictureId::Table));
     CreateSurfaceControls();
     CreateSeatControls();
     CreateVideoControls();
@@ -72,27 +73,27 @@ MainForm::~MainForm() = default;
 // Created in their stacking order, the lowest first.
 void MainForm::CreateSurfaceControls() {
     using Id = DesignPictureId;
-    Jokro = Design(NewImage(), {{870, 110, 100, 105}, true, DesignPicture(Id::HandInfoBoard)});
-    Jokro_Image = Design(NewImage(), {{890, 169, 36, 56}, true, DesignPicture(Id::TileTemplate)});
+    Jokro = Design(NewImage(), {{870, 110, 100, 105}, true, LazyDesignPicture(Id::HandInfoBoard)});
+    Jokro_Image = Design(NewImage(), {{890, 169, 36, 56}, true, LazyDesignPicture(Id::TileTemplate)});
     Label3 = Design(NewLabel(), {{904, 190, 13, 19}, QColor(255, 255, 0), DesignFont(14.25, true), Qt::AlignHCenter});
-    ZhiNan = Design(NewImage(), {{16, 115, 81, 79}, true, DesignPicture(Id::Compass)});
-    Host = Design(NewImage(), {{16, 200, 71, 25}, false, DesignPicture(Id::DealerPlate)});
+    ZhiNan = Design(NewImage(), {{16, 115, 81, 79}, true, LazyDesignPicture(Id::Compass)});
+    Host = Design(NewImage(), {{16, 200, 71, 25}, false, LazyDesignPicture(Id::DealerPlate)});
     Zhuang = Design(NewLabel(), {{56, 200, 25, 25}, QColor(192, 192, 0), DesignFont(18, true), Qt::AlignLeft,
                                  QStringLiteral("东"), false});
-    Time_Img = Design(NewImage(), {{205, 235, 81, 38}, true, DesignPicture(Id::CountdownPlate)});
+    Time_Img = Design(NewImage(), {{205, 235, 81, 38}, true, LazyDesignPicture(Id::CountdownPlate)});
     Number = Design(NewLabel(), {{250, 240, 24, 24}, QColor(0, 255, 0), DesignFont(18), Qt::AlignHCenter,
                                  QStringLiteral("9"), false});
     for (double left : {48, 96})
-        Sai_Image.push_back(Design(NewImage(), {{left, 272, 20, 20}, false, DesignPicture(Id::DieFace)}));
+        Sai_Image.push_back(Design(NewImage(), {{left, 272, 20, 20}, false, LazyDesignPicture(Id::DieFace)}));
 
     auto* holder = new ImageControl;
     underSurface.addItem(holder);
-    SZ_Image.push_back(Design(holder, {{16, 48, 30, 30}, true, DesignPicture(Id::DiceHolder), true}));
+    SZ_Image.push_back(Design(holder, {{16, 48, 30, 30}, true, LazyDesignPicture(Id::DiceHolder), true}));
 
-    MJ_Image.push_back(Design(NewImage(), {{136, 120, 41, 57}, true, DesignPicture(Id::TileTemplate)}));
+    MJ_Image.push_back(Design(NewImage(), {{136, 120, 41, 57}, true, LazyDesignPicture(Id::TileTemplate)}));
     Words = Design(NewImage(), {{360, 56, 49, 49}, true, {}, true});
     for (double left : {392, 480, 568})
-        Speak.push_back(Design(NewImage(), {{left, 136, 81, 81}, true, DesignPicture(Id::AnnounceBubble)}));
+        Speak.push_back(Design(NewImage(), {{left, 136, 81, 81}, true, LazyDesignPicture(Id::AnnounceBubble)}));
     for (const QRectF& place : {QRectF(92, 526, 85, 85), QRectF(190, 526, 81, 85), QRectF(280, 525, 83, 85)})
         tsSpeak.push_back(Design(NewImage(), {place, true}));
     for (const QPointF& at : {QPointF(504, 256), QPointF(528, 256), QPointF(504, 280), QPointF(528, 280),
@@ -106,11 +107,11 @@ void MainForm::CreateSurfaceControls() {
     }
     Operation.push_back(Design(NewImage(), {{358, 461, 50, 71}}));
     Operation[0]->setEnabled(false);
-    OK.push_back(Design(NewImage(), {{460, 610, 45, 61}, true, DesignPicture(Id::ReadyMark)}));
+    OK.push_back(Design(NewImage(), {{460, 610, 45, 61}, true, LazyDesignPicture(Id::ReadyMark)}));
     AnNiu.push_back(Design(NewImage(), {{573, 730, 50, 30}, false, {}, true}));
     AnNiu[0]->setCursor(Qt::PointingHandCursor);
     Lbchat = Design(NewLabel(), {{594, 694, 25, 33}, Qt::white, DesignFont(9)});
-    Bird = Design(NewImage(), {{936, 680, 82, 80}, true, DesignPicture(Id::BannerFrame)});
+    Bird = Design(NewImage(), {{936, 680, 82, 80}, true, LazyDesignPicture(Id::BannerFrame)});
 }
 
 void MainForm::CreateSeatControls() {
@@ -118,7 +119,7 @@ void MainForm::CreateSeatControls() {
     Nid.push_back(Design(NewLabel(), {{181, 700, 161, 25}, kSeatLabelColor, DesignFont(9)}));
     Cash.push_back(Design(NewLabel(), {{181, 724, 161, 17}, kSeatLabelColor, DesignFont(9)}));
     Level.push_back(Design(NewLabel(), {{181, 744, 161, 17}, kSeatLabelColor, DesignFont(10.5)}));
-    imgLocation = Design(NewImage(), {{632, 654, 394, 39}, true, DesignPicture(DesignPictureId::LocationPanel), true});
+    imgLocation = Design(NewImage(), {{632, 654, 394, 39}, true, LazyDesignPicture(DesignPictureId::LocationPanel), true});
     Location = Design(NewLabel(), {{760, 668, 161, 25}, QColor(0, 255, 0), DesignFont(12)});
     for (ImageControl** word : {&imgword1, &imgword2}) {
         *word = Design(NewImage(), {{640, word == &imgword1 ? 659.0 : 675.0, 57, 13}, false, {}, true});
@@ -131,18 +132,17 @@ void MainForm::CreateVideoControls() {
     ImgKuang.push_back(nullptr);
     ImgShow.push_back(nullptr);
     for (double left : {0, 342, 685})
-        ImgKuang.push_back(Design(NewImage(), {{left, 3, 126, 105}, true, DesignPicture(Id::VideoFrame)}));
+        ImgKuang.push_back(Design(NewImage(), {{left, 3, 126, 105}, true, LazyDesignPicture(Id::VideoFrame)}));
     for (double left : {32, 380, 720}) {
-        ImgShow.push_back(Design(NewImage(), {{left, 80, 16, 14}, true, DesignPicture(Id::OpenVideoIcon)}));
+        ImgShow.push_back(Design(NewImage(), {{left, 80, 16, 14}, true, LazyDesignPicture(Id::OpenVideoIcon)}));
         ImgShow.back()->setToolTip(QStringLiteral("打开视频"));
     }
 
     const QRect bars[] = {{9, 742, 87, 17}, {126, 88, 145, 17}, {468, 88, 145, 17}, {811, 88, 145, 17}};
     for (const QRect& place : bars) {
-        auto* bar = new QLabel(Pic1);
+        auto* bar = new PictureLabel(LazyDesignPicture(PicLocal.empty() ? Id::OwnVideoCommandBar : Id::VideoCommandBar), Pic1);
         bar->setGeometry(place);
         bar->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        bar->setPixmap(DesignPicture(PicLocal.empty() ? Id::OwnVideoCommandBar : Id::VideoCommandBar));
         bar->hide();
         PicLocal.push_back(bar);
     }
@@ -174,7 +174,12 @@ void MainForm::CreateWindowedControls() {
         line->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         line->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         line->setFont(DesignFont(9));
-        line->setStyleSheet(QStringLiteral("QListWidget { background: transparent; color: #ffff80; }"));
+        // Transparent over the table, in pale yellow; a palette, as a style sheet
+        // brings Qt's whole style-sheet machinery into the process for two colours.
+        QPalette colours = line->palette();
+        colours.setColor(QPalette::Base, Qt::transparent);
+        colours.setColor(QPalette::Text, QColor(0xff, 0xff, 0x80));
+        line->setPalette(colours);
         line->hide();
     }
     Chat = new QLineEdit(Pic1);
@@ -210,7 +215,7 @@ ImageControl* MainForm::NewCopy(const ImageControl& design) {
     auto* copy = new ImageControl;
     copy->setVisible(false);
     copy->SetStretch(design.Stretch());
-    copy->SetPicture(design.Picture());
+    copy->SetPicture(design.GivenPicture());
     copy->Move(design.Left(), design.Top(), design.Width(), design.Height());
     CopyCursorAndTip(design, *copy);
     if (QGraphicsScene* surface = design.scene()) surface->addItem(copy);

@@ -31,8 +31,8 @@ void InitResourceIds(Client& c) {
 }
 
 bool SetPictureFromResource(Client&, ImageControl& control, int resourceId) {
-    const QPixmap picture = PictureOfResource(resourceId);
-    if (picture.isNull()) return false;
+    const LazyPicture picture = LazyPictureOfResource(resourceId);
+    if (picture.IsNull()) return false;
     control.SetPicture(picture);
     return true;
 }

@@ -12,7 +12,7 @@ TableSurface::TableSurface(QGraphicsScene* scene, QWidget* parent) : QGraphicsVi
     viewport()->setMouseTracking(true);
 }
 
-void TableSurface::SetPicture(const QPixmap& picture) {
+void TableSurface::SetPicture(const LazyPicture& picture) {
     picture_ = picture;
     resetCachedContent();
     viewport()->update();
@@ -20,7 +20,7 @@ void TableSurface::SetPicture(const QPixmap& picture) {
 
 void TableSurface::drawBackground(QPainter* painter, const QRectF& rect) {
     QGraphicsView::drawBackground(painter, rect);
-    if (!picture_.isNull()) painter->drawPixmap(QPointF(0, 0), picture_);
+    if (!picture_.IsNull()) painter->drawPixmap(QPointF(0, 0), Picture());
 }
 
 bool TableSurface::ControlAt(const QPoint& viewPosition) const {

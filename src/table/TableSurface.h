@@ -1,16 +1,18 @@
 #pragma once
 #include <QGraphicsView>
+#include "table/pictures/LazyPicture.h"
 #include <QPixmap>
 #include <functional>
 
 // The table surface Pic1: a view of the table scene whose background is the
-// table picture at (0, 0), the surface's colour beyond it.
+// table picture at (0, 0), the surface's colour beyond it. The picture is
+// drawn when the surface first shows it or it is asked for.
 class TableSurface : public QGraphicsView {
     Q_OBJECT
 public:
     TableSurface(QGraphicsScene* scene, QWidget* parent);
-    const QPixmap& Picture() const { return picture_; }
-    void SetPicture(const QPixmap& picture);
+    const QPixmap& Picture() const { return picture_.Pixmap(); }
+    void SetPicture(const LazyPicture& picture);
 
     // Event procedures for the surface itself, set by the client: a button
     // released after a press that no control took, and the pointer moving
@@ -27,6 +29,6 @@ protected:
 private:
     bool ControlAt(const QPoint& viewPosition) const;
 
-    QPixmap picture_;
+    LazyPicture picture_;
     bool pressTakenByControl_ = false;
 };

@@ -76,7 +76,9 @@ TEST(CommandLineSplitting, AutoPlayIsFieldElevenWithTheNumericValueOne) {
         bool autoPlay;
     } cases[] = {{QStringLiteral("1"), true},  {QStringLiteral("01"), true},  {QStringLiteral("1.0"), true},
                  {QStringLiteral(" 1"), true}, {QStringLiteral(""), false},   {QStringLiteral("0"), false},
-                 {QStringLiteral("2"), false}, {QStringLiteral("x1"), false}, {QStringLiteral("0.5"), false}};
+                 {QStringLiteral("2"), false}, {QStringLiteral("x1"), false}, {QStringLiteral("0.5"), false},
+                 {QStringLiteral("+1"), true}, {QStringLiteral("1."), true},  {QStringLiteral("1 x"), true},
+                 {QStringLiteral("-1"), false}, {QStringLiteral("1１"), false}, {QStringLiteral(".1"), false}};
     for (const Case& c : cases) {
         const CommandLine line = SplitCommandLine(SeatedLine({{11, c.field}, {12, QStringLiteral("大厅")}}));
         EXPECT_EQ(line.AutoPlayRequested(), c.autoPlay) << c.field.toStdString();

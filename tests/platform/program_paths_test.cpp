@@ -45,6 +45,19 @@ TEST_F(ProgramPathsTest, ResolvesBackslashPathsBelowTheProgramFolder) {
     }
 }
 
+TEST_F(ProgramPathsTest, AFileMadeAfterItsFolderWasSearchedIsFoundByItsExactName) {
+    // The hand history is made while the program runs, in a folder whose
+    // listing an earlier case-tolerant look-up has already taken.
+    EXPECT_EQ(paths.Resolve(QStringLiteral("\\INFO.Jokro")), Native(QStringLiteral("prog/INFO.Jokro")));
+    QFile history(root.filePath(QStringLiteral("prog/info.Jokro")));
+    ASSERT_TRUE(history.open(QIODevice::WriteOnly));
+    ProgramPaths copy = paths;
+    for (ProgramPaths* p : {&paths, &copy})
+        EXPECT_EQ(p->Resolve(QStringLiteral("\\info.Jokro")), Native(QStringLiteral("prog/info.Jokro")));
+    // The shipped files are still matched whatever their case, by the copy too.
+    EXPECT_EQ(copy.Resolve(QStringLiteral("\\CHAT.ini")), Native(QStringLiteral("prog/chat.ini")));
+}
+
 TEST(ProgramPathsEnvironment, TakesTheVariableElseTheExecutableFolder) {
     const QByteArray saved = qgetenv("DRAVIK_PROGRAM_DIR");
     qputenv("DRAVIK_PROGRAM_DIR", "/opt/dravik");

@@ -22,6 +22,7 @@ public:
     // True when the process ended by itself (not by a signal) with status 0.
     bool EndedWithStatusZero() const;
     QString Stderr() const { return stderr_; }
+    qint64 Pid() const { return process_.processId(); }
 
 private:
     QTemporaryDir programDir_;

@@ -1,6 +1,6 @@
 // The program's own pictures: every resource id of the id tables and every
 // design picture is drawn at its size, is not blank, is drawn once and kept,
-// and ids that name no picture give none.
+// when it is first shown, and ids that name no picture give none.
 #include "table/DesignPictures.h"
 #include "table/Pictures.h"
 #include "table/ResourceIds.h"
@@ -112,6 +112,7 @@ TEST(Pictures, EveryIdOfEveryTableIsDrawnAtItsSizeAndIsNotBlank) {
         const QPixmap picture = PictureOfResource(id);
         ASSERT_FALSE(picture.isNull()) << "id " << id;
         EXPECT_EQ(picture.size(), ExpectedSize(id)) << "id " << id;
+        EXPECT_EQ(LazyPictureOfResource(id).Size(), ExpectedSize(id)) << "id " << id << ", before it is drawn";
         EXPECT_FALSE(IsBlank(picture.toImage())) << "id " << id;
     }
 }
@@ -121,6 +122,7 @@ TEST(Pictures, EveryDesignPictureIsDrawnAtItsSizeAndIsNotBlank) {
     for (const auto& [id, size] : DesignSizes) {
         const QPixmap picture = DesignPicture(id);
         EXPECT_EQ(picture.size(), size) << "design picture " << int(id);
+        EXPECT_EQ(LazyDesignPicture(id).Size(), size) << "design picture " << int(id) << ", before it is drawn";
         EXPECT_FALSE(IsBlank(picture.toImage())) << "design picture " << int(id);
     }
 }
@@ -174,8 +176,51 @@ TEST(Pictures, ArePaintedOnceAndKeptUntilTheCacheIsCleared) {
 }
 
 TEST(Pictures, IdsThatNameNoPictureGiveNone) {
-    for (int id : {156, 157, 158, 862, 0, -1, 100, 121, 122, 138, 177, 399, 421, 863, 876, 32767})
+    for (int id : {156, 157, 158, 862, 0, -1, 100, 121, 122, 138, 177, 399, 421, 863, 876, 32767}) {
         EXPECT_TRUE(PictureOfResource(id).isNull()) << "id " << id;
+        EXPECT_TRUE(LazyPictureOfResource(id).IsNull()) << "id " << id;
+    }
+}
+
+TEST(Pictures, OnlyWhatTheWindowShowsIsDrawnAndTheTableAtTheScreensSize) {
+    for (QSize screen : {QSize(800, 600), QSize(1024, 768)}) {
+        SCOPED_TRACE(screen.width());
+        ClearPictureCache();
+        TestClient t(TestClient::DefaultCommandLine(), screen);
+        ASSERT_EQ(t.Load(), std::nullopt);
+        t->mainForm->grab();
+        const bool small = screen.width() < 1024;
+        EXPECT_EQ(IsPictureDrawn(PictureKind::Design, int(DesignPictureId::SmallTable)), small);
+        EXPECT_EQ(IsPictureDrawn(PictureKind::Design, int(DesignPictureId::Table)), !small);
+        EXPECT_EQ(t->mainForm->Pic1->Picture().size(), screen);
+        // shown at the start: the button row and the location panel
+        EXPECT_TRUE(IsPictureDrawn(PictureKind::Resource, t->resourceIds.BarButtonIds[2]));
+        EXPECT_TRUE(IsPictureDrawn(PictureKind::Design, int(DesignPictureId::LocationPanel)));
+        // given to hidden controls: the ready marks, the claim buttons, the dice, the video bars
+        for (DesignPictureId id : {DesignPictureId::ReadyMark, DesignPictureId::Compass, DesignPictureId::VideoCommandBar,
+                                   DesignPictureId::DiceHolder})
+            EXPECT_FALSE(IsPictureDrawn(PictureKind::Design, int(id))) << "design picture " << int(id);
+        for (int id : {t->resourceIds.ActionButtonIds[0], t->resourceIds.DiceImageIds[7]})
+            EXPECT_FALSE(IsPictureDrawn(PictureKind::Resource, id)) << "id " << id;
+        // shown when asked for, and once only
+        const qint64 readyMark = t->mainForm->OK[0]->Picture().cacheKey();
+        EXPECT_TRUE(IsPictureDrawn(PictureKind::Design, int(DesignPictureId::ReadyMark)));
+        EXPECT_EQ(t->mainForm->OK[3]->Picture().cacheKey(), readyMark);
+    }
+}
+
+// Qt spreads big fills over its pool threads, which cost more than they save
+// on a picture drawn once; the table, the biggest picture, needs none of them.
+TEST(Pictures, TheTableIsDrawnWithoutStartingThreads) {
+    const auto threads = [] {
+        return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+    };
+    ClearPictureCache();
+    const qsizetype before = threads();
+    for (DesignPictureId table : {DesignPictureId::SmallTable, DesignPictureId::Table}) {
+        EXPECT_FALSE(DesignPicture(table).hasAlphaChannel());
+        EXPECT_EQ(threads(), before) << "table " << int(table);
+    }
 }
 
 TEST(Pictures, AControlGivenAnIdWithoutPictureKeepsItsPicture) {

@@ -15,7 +15,7 @@ void PaintBoard(QPainter& painter, const QRectF& box, const QColor& wood, double
 }  // namespace
 
 QImage DrawHandInfoBoard() {
-    QImage canvas = NewCanvas(100, 105);
+    QImage canvas = NewCanvas(HandInfoBoardSize);
     QPainter painter;
     BeginPainting(painter, canvas);
     PaintBoard(painter, QRectF(1, 1, 98, 103), Wood, 10);
@@ -28,7 +28,7 @@ QImage DrawHandInfoBoard() {
 }
 
 QImage DrawDealerPlate() {
-    QImage canvas = NewCanvas(71, 25);
+    QImage canvas = NewCanvas(DealerPlateSize);
     QPainter painter;
     BeginPainting(painter, canvas);
     PaintBoard(painter, QRectF(0.5, 0.5, 70, 24), QColor(170, 30, 25), 6);
@@ -38,7 +38,7 @@ QImage DrawDealerPlate() {
 }
 
 QImage DrawCountdownPlate() {
-    QImage canvas = NewCanvas(81, 38);
+    QImage canvas = NewCanvas(CountdownPlateSize);
     QPainter painter;
     BeginPainting(painter, canvas);
     PaintBoard(painter, QRectF(0.5, 0.5, 80, 37), QColor(30, 40, 60), 8);
@@ -57,7 +57,7 @@ QImage DrawCountdownPlate() {
 }
 
 QImage DrawReadyMark() {
-    QImage canvas = NewCanvas(142, 158);
+    QImage canvas = NewCanvas(ReadyMarkSize);
     QPainter painter;
     BeginPainting(painter, canvas);
     // a green tick in a golden ring over the word 准备
@@ -77,7 +77,7 @@ QImage DrawReadyMark() {
 }
 
 QImage DrawBannerFrame() {
-    QImage canvas = NewCanvas(82, 80);
+    QImage canvas = NewCanvas(BannerFrameSize);
     QPainter painter;
     BeginPainting(painter, canvas);
     PaintBoard(painter, QRectF(0.5, 0.5, 81, 79), Wood, 6);
@@ -88,7 +88,7 @@ QImage DrawBannerFrame() {
 }
 
 QImage DrawChatStrip() {
-    QImage canvas = NewCanvas(25, 33);
+    QImage canvas = NewCanvas(ChatStripSize);
     QPainter painter;
     BeginPainting(painter, canvas);
     PaintBoard(painter, QRectF(0.5, 0.5, 24, 32), QColor(40, 90, 140), 5);
@@ -103,7 +103,7 @@ QImage DrawChatStrip() {
 }
 
 QImage DrawLocationPanel() {
-    QImage canvas = NewCanvas(394, 39);
+    QImage canvas = NewCanvas(LocationPanelSize);
     QPainter painter;
     BeginPainting(painter, canvas);
     PaintBoard(painter, QRectF(0.5, 0.5, 393, 38), QColor(30, 55, 45), 8);

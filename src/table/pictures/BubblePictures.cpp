@@ -36,7 +36,7 @@ namespace {
 QImage DrawSeatBubble(int entry, const QString& text) {
     static const BubbleTail tails[3] = {BubbleTail::Left, BubbleTail::Up, BubbleTail::Right};
     if (entry < 0 || entry >= 3) return {};
-    return DrawSpeechBubble({85, 85}, tails[entry], text);
+    return DrawSpeechBubble(SeatBubbleSize, tails[entry], text);
 }
 }  // namespace
 

@@ -8,7 +8,8 @@ enum class BubbleTail { Left, Up, Right };
 
 // A white speech bubble with an optional text.
 QImage DrawSpeechBubble(QSize size, BubbleTail tail, const QString& text);
-// 85 × 85 bubbles saying "扣牌", entries 0-2 for the seats left, opposite and right.
+// Bubbles saying "扣牌", entries 0-2 for the seats left, opposite and right.
 QImage DrawHoldBubble(int entry);
-// 85 × 85 bubbles saying "跟庄" (the discard follows the dealer's), entries 0-2 for the seats left, opposite and right.
+// Bubbles saying "跟庄" (the discard follows the dealer's), entries 0-2 for the seats left, opposite and right.
 QImage DrawFollowBubble(int entry);
+inline constexpr QSize SeatBubbleSize{85, 85};

@@ -10,8 +10,9 @@ struct ButtonLook {
 const ButtonLook Normal{{70, 120, 160}, {20, 55, 95}, {190, 160, 80}, {255, 230, 140}, {10, 30, 60}};
 const ButtonLook Highlighted{{255, 220, 110}, {220, 140, 30}, {255, 250, 210}, {130, 20, 10}, {255, 245, 200}};
 
-QImage DrawCaptionButton(int width, int height, const QString& caption, const ButtonLook& look) {
-    QImage canvas = NewCanvas(width, height);
+QImage DrawCaptionButton(QSize size, const QString& caption, const ButtonLook& look) {
+    const int width = size.width(), height = size.height();
+    QImage canvas = NewCanvas(size);
     QPainter painter;
     BeginPainting(painter, canvas);
     const QRectF box(0.5, 0.5, width - 1, height - 1);
@@ -35,12 +36,14 @@ QImage DrawBarButton(int entry, bool smallScreen) {
                                       QStringLiteral("成绩"), QStringLiteral("记录"), QStringLiteral("规则"),
                                       QStringLiteral("退出")};
     if (entry < 0 || entry >= 20) return {};
+    return DrawCaptionButton(BarButtonSize(entry, smallScreen), captions[entry / 2], entry % 2 ? Highlighted : Normal);
+}
+
+QSize BarButtonSize(int entry, bool smallScreen) {
     // The send button keeps its full-size picture on the small screen; the others
     // are the full-size 60 × 30 at the small screen's scale 0.78125.
     const bool send = entry < 2;
-    const int width = send ? 50 : smallScreen ? 47 : 60;
-    const int height = !send && smallScreen ? 23 : 30;
-    return DrawCaptionButton(width, height, captions[entry / 2], entry % 2 ? Highlighted : Normal);
+    return {send ? 50 : smallScreen ? 47 : 60, !send && smallScreen ? 23 : 30};
 }
 
 QImage DrawClaimButton(int entry) {
@@ -53,7 +56,7 @@ QImage DrawClaimButton(int entry) {
         {{255, 230, 120}, {240, 120, 20}, {255, 255, 220}, {170, 10, 10}, {255, 250, 210}},     // highlighted
     };
     const ButtonLook& look = looks[state];
-    QImage canvas = NewCanvas(50, 71);
+    QImage canvas = NewCanvas(ClaimButtonSize);
     QPainter painter;
     BeginPainting(painter, canvas);
     const QRectF box(1, 1, 48, 69);
@@ -72,14 +75,18 @@ QImage DrawDialogButton(int entry) {
                                       QStringLiteral("取消"), QStringLiteral("关闭"), QStringLiteral("开启"),
                                       QStringLiteral("普通话"), QStringLiteral("方言")};
     if (entry < 0 || entry >= 8) return {};
-    // OK and Cancel are 70 × 29 with a highlighted twin; the switches and dialects 64 × 26.
-    if (entry < 4) return DrawCaptionButton(70, 29, captions[entry], entry % 2 ? Highlighted : Normal);
-    return DrawCaptionButton(64, 26, captions[entry], entry == 5 ? Highlighted : Normal);
+    // OK and Cancel have a highlighted twin; of the switches the one that is on is highlighted.
+    const ButtonLook& look = (entry < 4 ? entry % 2 : entry == 5) ? Highlighted : Normal;
+    return DrawCaptionButton(DialogButtonSize(entry), captions[entry], look);
+}
+
+QSize DialogButtonSize(int entry) {
+    // OK and Cancel are 70 × 29; the switches and dialects 64 × 26.
+    return entry < 4 ? QSize(70, 29) : QSize(64, 26);
 }
 
 QImage DrawHoldButton(int entry) {
     static const QStringList captions{QStringLiteral("扣牌"), QStringLiteral("不扣")};
     if (entry < 0 || entry >= 4) return {};
-    // the size of the click areas they belong over
-    return DrawCaptionButton(87, 31, captions[entry / 2], entry % 2 ? Highlighted : Normal);
+    return DrawCaptionButton(HoldButtonSize, captions[entry / 2], entry % 2 ? Highlighted : Normal);
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 
 namespace {
-constexpr int Side = 77;
+constexpr int Side = CompassSize.width();
 
 void PaintDial(QPainter& painter) {
     const QPointF centre(Side / 2.0, Side / 2.0);

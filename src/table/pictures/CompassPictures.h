@@ -1,6 +1,7 @@
 #pragma once
 #include <QImage>
 #include <QPointF>
+#include <QSize>
 
 // The 77 × 77 compass with wind k (0 北, 1 西, 2 南, 3 東, the suit-index
 // order of the seat bits) lit at the bottom and every other wind where its
@@ -12,3 +13,4 @@ QImage DrawCompass(int bottomWind);
 QPointF CompassWindCentre(int bottomWind, int wind);
 // The same dial without winds.
 QImage DrawCompassDial();
+inline constexpr QSize CompassSize{77, 77};

@@ -41,10 +41,10 @@ QImage DrawDie(QSize size, int pips) {
 
 QImage DrawDicePicture(int entry) {
     if (entry < 0 || entry >= 16) return {};
-    if (entry < 6) return DrawDie({20, 20}, entry + 1);
+    if (entry < 6) return DrawDie(DicePictureSize, entry + 1);
     // A tumbling frame: the die turned and shrunk a little, with a motion blur of a twin behind it.
     const int frame = entry - 6;
-    QImage canvas = NewCanvas(20, 20);
+    QImage canvas = NewCanvas(DicePictureSize);
     QPainter painter;
     BeginPainting(painter, canvas);
     painter.translate(10, 10);

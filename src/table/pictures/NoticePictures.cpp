@@ -5,7 +5,7 @@
 QImage DrawLevelNotice(int entry) {
     static const QStringList texts{QStringLiteral("Dravik麻将"), QStringLiteral("恭喜升级"), QStringLiteral("级别下降")};
     if (entry < 0 || entry >= texts.size()) return {};
-    QImage canvas = NewCanvas(160, 60);
+    QImage canvas = NewCanvas(LevelNoticeSize);
     QPainter painter;
     BeginPainting(painter, canvas);
     const QRectF board(1, 1, 158, 58);

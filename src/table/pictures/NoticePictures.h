@@ -1,5 +1,7 @@
 #pragma once
 #include <QImage>
+#include <QSize>
 
-// The 160 × 60 notice boards: 0 the game's logo, 1 a level gained, 2 a level lost.
+// The notice boards: 0 the game's logo, 1 a level gained, 2 a level lost.
 QImage DrawLevelNotice(int entry);
+inline constexpr QSize LevelNoticeSize{160, 60};

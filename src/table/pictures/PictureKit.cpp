@@ -9,6 +9,8 @@ QImage NewCanvas(int width, int height) {
     return canvas;
 }
 
+QImage NewCanvas(QSize size) { return NewCanvas(size.width(), size.height()); }
+
 void BeginPainting(QPainter& painter, QImage& canvas) {
     painter.begin(&canvas);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);

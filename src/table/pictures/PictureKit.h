@@ -10,6 +10,7 @@
 
 // A transparent canvas of the given size, ready for a QPainter.
 QImage NewCanvas(int width, int height);
+QImage NewCanvas(QSize size);
 // Starts an antialiased painter on a canvas.
 void BeginPainting(QPainter& painter, QImage& canvas);
 // The pictures' text face, WenQuanYi Micro Hei (Qt falls back to another CJK face when it is missing).

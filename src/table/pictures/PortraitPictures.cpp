@@ -5,7 +5,7 @@
 #include <cmath>
 
 namespace {
-constexpr int Width = 85, Height = 90;
+constexpr int Width = PortraitSize.width(), Height = PortraitSize.height();
 
 const std::array<QColor, 10> Backgrounds{{{90, 140, 200}, {120, 180, 120}, {200, 160, 90}, {160, 110, 190}, {80, 170, 170},
                                           {210, 120, 120}, {140, 140, 150}, {100, 110, 190}, {190, 190, 100}, {150, 100, 80}}};

@@ -1,26 +1,66 @@
 #include "table/pictures/TablePictures.h"
 #include "table/pictures/PictureKit.h"
+#include <functional>
+
+namespace {
+constexpr QSizeF Design(1024, 768);
+// The weave of the cloth repeats every 24 design pixels; a tile holds four repeats.
+constexpr double WeaveStep = 24, WeaveTileSide = 4 * WeaveStep;
+// Qt's raster engine hands a fill of more than about a hundred spans to its
+// pool threads, which cost far more than they save on a picture drawn once;
+// painted a few rows at a time, no fill here comes near that.
+constexpr int BandRows = 8;
+
+// Paints onto the canvas a band of rows at a time, each band through its own
+// device so that nothing outside it is even rasterised.
+void PaintInBands(QImage& canvas, const std::function<void(QPainter&, const QRect& band)>& paint) {
+    for (int top = 0; top < canvas.height(); top += BandRows) {
+        const QRect band(0, top, canvas.width(), std::min(BandRows, canvas.height() - top));
+        QImage rows(canvas.scanLine(top), band.width(), band.height(), canvas.bytesPerLine(), canvas.format());
+        QPainter painter;
+        BeginPainting(painter, rows);
+        painter.translate(0, -top);
+        paint(painter, band);
+    }
+}
+
+// A faint woven diamond pattern: four repeats of it, to be laid edge to edge.
+QImage WeaveTile(QSize side) {
+    QImage tile = NewCanvas(side);
+    PaintInBands(tile, [&](QPainter& painter, const QRect&) {
+        painter.scale(side.width() / WeaveTileSide, side.height() / WeaveTileSide);
+        painter.setPen(QPen(QColor(255, 255, 255, 10), 1));
+        // Every diagonal that touches the tile, drawn on beyond its edges.
+        for (double c = -WeaveTileSide; c <= 2 * WeaveTileSide; c += WeaveStep) {
+            painter.drawLine(QPointF(c - WeaveTileSide, -WeaveTileSide), QPointF(c + 2 * WeaveTileSide, 2 * WeaveTileSide));
+            painter.drawLine(QPointF(c + WeaveTileSide, -WeaveTileSide), QPointF(c - 2 * WeaveTileSide, 2 * WeaveTileSide));
+        }
+    });
+    return tile;
+}
+}  // namespace
 
 QImage DrawTableSurface(QSize size) {
-    QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter;
-    BeginPainting(painter, canvas);
-    painter.scale(size.width() / 1024.0, size.height() / 768.0);
-    const QRectF table(0, 0, 1024, 768);
-    QRadialGradient baize(QPointF(512, 400), 640);
-    baize.setColorAt(0, QColor(38, 128, 78));
-    baize.setColorAt(0.6, QColor(24, 100, 60));
-    baize.setColorAt(1, QColor(10, 60, 36));
-    painter.fillRect(table, baize);
-    // a faint woven diamond pattern in the cloth
-    painter.setPen(QPen(QColor(255, 255, 255, 10), 1));
-    for (int x = -768; x < 1024; x += 24) {
-        painter.drawLine(QPointF(x, 0), QPointF(x + 768, 768));
-        painter.drawLine(QPointF(x + 768, 0), QPointF(x, 768));
-    }
-    // the playing field where the walls stand
-    painter.setPen(QPen(QColor(200, 180, 110, 70), 2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(QRectF(120, 110, 784, 520), 24, 24);
+    const double sx = size.width() / Design.width(), sy = size.height() / Design.height();
+    QRadialGradient baizeGradient(QPointF(512, 400), 640);
+    baizeGradient.setColorAt(0, QColor(38, 128, 78));
+    baizeGradient.setColorAt(0.6, QColor(24, 100, 60));
+    baizeGradient.setColorAt(1, QColor(10, 60, 36));
+    QBrush baize(baizeGradient);
+    baize.setTransform(QTransform::fromScale(sx, sy));
+    const QSize tileSize(qRound(WeaveTileSide * sx), qRound(WeaveTileSide * sy));
+    const QImage weave = WeaveTile(tileSize);
+
+    QImage canvas(size, QImage::Format_RGB32);
+    PaintInBands(canvas, [&](QPainter& painter, const QRect& band) {
+        painter.fillRect(band, baize);
+        for (int y = band.top() / tileSize.height() * tileSize.height(); y <= band.bottom(); y += tileSize.height())
+            for (int x = 0; x < size.width(); x += tileSize.width()) painter.drawImage(x, y, weave);
+        // the playing field where the walls stand
+        painter.scale(sx, sy);
+        painter.setPen(QPen(QColor(200, 180, 110, 70), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(120, 110, 784, 520), 24, 24);
+    });
     return canvas;
 }

@@ -94,8 +94,17 @@ QImage DrawLyingBack(int setIndex) {
 }  // namespace
 
 QImage DrawTileTemplate() {
-    const TileSet lying{{52, 59}, 8, false, 0, {}, {}};
+    const TileSet lying{TileTemplateSize, 8, false, 0, {}, {}};
     return DrawFaceUp(lying, -1, 0);
+}
+
+QSize TilePictureSize(int number) {
+    if (number < 0 || number >= 180) return {};
+    const TileSet& set = Sets[number / 36];
+    const int suitIndex = number % 36 / 9, rank = number % 9 + 1;
+    if (suitIndex == 0 && rank == 8) return set.standingBack;
+    if (suitIndex == 0 && rank == 9) return set.lyingBack;
+    return set.face;
 }
 
 QImage DrawTilePicture(int number) {

@@ -52,10 +52,10 @@ void PaintGlyph(QPainter& painter, Glyph glyph, const QColor& ink) {
 }
 
 QImage DrawIcon(Glyph glyph, bool highlighted) {
-    QImage canvas = NewCanvas(16, 14);
+    QImage canvas = NewCanvas(VideoIconSize);
     QPainter painter;
     BeginPainting(painter, canvas);
-    const QRectF box(0, 0, 16, 14);
+    const QRectF box(QPointF(0, 0), VideoIconSize);
     painter.setPen(Qt::NoPen);
     painter.setBrush(highlighted ? QColor(120, 80, 10, 200) : QColor(30, 40, 50, 160));
     painter.drawRoundedRect(box, 3, 3);
@@ -89,14 +89,18 @@ QImage DrawVideoIcon(int entry) {
     return DrawIcon(glyphs[entry], highlighted);
 }
 
-QImage DrawVideoBackground(int entry) {
+QSize VideoBackgroundSize(int entry) {
     static const std::array<QSize, 6> sizes{{{175, 138}, {276, 215}, {434, 341}, {137, 108}, {216, 168}, {339, 266}}};
-    if (entry < 0 || entry >= int(sizes.size())) return {};
-    const QSize size = sizes[entry];
+    return entry < 0 || entry >= int(sizes.size()) ? QSize() : sizes[entry];
+}
+
+QImage DrawVideoBackground(int entry) {
+    const QSize size = VideoBackgroundSize(entry);
+    if (size.isEmpty()) return {};
     return DrawPanel(size, QColor(140, 95, 50), QColor(25, 30, 35), std::max(4.0, size.width() * 0.035));
 }
 
-QImage DrawVideoFrame() { return DrawPanel({126, 105}, QColor(150, 110, 60), QColor(20, 50, 40), 4); }
+QImage DrawVideoFrame() { return DrawPanel(VideoFrameSize, QColor(150, 110, 60), QColor(20, 50, 40), 4); }
 
 QImage DrawOpenVideoIcon() { return DrawIcon(Glyph::Webcam, true); }
 

@@ -7,7 +7,7 @@ QImage DrawClaimWord(int entry) {
                                    QStringLiteral("暗杠"),   QStringLiteral("红中杠"), QStringLiteral("财神杠"),
                                    QStringLiteral("补杠"),   QStringLiteral("胡")};
     if (entry < 0 || entry >= words.size()) return {};
-    QImage canvas = NewCanvas(49, 49);
+    QImage canvas = NewCanvas(ClaimWordSize);
     QPainter painter;
     BeginPainting(painter, canvas);
     QRadialGradient glow(QPointF(24.5, 24.5), 24);

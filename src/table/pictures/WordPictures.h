@@ -1,5 +1,7 @@
 #pragma once
 #include <QImage>
+#include <QSize>
 
-// The 49 × 49 word pictures of an announced claim: 吃 碰 杠 暗杠 红中杠 财神杠 补杠 胡.
+// The word pictures of an announced claim: 吃 碰 杠 暗杠 红中杠 财神杠 补杠 胡.
 QImage DrawClaimWord(int entry);
+inline constexpr QSize ClaimWordSize{49, 49};
