@@ -45,6 +45,10 @@ struct Script {
 void SeatAtScriptedTable(TestClient& t, int turnSeconds) {
     t.Load();
     t.Tick(4);
+    LogInAtScriptedTable(t, turnSeconds);
+}
+
+void LogInAtScriptedTable(TestClient& t, int turnSeconds) {
     t.Deliver(ToByteArray(LoginReplyPacket(1, turnSeconds, 0, {}, {0, 1})));
     t.Tick(2);
     for (const GamePacket& packet : SeatingPackets("abc")) {

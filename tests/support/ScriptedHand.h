@@ -28,6 +28,8 @@ std::vector<HandStep> ScriptedHand();
 // Starts the client on its doubles, logs it in with this turn time and seats
 // it at seat bit 1 of a table with three computer players.
 void SeatAtScriptedTable(TestClient& t, int turnSeconds);
+// The same for a client that has started and sent its log-in.
+void LogInAtScriptedTable(TestClient& t, int turnSeconds);
 // Plays one step: delivers the server's message and runs the ticks that
 // dispatch it, or does what the user does.
 void PlayStep(TestClient& t, const HandStep& step);
