@@ -24,12 +24,19 @@ protected:
     }
 };
 
+// Warnings are expected from odd input and would only fill the log; critical
+// messages still show.
+void QuietWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 TestClient* client;
 const ClientSnapshot* connected;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietWarnings);
     static int argc = 1;
     static char name[] = "dravik-fuzz-packets";
     static char* argv[] = {name, nullptr};

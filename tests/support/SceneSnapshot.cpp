@@ -39,13 +39,16 @@ SceneSnapshot::Control SceneSnapshot::Take(QGraphicsObject& item) {
     s.acceptsHover = item.acceptHoverEvents();
     s.toolTip = item.toolTip();
     s.cursor = CursorOf(item);
+    s.kind = Kind::Other;
     if (const auto* image = dynamic_cast<const ImageControl*>(&item)) {
+        s.kind = Kind::Image;
         s.width = image->Width();
         s.height = image->Height();
         s.picture = image->Picture();
         s.stretch = image->Stretch();
         s.mousePointer = image->MousePointer();
     } else if (const auto* label = dynamic_cast<const LabelControl*>(&item)) {
+        s.kind = Kind::Label;
         s.width = label->Width();
         s.height = label->Height();
         s.caption = label->Caption();
@@ -59,13 +62,15 @@ SceneSnapshot::Control SceneSnapshot::Take(QGraphicsObject& item) {
 // Only what differs is set again, so that a restore costs little when an input changed little.
 void SceneSnapshot::Put(const Control& s) {
     QGraphicsObject& item = *s.item;
-    if (auto* image = dynamic_cast<ImageControl*>(&item)) {
+    if (s.kind == Kind::Image) {
+        auto* image = static_cast<ImageControl*>(&item);
         if (image->Stretch() != s.stretch) image->SetStretch(s.stretch);
         if (image->Picture().cacheKey() != s.picture.cacheKey()) image->SetPicture(s.picture);
         if (image->Width() != s.width || image->Height() != s.height)
             image->Move(s.pos.x(), s.pos.y(), s.width, s.height);
         if (image->MousePointer() != s.mousePointer) image->SetMousePointer(s.mousePointer);
-    } else if (auto* label = dynamic_cast<LabelControl*>(&item)) {
+    } else if (s.kind == Kind::Label) {
+        auto* label = static_cast<LabelControl*>(&item);
         if (label->Width() != s.width || label->Height() != s.height)
             label->Move(s.pos.x(), s.pos.y(), s.width, s.height);
         if (label->Caption() != s.caption) label->SetCaption(s.caption);

@@ -21,8 +21,10 @@ public:
     void Restore() const;
 
 private:
+    enum class Kind { Other, Image, Label };
     struct Control {
         QPointer<QGraphicsObject> item;
+        Kind kind;
         QPointF pos;
         double z;
         bool visible, enabled, acceptsHover;

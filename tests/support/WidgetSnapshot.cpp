@@ -68,63 +68,89 @@ bool SameTexts(const QListWidget& list, const QStringList& texts) {
     return true;
 }
 
-QStringList TextsOf(const QWidget& widget) {
-    if (const auto* label = qobject_cast<const QLabel*>(&widget)) return {label->text()};
-    if (const auto* edit = qobject_cast<const QLineEdit*>(&widget)) return {edit->text()};
-    QStringList texts;
-    if (const auto* list = qobject_cast<const QListWidget*>(&widget))
-        for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
-    return texts;
-}
-
-QPixmap PictureOf(const QWidget& widget) {
-    if (const auto* label = qobject_cast<const QLabel*>(&widget)) return label->pixmap();
-    if (const auto* surface = qobject_cast<const TableSurface*>(&widget)) return surface->Picture();
-    return {};
-}
-
-void SetTextsAndPicture(QWidget& widget, const QStringList& texts, const QPixmap& picture) {
-    if (auto* label = qobject_cast<QLabel*>(&widget)) {
-        if (label->text() == texts.value(0) && label->pixmap().cacheKey() == picture.cacheKey()) return;
-        label->clear();
-        if (!picture.isNull())
-            label->setPixmap(picture);
-        else
-            label->setText(texts.value(0));
-    } else if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
-        if (edit->text() != texts.value(0)) edit->setText(texts.value(0));
-    } else if (auto* list = qobject_cast<QListWidget*>(&widget)) {
-        if (SameTexts(*list, texts)) return;
-        list->clear();
-        list->addItems(texts);
-    } else if (auto* surface = qobject_cast<TableSurface*>(&widget)) {
-        if (surface->Picture().cacheKey() != picture.cacheKey()) surface->SetPicture(picture);
-    }
-}
-
-// The switches and settings the video placeholders keep.
-std::vector<int> SwitchesOf(const QWidget& widget) {
-    if (const auto* view = dynamic_cast<const VideoView*>(&widget)) return {view->DisplaySwitchB};
-    if (const auto* camera = dynamic_cast<const CaptureControl*>(&widget))
-        return {camera->CaptureSwitchA, camera->CaptureSwitchB, camera->CaptureSwitchC, camera->CaptureMode,
-                camera->Opened,         camera->Capturing,      camera->StartResult};
-    return {};
-}
-
-void SetSwitches(QWidget& widget, const std::vector<int>& switches) {
-    if (auto* view = dynamic_cast<VideoView*>(&widget)) {
-        view->DisplaySwitchB = switches.at(0);
-    } else if (auto* camera = dynamic_cast<CaptureControl*>(&widget)) {
-        camera->CaptureSwitchA = switches.at(0);
-        camera->CaptureSwitchB = switches.at(1);
-        camera->CaptureSwitchC = switches.at(2);
-        camera->CaptureMode = static_cast<int16_t>(switches.at(3));
-        camera->Opened = switches.at(4);
-        camera->Capturing = switches.at(5);
-        camera->StartResult = switches.at(6);
-    }
+// Which of its kinds' contents a control keeps; found once, at the snapshot.
+WidgetSnapshot::Kind KindOf(const QWidget& widget) {
+    using Kind = WidgetSnapshot::Kind;
+    if (qobject_cast<const QLabel*>(&widget)) return Kind::Label;
+    if (qobject_cast<const QLineEdit*>(&widget)) return Kind::LineEdit;
+    if (qobject_cast<const QListWidget*>(&widget)) return Kind::List;
+    if (qobject_cast<const TableSurface*>(&widget)) return Kind::Surface;
+    if (dynamic_cast<const VideoView*>(&widget)) return Kind::VideoView;
+    if (dynamic_cast<const CaptureControl*>(&widget)) return Kind::Camera;
+    return Kind::Plain;
 }
 }  // namespace
+
+void WidgetSnapshot::TakeContents(Control& s) {
+    const QWidget& widget = *s.widget;
+    switch (s.kind) {
+    case Kind::Label:
+        s.texts = {static_cast<const QLabel&>(widget).text()};
+        s.picture = static_cast<const QLabel&>(widget).pixmap();
+        break;
+    case Kind::LineEdit: s.texts = {static_cast<const QLineEdit&>(widget).text()}; break;
+    case Kind::List: {
+        const auto& list = static_cast<const QListWidget&>(widget);
+        for (int i = 0; i < list.count(); ++i) s.texts << list.item(i)->text();
+        break;
+    }
+    case Kind::Surface: s.picture = static_cast<const TableSurface&>(widget).Picture(); break;
+    case Kind::VideoView: s.switches = {static_cast<const VideoView&>(widget).DisplaySwitchB}; break;
+    case Kind::Camera: {
+        const auto& camera = static_cast<const CaptureControl&>(widget);
+        s.switches = {camera.CaptureSwitchA, camera.CaptureSwitchB, camera.CaptureSwitchC, camera.CaptureMode,
+                      camera.Opened,         camera.Capturing,      camera.StartResult};
+        break;
+    }
+    case Kind::Plain: break;
+    }
+}
+
+void WidgetSnapshot::PutContents(const Control& s) {
+    QWidget& widget = *s.widget;
+    switch (s.kind) {
+    case Kind::Label: {
+        auto& label = static_cast<QLabel&>(widget);
+        if (label.text() == s.texts.value(0) && label.pixmap().cacheKey() == s.picture.cacheKey()) break;
+        label.clear();
+        if (!s.picture.isNull())
+            label.setPixmap(s.picture);
+        else
+            label.setText(s.texts.value(0));
+        break;
+    }
+    case Kind::LineEdit: {
+        auto& edit = static_cast<QLineEdit&>(widget);
+        if (edit.text() != s.texts.value(0)) edit.setText(s.texts.value(0));
+        break;
+    }
+    case Kind::List: {
+        auto& list = static_cast<QListWidget&>(widget);
+        if (SameTexts(list, s.texts)) break;
+        list.clear();
+        list.addItems(s.texts);
+        break;
+    }
+    case Kind::Surface: {
+        auto& surface = static_cast<TableSurface&>(widget);
+        if (surface.Picture().cacheKey() != s.picture.cacheKey()) surface.SetPicture(s.picture);
+        break;
+    }
+    case Kind::VideoView: static_cast<VideoView&>(widget).DisplaySwitchB = s.switches.at(0); break;
+    case Kind::Camera: {
+        auto& camera = static_cast<CaptureControl&>(widget);
+        camera.CaptureSwitchA = s.switches.at(0);
+        camera.CaptureSwitchB = s.switches.at(1);
+        camera.CaptureSwitchC = s.switches.at(2);
+        camera.CaptureMode = static_cast<int16_t>(s.switches.at(3));
+        camera.Opened = s.switches.at(4);
+        camera.Capturing = s.switches.at(5);
+        camera.StartResult = s.switches.at(6);
+        break;
+    }
+    case Kind::Plain: break;
+    }
+}
 
 WidgetSnapshot::WidgetSnapshot(QWidget& window) {
     for (QWidget* widget : ControlsOf(window)) controls_.push_back(Take(*widget));
@@ -138,9 +164,11 @@ void WidgetSnapshot::Restore() const {
 }
 
 WidgetSnapshot::Control WidgetSnapshot::Take(QWidget& widget) {
-    return {&widget,        widget.geometry(),     widget.isHidden(),  widget.isEnabled(),  widget.windowState(),
-            widget.windowTitle(), widget.toolTip(), widget.font(),     CursorOf(widget),    TextsOf(widget),
-            PictureOf(widget),    ChildControls(widget), SwitchesOf(widget)};
+    Control s{&widget,          KindOf(widget),       widget.geometry(), widget.isHidden(), widget.isEnabled(),
+              widget.windowState(), widget.windowTitle(), widget.toolTip(),  widget.font(),     CursorOf(widget),
+              {},                   {},                   ChildControls(widget), {}};
+    TakeContents(s);
+    return s;
 }
 
 // Only what differs is set again, so that a restore costs little when an input changed little.
@@ -159,7 +187,6 @@ void WidgetSnapshot::Put(const Control& s) {
         else
             widget.unsetCursor();
     }
-    SetTextsAndPicture(widget, s.texts, s.picture);
+    PutContents(s);
     if (!StackedAs(widget, s.stacking)) Restack(widget, s.stacking);
-    SetSwitches(widget, s.switches);
 }

@@ -21,9 +21,12 @@ public:
     explicit WidgetSnapshot(QWidget& window);
     void Restore() const;
 
+    enum class Kind { Plain, Label, LineEdit, List, Surface, VideoView, Camera };
+
 private:
     struct Control {
         QPointer<QWidget> widget;
+        Kind kind;
         QRect geometry;
         bool hidden, enabled;
         Qt::WindowStates windowState;
@@ -35,11 +38,14 @@ private:
         QPixmap picture;
         // The control's own windowed children, lowest first.
         std::vector<QWidget*> stacking;
+        // The video placeholders' switches and settings.
         std::vector<int> switches;
     };
 
     static Control Take(QWidget& widget);
     static void Put(const Control& control);
+    static void TakeContents(Control& control);
+    static void PutContents(const Control& control);
 
     std::vector<Control> controls_;  // the window first
 };
