@@ -41,6 +41,13 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug 
   -DDRAVIK_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build-fuzz -j "$jobs" --target dravik-fuzz-packets
 mkdir -p build-fuzz/corpus
+# One client serves the whole run, so AddressSanitizer's reserves are kept
+# small and steady: 64 MB of freed memory held back to catch late uses, freed
+# pages kept for reuse, and allocation stacks of two frames (Qt's code keeps no
+# frame pointers, so deeper stacks pick up stray values and fill the stack
+# store without end). A crash file run again with malloc_context_size=30 shows
+# whole stacks.
 QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=halt_on_error=1 \
+  ASAN_OPTIONS=quarantine_size_mb=64:allocator_release_to_os_interval_ms=-1:malloc_context_size=2 \
   build-fuzz/tests/dravik-fuzz-packets -max_total_time="$fuzz_seconds" -max_len=3000 -len_control=0 \
-  -print_final_stats=1 build-fuzz/corpus
+  -rss_limit_mb=1024 -timeout=60 -reload=0 -print_final_stats=1 build-fuzz/corpus

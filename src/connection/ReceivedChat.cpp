@@ -16,10 +16,11 @@ constexpr int kTickerChars = 45;
 // Bytes 16 to 215, a byte of 0x80 or more taking the next byte as its trail.
 // Zero bytes stay zero characters here; the text ends at the first of them.
 QString DecodeChatText(const std::array<uint8_t, kPacketSize>& packet) {
+    AnsiCodec::Decoder decode;
     QString text;
     for (int i = PacketOffset::Payload; i < kChatTextEnd;) {
         const int length = packet[i] < 0x80 ? 1 : 2;
-        text += AnsiCodec::FromAnsi(QByteArray(reinterpret_cast<const char*>(packet.data() + i), length));
+        text += decode(QByteArray(reinterpret_cast<const char*>(packet.data() + i), length));
         i += length;
     }
     return text.left(text.indexOf(QChar(0)) < 0 ? text.size() : text.indexOf(QChar(0)));

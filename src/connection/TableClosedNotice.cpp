@@ -6,10 +6,10 @@
 #include "table/MainForm.h"
 #include "table/SeatRecords.h"
 #include "table/WallLayout.h"
+#include <QGraphicsRectItem>
 #include <QGraphicsView>
 #include <QLinearGradient>
 #include <QMouseEvent>
-#include <QPainter>
 
 namespace {
 constexpr int kWidth = 320;
@@ -28,16 +28,15 @@ protected:
     }
 };
 
-QPixmap Background() {
-    QPixmap picture(kWidth, kHeight);
-    QPainter painter(&picture);
+// The scene paints the shade and the frame itself when the notice shows: a
+// picture of them would cost every notice a large picture to fill.
+void SetShadeAndFrame(QGraphicsScene& scene) {
     QLinearGradient shade(0, 0, 0, kHeight);
     shade.setColorAt(0, QColor(120, 40, 20));
     shade.setColorAt(1, QColor(60, 15, 10));
-    painter.fillRect(picture.rect(), shade);
-    painter.setPen(QColor(230, 190, 90));
-    painter.drawRect(picture.rect().adjusted(2, 2, -3, -3));
-    return picture;
+    scene.setBackgroundBrush(shade);
+    QGraphicsRectItem* frame = scene.addRect(QRectF(2, 2, kWidth - 5, kHeight - 5), QPen(QColor(230, 190, 90)));
+    frame->setZValue(-1);
 }
 
 ImageControl* NewButton(Client& c, QGraphicsScene& scene, double left, int resourceId) {
@@ -67,7 +66,7 @@ TableClosedNotice::TableClosedNotice(Client& c) {
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint);
     setFixedSize(kWidth, kHeight);
     scene.setSceneRect(0, 0, kWidth, kHeight);
-    scene.setBackgroundBrush(Background());
+    SetShadeAndFrame(scene);
 
     Label1 = new LabelControl;
     scene.addItem(Label1);

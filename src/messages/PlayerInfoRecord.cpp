@@ -5,18 +5,19 @@
 namespace {
 using Packet = std::array<uint8_t, kPacketSize>;
 
-QString CharOf(const uint8_t* bytes, int count) {
-    return AnsiCodec::FromAnsi(QByteArray(reinterpret_cast<const char*>(bytes), count));
+QString CharOf(AnsiCodec::Decoder& decode, const uint8_t* bytes, int count) {
+    return decode(QByteArray(reinterpret_cast<const char*>(bytes), count));
 }
 
 // Single-byte lead bytes, each followed by one trail byte; a lead byte in the
 // field's last place stands alone.
 QString MixedText(const Packet& packet, int offset, int length) {
+    AnsiCodec::Decoder decode;
     QString text;
     const int end = offset + length;
     for (int i = offset; i < end && packet[i] != 0;) {
         const int count = packet[i] >= 128 && i + 1 < end ? 2 : 1;
-        text += CharOf(&packet[i], count);
+        text += CharOf(decode, &packet[i], count);
         i += count;
     }
     return text;
@@ -25,9 +26,10 @@ QString MixedText(const Packet& packet, int offset, int length) {
 // Byte pairs, each one double-byte character; a pair whose first byte is
 // zero ends the text. A pair with a zero second byte is its first byte alone.
 QString PairText(const Packet& packet, int offset, int length) {
+    AnsiCodec::Decoder decode;
     QString text;
     for (int i = offset; i + 1 < offset + length && packet[i] != 0; i += 2)
-        text += CharOf(&packet[i], packet[i + 1] == 0 ? 1 : 2);
+        text += CharOf(decode, &packet[i], packet[i + 1] == 0 ? 1 : 2);
     return text;
 }
 
@@ -45,8 +47,9 @@ int32_t Counter32(const Packet& packet, int offset) {
 }  // namespace
 
 QString SingleByteText(const Packet& packet, int offset, int length) {
+    AnsiCodec::Decoder decode;
     QString text;
-    for (int i = offset; i < offset + length && packet[i] != 0; ++i) text += CharOf(&packet[i], 1);
+    for (int i = offset; i < offset + length && packet[i] != 0; ++i) text += CharOf(decode, &packet[i], 1);
     return text;
 }
 

@@ -1,5 +1,4 @@
 #include "platform/AnsiCodec.h"
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace {
@@ -14,12 +13,16 @@ QByteArray ToAnsi(const QString& text) {
     return encoder(text);
 }
 
-QString FromAnsi(const QByteArray& bytes) {
+QString FromAnsi(const QByteArray& bytes) { return Decoder()(bytes); }
+
+// Stateless: nothing carries over from one piece to the next.
+Decoder::Decoder() : decoder_(kAnsiEncoding, QStringConverter::Flag::Stateless) {}
+
+QString Decoder::operator()(const QByteArray& bytes) {
     // The decoder silently drops an unfinished double-byte character at the
     // end. A zero byte is never a trail byte, so appending one turns such a
     // lead byte into U+FFFD; the zero comes back as the last character.
-    QStringDecoder decoder(kAnsiEncoding, QStringConverter::Flag::Stateless);
-    QString text = decoder(bytes + '\0');
+    QString text = decoder_(bytes + '\0');
     text.chop(1);
     return text;
 }

@@ -58,6 +58,18 @@ TEST(AnsiCodec, DecodesZerosAndBrokenSequencesWithoutLosingPlace) {
     }
 }
 
+TEST(AnsiCodec, OneDecoderDecodesEachPieceAsAFreshOneDoes) {
+    // Every byte alone and every lead byte with every trail, in turn through
+    // one decoder: a lone lead byte must not pair with the next piece.
+    AnsiCodec::Decoder decode;
+    for (int lead = 0; lead < 256; ++lead)
+        for (int trail = -1; trail < (lead < 0x80 ? 0 : 256); ++trail) {
+            QByteArray piece(1, char(lead));
+            if (trail >= 0) piece.append(char(trail));
+            ASSERT_EQ(decode(piece), AnsiCodec::FromAnsi(piece)) << piece.toHex().toStdString();
+        }
+}
+
 TEST(AnsiCodec, SurvivesRandomBytes) {
     std::mt19937 random(20240607);
     std::uniform_int_distribution<int> byte(0, 255);

@@ -45,6 +45,10 @@ struct Script {
 void SeatAtScriptedTable(TestClient& t, int turnSeconds, int ownSeat) {
     t.Load();
     t.Tick(4);
+    LogInAtScriptedTable(t, turnSeconds, ownSeat);
+}
+
+void LogInAtScriptedTable(TestClient& t, int turnSeconds, int ownSeat) {
     t.Deliver(ToByteArray(LoginReplyPacket(1, turnSeconds, 0, {}, {0, 1})));
     t.Tick(2);
     std::array<SeatedPlayer, 4> seats;

@@ -29,6 +29,8 @@ std::vector<HandStep> ScriptedHand();
 // it at seat bit 1 << ownSeat (1 unless given) of a table with three ready
 // computer players.
 void SeatAtScriptedTable(TestClient& t, int turnSeconds, int ownSeat = 0);
+// The same for a client that has started and sent its log-in.
+void LogInAtScriptedTable(TestClient& t, int turnSeconds, int ownSeat = 0);
 // Plays one step: delivers the server's message and runs the ticks that
 // dispatch it, or does what the user does.
 void PlayStep(TestClient& t, const HandStep& step);
