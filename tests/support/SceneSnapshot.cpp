@@ -19,6 +19,7 @@ SceneSnapshot::SceneSnapshot(QGraphicsScene& scene) : scene_(scene) {
         if (!control) throw std::logic_error("a scene snapshot holds controls only");
         controls_.push_back(Take(*control));
     }
+    for (const QByteArray& name : scene.dynamicPropertyNames()) properties_.emplace_back(name, scene.property(name));
 }
 
 // With every control of the snapshot still there, an equal count means no control was added.
@@ -27,6 +28,8 @@ void SceneSnapshot::Restore() const {
         if (!control.item || control.item->scene() != &scene_) ControlsChanged();
     if (scene_.items().size() != qsizetype(controls_.size())) ControlsChanged();
     for (const Control& control : controls_) Put(control);
+    for (const QByteArray& name : scene_.dynamicPropertyNames()) scene_.setProperty(name, QVariant());
+    for (const auto& [name, value] : properties_) scene_.setProperty(name, value);
 }
 
 SceneSnapshot::Control SceneSnapshot::Take(QGraphicsObject& item) {

@@ -5,6 +5,8 @@
 #include <QPointF>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
+#include <utility>
 #include <optional>
 #include <vector>
 
@@ -12,7 +14,8 @@ class QGraphicsObject;
 class QGraphicsScene;
 
 // The controls of a scene as they were at one moment (place, size, stacking,
-// visibility, picture, caption, pointer), so that they can be put back. The
+// visibility, picture, caption, pointer), and what the scene keeps about them
+// in its own properties, so that they can be put back. The
 // scene must keep the controls it had: one created or destroyed since the
 // snapshot makes Restore throw std::logic_error.
 class SceneSnapshot {
@@ -47,4 +50,5 @@ private:
 
     QGraphicsScene& scene_;
     std::vector<Control> controls_;
+    std::vector<std::pair<QByteArray, QVariant>> properties_;
 };
