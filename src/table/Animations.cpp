@@ -119,6 +119,7 @@ void BuildWall(Client& c) {
     t.RevealTiles.fill(0);
     t.RevealImages.fill(0);
     t.RevealCount = 0;
+    t.IndicatorImage = -1;
 }
 
 void RollDice(Client& c, int16_t dealerSeat, std::array<int16_t, 4>& dice) {

@@ -99,6 +99,13 @@ struct TableState {
     std::array<int16_t, 5> RevealImages{};
     int16_t RevealCount = 0;
     int16_t ResultPacketCount = 0;
+    // The wall image of the wild indicator a rebuild laid on the wall this
+    // hand, -1 when none was laid.
+    int16_t IndicatorImage = -1;
+    // The settlement's tax switch (non-zero hides the tax line) and whether
+    // some seat's result is the special one that changes the win count.
+    uint8_t NoTaxFlag = 0;
+    bool SpecialResult = false;
     // The two values of the hand set-up from which a spectator finds the wall break.
     std::array<int16_t, 2> HandStartDice{};
 

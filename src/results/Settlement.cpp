@@ -1,0 +1,4 @@
+#include "results/Settlement.h"
+
+// Placeholder until the settlement is built.
+void SettleHand(Client&, GameMessage&) {}
