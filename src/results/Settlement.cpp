@@ -2,3 +2,4 @@
 
 // Placeholder until the settlement is built.
 void SettleHand(Client&, GameMessage&) {}
+void ShowDrawnHand(Client&) {}
