@@ -4,6 +4,7 @@
 #include "connection/Leaving.h"
 #include "connection/LobbyWindowLink.h"
 #include "connection/PacketTransport.h"
+#include "connection/ReadyForNextHand.h"
 #include "connection/Reconnect.h"
 #include "messages/ServerMessageDispatch.h"
 #include "shared/Client.h"
@@ -169,16 +170,9 @@ void ReadyCountdown(Client& c) {
     if (!t.TableCleared) {
         SetPictureFromResource(c, *c.mainForm->AnNiu[2], c.resourceIds.BarButtonIds[6]);
         c.window.AnNiuUsed[2] = true;
-        ClearTable(c);
-        LayoutWall(c);
-        ResetGameState(c);
-        t.TableCleared = true;
+        ClearTableForNextHand(c);
     }
-    GameMessage ready;
-    ready.MsgType = MessageType::ReadyOrLeave;
-    ready.SeatBit = c.seatInfo[0].SeatBit;
-    ready.Param[3] = 1;
-    SendPacket(c, ready);
+    SendReadyMessage(c);
     c.scheduler.ReadyCountdownOn = false;
 }
 

@@ -6,6 +6,7 @@
 #include "table/TableLayout.h"
 #include "table/WidgetPlace.h"
 #include "video/OwnCamera.h"
+#include "window/ButtonRow.h"
 
 namespace {
 void PlaceCountdown(MainForm& f, double sx, double sy) {
@@ -92,4 +93,5 @@ void InitTableControls(Client& c) {
     PlaceBanner(c, sx, sy);
     StartOwnCamera(c, true);
     ConnectHandPlayEvents(c);
+    ConnectButtonRowEvents(c);
 }

@@ -5,6 +5,7 @@
 #include "connection/TableClosedNotice.h"
 #include "platform/AnsiCodec.h"
 #include "platform/LobbyLink.h"
+#include "support/TableChecks.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
@@ -29,12 +30,6 @@ GameMessage Message(int16_t type, uint8_t seatBit = 0, int16_t param3 = 0) {
     message.SeatBit = seatBit;
     message.Param[3] = param3;
     return message;
-}
-
-bool LobbyGotSysCommand(const TestClient& t, uint32_t command) {
-    for (const LobbyFrame& frame : t.lobby->frames)
-        if (frame.caption == kLobby && frame.msg == WindowMessage::WM_SYSCOMMAND && frame.wParam == command) return true;
-    return false;
 }
 
 // A started and logged-in client; what it sent, played and told the lobby so

@@ -1,4 +1,6 @@
 #include "support/TableChecks.h"
+#include "platform/LobbyLink.h"
+#include "support/TestClient.h"
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <algorithm>
@@ -14,3 +16,11 @@ bool BeforeAllOthers(const QGraphicsItem& item, Order order) {
 
 bool InFrontOfAll(const QGraphicsItem& item) { return BeforeAllOthers(item, std::greater<>()); }
 bool BehindAll(const QGraphicsItem& item) { return BeforeAllOthers(item, std::less<>()); }
+
+bool LobbyGotSysCommand(const TestClient& t, uint32_t command) {
+    for (const LobbyFrame& frame : t.lobby->frames)
+        if (frame.caption == QStringLiteral("Jokro山庄") && frame.msg == WindowMessage::WM_SYSCOMMAND &&
+            frame.wParam == command)
+            return true;
+    return false;
+}

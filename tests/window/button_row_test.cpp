@@ -1,0 +1,130 @@
+#include "connection/GamePacket.h"
+#include "connection/IniFile.h"
+#include "platform/LobbyLink.h"
+#include "results/HeroWindow.h"
+#include "results/ScoreWindow.h"
+#include "support/TableChecks.h"
+#include "support/TestClient.h"
+#include "table/MainForm.h"
+#include "table/Pictures.h"
+#include "window/ButtonRow.h"
+#include <gtest/gtest.h>
+
+namespace {
+// A seated client after a settled hand: the start button is free again and
+// the between-hands countdown runs.
+class ButtonRow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(t.Load(), std::nullopt);
+        t.Tick(4);
+        t->seatInfo[0].SeatBit = 4;
+        t->table.SeatNames[1] = QStringLiteral("left");
+        t->table.HandNumber = 1;
+        t->window.AnNiuUsed[BarButton::Start] = false;
+        t->table.TableCleared = false;
+        t->scheduler.ReadyCountdownOn = true;
+        t->mainForm->Number->setVisible(true);
+        t->mainForm->Time_Img->setVisible(true);
+        t->Score().show();
+        t->Hero().show();
+        t.socket->sent.clear();
+        t.lobby->frames.clear();
+    }
+    void Click(int button) { t->mainForm->AnNiu[button]->OnMouseDown(Qt::LeftButton, {}); }
+    QByteArray ReadyPacket() {
+        GameMessage ready;
+        ready.MsgType = MessageType::ReadyOrLeave;
+        ready.SeatBit = 4;
+        ready.Param[3] = 1;
+        return ToByteArray(EncodeGamePacket(ready, {}, t->transport.EchoBytes));
+    }
+    TestClient t;
+};
+
+TEST_F(ButtonRow, StartSendsTheReadyMessageOnceAndStopsTheCountdown) {
+    Click(BarButton::Start);
+    t.Tick(2);
+    ASSERT_EQ(t.Sent().size(), 1u);
+    EXPECT_EQ(t.Sent()[0], ReadyPacket());
+    MainForm& f = *t->mainForm;
+    EXPECT_FALSE(t->scheduler.ReadyCountdownOn);
+    EXPECT_FALSE(f.Number->isVisible());
+    EXPECT_FALSE(f.Time_Img->isVisible());
+    EXPECT_TRUE(f.OK[0]->isVisible());
+    EXPECT_FALSE(t->window.StartButtonOn);
+    EXPECT_TRUE(t->window.AnNiuUsed[BarButton::Start]);
+    EXPECT_TRUE(t->table.TableCleared);
+    EXPECT_TRUE(t->table.SeatNames[1].isEmpty()) << "the table is cleared for the next hand";
+    EXPECT_EQ(f.AnNiu[BarButton::Start]->Picture().toImage(),
+              PictureOfResource(t->resourceIds.BarButtonIds[6]).toImage());
+    EXPECT_FALSE(t->Score().isVisible());
+    EXPECT_FALSE(t->Hero().isVisible());
+
+    t->Score().show();
+    Click(BarButton::Start);
+    t.Tick(2);
+    EXPECT_EQ(t.Sent().size(), 1u) << "a second click for the same hand sends nothing";
+    EXPECT_FALSE(t->Score().isVisible()) << "but still hides the boards";
+}
+
+TEST_F(ButtonRow, StartOnAClearedTableSendsWithoutClearingAgain) {
+    t->table.TableCleared = true;
+    Click(BarButton::Start);
+    t.Tick(2);
+    ASSERT_EQ(t.Sent().size(), 1u);
+    EXPECT_EQ(t.Sent()[0], ReadyPacket());
+    EXPECT_EQ(t->table.SeatNames[1], QStringLiteral("left"));
+    EXPECT_TRUE(InFrontOfAll(*t->mainForm->OK[0])) << "the own ready mark";
+}
+
+TEST_F(ButtonRow, StartAfterTheServerClosedTheTableLeadsBackToTheLobbyAndSendsNothing) {
+    t->table.MustLeaveTable = true;
+    t->window.AnNiuUsed[BarButton::Start] = true;
+    Click(BarButton::Start);
+    t.Tick(2);
+    EXPECT_TRUE(t.Sent().empty());
+    EXPECT_TRUE(LobbyGotSysCommand(t, WindowMessage::SC_RESTORE));
+    EXPECT_TRUE(t->mainForm->IsMinimized());
+    EXPECT_TRUE(t->table.MustLeaveTable);
+
+    t.lobby->existingWindows.clear();
+    EXPECT_THROW(Click(BarButton::Start), ProgramEnded) << "with the lobby gone the client ends";
+}
+
+TEST_F(ButtonRow, ScoreButtonShowsTheLastFinishedHandAndHidesTheBoardAgain) {
+    classIniFile history;
+    history.SetINIFileName(t->platform.paths.Resolve(QStringLiteral("\\info.Jokro")));
+    for (int hand : {1, 2}) {
+        const QString section = QStringLiteral("juNum:%1").arg(hand);
+        history.WriteIniKey(section, QStringLiteral("count( 0 )"), QStringLiteral("1"));
+        history.WriteIniKey(section, QStringLiteral("count( 0 )( 0 )"), QStringLiteral("hand %1").arg(hand));
+    }
+    struct Case {
+        bool resultPending;
+        int shown;
+    };
+    for (const Case& c : {Case{true, 1}, Case{false, 2}}) {
+        SCOPED_TRACE(c.resultPending ? "during the next hand" : "after the hand");
+        t->Score().hide();
+        t->table.HandNumber = 2;
+        t->window.ResultPending = c.resultPending;
+        Click(BarButton::ScoreBoard);
+        ASSERT_TRUE(t->Score().isVisible());
+        ASSERT_EQ(t->Score().State[0]->count(), 1);
+        EXPECT_EQ(t->Score().State[0]->item(0)->text(), QStringLiteral("hand %1").arg(c.shown));
+        Click(BarButton::ScoreBoard);
+        EXPECT_FALSE(t->Score().isVisible());
+    }
+}
+
+TEST_F(ButtonRow, HandListButtonTogglesTheListOverTheTable) {
+    t->Hero().hide();
+    Click(BarButton::HandList);
+    EXPECT_TRUE(t->Hero().isVisible());
+    const QRect table = t->mainForm->frameGeometry();
+    EXPECT_LE(std::abs(t->Hero().frameGeometry().center().x() - table.center().x()), 1);
+    Click(BarButton::HandList);
+    EXPECT_FALSE(t->Hero().isVisible());
+}
+}  // namespace
