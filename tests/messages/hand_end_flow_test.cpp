@@ -5,7 +5,6 @@
 #include "platform/AnsiCodec.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
-#include "support/QtPrinters.h"
 #include "support/ScriptedHand.h"
 #include "support/TableChecks.h"
 #include "support/TestClient.h"
@@ -48,6 +47,9 @@ QStringList Lines(const QListWidget& list) {
     for (int i = 0; i < list.count(); ++i) lines << list.item(i)->text();
     return lines;
 }
+
+// Lines as one readable text, so that a failure shows where they differ.
+std::string Text(const QStringList& lines) { return lines.join(QStringLiteral("|\n")).toStdString(); }
 
 class HandEndFlow : public ::testing::Test {
 protected:
@@ -130,17 +132,17 @@ TEST_F(HandEndFlow, AWinOnADiscardFillsTheBoardTheListTheRecordsAndTheHistoryThe
         return lines;
     };
     ScoreWindow& score = t->Score();
-    EXPECT_EQ(Lines(*score.State[0]), winner);
-    EXPECT_EQ(Lines(*score.State[1]), loser("", QStringLiteral("总番数：       0番"), 0));
-    EXPECT_EQ(Lines(*score.State[3]), loser(QStringLiteral("点炮"), QStringLiteral("总番数：      -27番"), -2700));
-    EXPECT_EQ(Lines(*score.State[4]), QStringList{QStringLiteral("最终分：2700金币")});
-    EXPECT_EQ(Lines(*score.State[7]), QStringList{QStringLiteral("最终分：-2700金币")});
+    EXPECT_EQ(Text(Lines(*score.State[0])), Text(winner));
+    EXPECT_EQ(Text(Lines(*score.State[1])), Text(loser("", QStringLiteral("总番数：       0番"), 0)));
+    EXPECT_EQ(Text(Lines(*score.State[3])), Text(loser(QStringLiteral("点炮"), QStringLiteral("总番数：      -27番"), -2700)));
+    EXPECT_EQ(Text(Lines(*score.State[4])), Text(QStringList{QStringLiteral("最终分：2700金币")}));
+    EXPECT_EQ(Text(Lines(*score.State[7])), Text(QStringList{QStringLiteral("最终分：-2700金币")}));
     EXPECT_TRUE(score.isVisible());
 
     HeroWindow& hero = t->Hero();
-    EXPECT_EQ(Lines(*hero.Num), QStringList{QStringLiteral("1") + QString(11, QLatin1Char(' '))});
-    EXPECT_EQ(Lines(*hero.Grade[0]), QStringList{QStringLiteral("2700     金币")});
-    EXPECT_EQ(Lines(*hero.Grade[3]), QStringList{QStringLiteral("-2700    金币")});
+    EXPECT_EQ(Text(Lines(*hero.Num)), Text(QStringList{QStringLiteral("1") + QString(11, QLatin1Char(' '))}));
+    EXPECT_EQ(Text(Lines(*hero.Grade[0])), Text(QStringList{QStringLiteral("2700     金币")}));
+    EXPECT_EQ(Text(Lines(*hero.Grade[3])), Text(QStringList{QStringLiteral("-2700    金币")}));
     EXPECT_EQ(hero.sumScore[3]->text(), QStringLiteral("-2700金币"));
 
     MainForm& f = *t->mainForm;
@@ -177,8 +179,8 @@ TEST_F(HandEndFlow, FourZeroTotalsShowTheDrawnBoardSaveItAndCountFifteenSecondsT
     SendResults({0, 0, 0, 0});
     ScoreWindow& score = t->Score();
     for (int s = 0; s < 4; ++s) {
-        EXPECT_EQ(Lines(*score.State[s]), QStringList{QStringLiteral("      黄  庄")});
-        EXPECT_EQ(Lines(*score.State[s + 4]), QStringList{QStringLiteral("最终分：0金币")});
+        EXPECT_EQ(Text(Lines(*score.State[s])), Text(QStringList{QStringLiteral("      黄  庄")}));
+        EXPECT_EQ(Text(Lines(*score.State[s + 4])), Text(QStringList{QStringLiteral("最终分：0金币")}));
         EXPECT_EQ(Lines(*t->Hero().Grade[s]), QStringList{QStringLiteral("0        金币")});
         EXPECT_EQ(score.ID[s]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     }
