@@ -66,15 +66,17 @@ protected:
         return tiles;
     }
 
-    // Every slot of the run shows the face of its tile in the set, at the reveal size.
-    void ExpectRunOpen(int seat, int n) {
+    // Every slot of the run shows the face of its tile in the set, at the
+    // seat's reveal size (full scale unless given).
+    void ExpectRunOpen(int seat, int n, std::pair<int, int> size = {0, 0}) {
+        if (size.first == 0) size = kRevealSizes[size_t(seat)];
         const SeatInfo& info = c().seatInfo[seat];
         for (int k = 0; k < n; ++k) {
             const TileSlot& slot = info.Slots[info.FirstConcealed + k];
             SCOPED_TRACE(k);
             EXPECT_EQ(picture(slot.Image), TilePicture(seat, slot.Tile));
-            EXPECT_EQ(image(slot.Image).Width(), kRevealSizes[size_t(seat)].first);
-            EXPECT_EQ(image(slot.Image).Height(), kRevealSizes[size_t(seat)].second);
+            EXPECT_EQ(image(slot.Image).Width(), size.first);
+            EXPECT_EQ(image(slot.Image).Height(), size.second);
         }
     }
 
@@ -243,7 +245,7 @@ TEST_F(RevealHandsTest, AWinnerLackingOneTileGetsTheLastDiscardAfterItsRow) {
         for (int seat = 1; seat < 4; ++seat) Reveal(seat, seat == k.winner ? tiles : std::vector<int>{0x41});
 
         EXPECT_EQ(RunTiles(k.winner, k.count), Sorted(tiles));
-        ExpectRunOpen(k.winner, k.count);
+        ExpectRunOpen(k.winner, k.count, {k.width, k.height});
         const SeatInfo& info = c().seatInfo[k.winner];
         const ImageControl& last = image(info.Slots[info.FirstConcealed + k.count - 1].Image);
         const ImageControl& discard = image(kDiscardImage);
@@ -257,8 +259,11 @@ TEST_F(RevealHandsTest, AWinnerLackingOneTileGetsTheLastDiscardAfterItsRow) {
         }
         EXPECT_EQ(discard.Width(), k.width);
         EXPECT_EQ(discard.Height(), k.height);
-        if (k.winner == 1) EXPECT_TRUE(InFrontOfAll(discard));
-        if (k.winner == 3) EXPECT_TRUE(BehindAll(discard));
+        if (k.winner == 1) {
+            EXPECT_TRUE(InFrontOfAll(discard));
+        } else if (k.winner == 3) {
+            EXPECT_TRUE(BehindAll(discard));
+        }
     }
 }
 
@@ -281,7 +286,9 @@ TEST_F(RevealHandsTest, TheOwnRowTurnsToTableFacesInPlaceOrIsSortedAndLoweredFor
             EXPECT_EQ(tile.pos(), places[size_t(k)]);
             EXPECT_EQ(tile.Width(), 48);
             EXPECT_EQ(tile.Height(), spectator ? 60 : 66);
-            if (!spectator) EXPECT_EQ(picture(RunImage(0, k)), TilePicture(0, own[size_t(k)]));
+            if (!spectator) {
+                EXPECT_EQ(picture(RunImage(0, k)), TilePicture(0, own[size_t(k)]));
+            }
         }
     }
 }

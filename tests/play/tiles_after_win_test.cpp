@@ -55,8 +55,11 @@ TEST_F(TilesAfterWinTest, NothingTurnsUpBeforeAWinOrWhileTheTimeOutMoveIsMade) {
     for (int state : {0, 1}) {
         SCOPED_TRACE(state);
         Start();
-        if (state == 0) c().table.WinnerSeat = -1;
-        else c().table.PromptState = 3;
+        if (state == 0) {
+            c().table.WinnerSeat = -1;
+        } else {
+            c().table.PromptState = 3;
+        }
         c().table.IndicatorImage = kIndicator;
         c().table.KongDiscardImages[0] = 60;
         c().table.KongDiscardTiles[0] = 0x15;
@@ -156,8 +159,11 @@ TEST_F(TilesAfterWinTest, TheWallClosesUpUnderTheTilesThatStay) {
             const auto move = k.moved.find(i);
             EXPECT_EQ(place(i), places[size_t(move == k.moved.end() ? i : move->second)]) << "image " << i;
             const bool back = std::find(k.sentBack.begin(), k.sentBack.end(), i) != k.sentBack.end();
-            if (back) EXPECT_TRUE(BehindAll(image(i))) << "image " << i;
-            else EXPECT_EQ(image(i).zValue(), depth[size_t(i)]) << "image " << i;
+            if (back) {
+                EXPECT_TRUE(BehindAll(image(i))) << "image " << i;
+            } else {
+                EXPECT_EQ(image(i).zValue(), depth[size_t(i)]) << "image " << i;
+            }
         }
     }
 }
