@@ -12,6 +12,7 @@ using SeatSizes = std::array<DesignSize, 4>;
 constexpr SeatSizes kHandSizes{{{48, 78}, {35, 66}, {36, 50}, {35, 66}}};
 constexpr SeatSizes kDiscardSizes{{{36, 50}, {48, 35}, {30, 36}, {48, 35}}};
 constexpr SeatSizes kMeldSizes{{{45, 60}, {45, 35}, {34, 40}, {45, 35}}};
+constexpr SeatSizes kRevealSizes{{{48, 60}, {45, 35}, {36, 39}, {45, 35}}};
 
 void SetSize(Client& c, const SeatSizes& sizes, int seat) {
     const DesignSize& size = CheckedAt(sizes, seat, "tile size");
@@ -34,6 +35,10 @@ void SetHandTileSizes(Client& c) {
 
 void SetMeldTileSizes(Client& c) {
     for (int seat = 0; seat < 4; ++seat) SetMeldTileSize(c, seat);
+}
+
+void SetRevealTileSizes(Client& c) {
+    for (int seat = 0; seat < 4; ++seat) SetSize(c, kRevealSizes, seat);
 }
 
 int16_t MeldTileWidth(const Client& c, int seat) {

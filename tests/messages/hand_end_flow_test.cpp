@@ -72,7 +72,7 @@ protected:
             int left = t->seatInfo[s].ConcealedCount;
             while (left > 0) {
                 std::array<int16_t, 4> words{};
-                for (int w = 3; w >= 0 && left > 0; --w, --left) words[size_t(w)] = int16_t(0x11 + (left % 9));
+                for (int w = 3; w >= 0 && left > 0; --w, --left) words[size_t(w)] = int16_t(0x21 + (left % 9));
                 Receive(HandMessage(MessageType::HandRevealed, kSeatBits[s], words));
             }
         }
