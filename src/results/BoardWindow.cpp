@@ -1,5 +1,6 @@
 #include "results/BoardWindow.h"
 #include "table/pictures/SideWindowPictures.h"
+#include "window/SideWindows.h"
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -25,8 +26,8 @@ QFont ListFont() {
 }
 }  // namespace
 
-BoardWindow::BoardWindow(const QString& caption, const QImage& background, bool draggable)
-    : background_(background), draggable_(draggable) {
+BoardWindow::BoardWindow(const QString& caption, const QImage& background, const QColor& labelColor, bool draggable)
+    : background_(background), labelColor_(labelColor), draggable_(draggable) {
     setWindowTitle(caption);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setFixedSize(background.size());
@@ -35,6 +36,7 @@ BoardWindow::BoardWindow(const QString& caption, const QImage& background, bool 
 QLabel* BoardWindow::AddLabel(const QRect& geometry, const QString& text) {
     auto* label = new QLabel(text, this);
     label->setGeometry(geometry);
+    SetForeColor(*label, labelColor_);
     return label;
 }
 
@@ -43,6 +45,10 @@ QListWidget* BoardWindow::AddList(const QRect& geometry) {
     list->setGeometry(geometry);
     list->setFont(ListFont());
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Long lines are cut at the edge, not shortened with an ellipsis, and the
+    // lines stand as close as the font allows, so that a settled hand fits.
+    list->setTextElideMode(Qt::ElideNone);
+    list->setStyleSheet(QStringLiteral("QListWidget::item { height: 12px; padding: 0px; margin: 0px; }"));
     return list;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <QColor>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -11,7 +12,7 @@
 // or its labels; the list boxes keep their presses.
 class BoardWindow : public QWidget {
 public:
-    BoardWindow(const QString& caption, const QImage& background, bool draggable);
+    BoardWindow(const QString& caption, const QImage& background, const QColor& labelColor, bool draggable);
 
 protected:
     QLabel* AddLabel(const QRect& geometry, const QString& text = QString());
@@ -26,6 +27,7 @@ protected:
 
 private:
     QImage background_;
+    QColor labelColor_;
     bool draggable_;
     // Where the mouse went down, from the window's corner, while dragging.
     std::optional<QPoint> grip_;

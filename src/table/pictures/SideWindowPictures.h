@@ -1,9 +1,12 @@
 #pragma once
+#include <QColor>
 #include <QImage>
 #include <QSize>
 
 // Backgrounds of the side windows and their close areas.
 
+// Text that reads well on the dark boards.
+inline const QColor kLightText{255, 235, 160};
 // The score board: a title, four seat columns and a strip for the final scores.
 QImage DrawScoreBoardBackground();
 inline constexpr QSize ScoreBoardSize{640, 480};
