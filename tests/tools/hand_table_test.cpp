@@ -86,7 +86,13 @@ TEST(HandTableTest, ComputerHandsRunToTheirEndKeepingEveryTileAndTheMoney) {
                       0);
             if (t.table.Winner() >= 0) {
                 ++wins;
-                EXPECT_TRUE(t.log.last().startsWith(QStringLiteral("hand %1 end winner=").arg(hand + 1)));
+                EXPECT_EQ(t.log.last(), QStringLiteral("hand %1 end winner=%2 money=%3,%4,%5,%6")
+                                            .arg(hand + 1)
+                                            .arg(1 << t.table.Winner())
+                                            .arg(settlement[0].money)
+                                            .arg(settlement[1].money)
+                                            .arg(settlement[2].money)
+                                            .arg(settlement[3].money));
             } else {
                 EXPECT_TRUE(t.table.WallLeft().empty()) << "a drawn hand has used the whole wall";
                 EXPECT_EQ(t.log.last(), QStringLiteral("hand %1 end drawn").arg(hand + 1));
