@@ -205,8 +205,9 @@ TEST(ServerHand, TheHandsResultGoesIntoTheHistoryFileAndTheNextHandStartsOnceThe
         EXPECT_EQ(lines.back(), finalScore);
         EXPECT_TRUE(lines.contains(QStringLiteral("胡牌总分：%1金币").arg(money[size_t(seat)])));
         EXPECT_EQ(lines.contains(QStringLiteral("点炮")), payers == 1 && money[size_t(seat)] < 0);
-        if (seat == winner)
+        if (seat == winner) {
             EXPECT_TRUE(lines.contains(payers == 3 ? QStringLiteral("自摸     × 2") : QStringLiteral("吃炮")));
+        }
     }
     EXPECT_EQ(std::accumulate(money.begin(), money.end(), qint64(0)), 0);
 

@@ -139,6 +139,7 @@ TEST(Scoring, WinnerItemsFanAndMoney) {
 
 // A hand played to its end at a table where seat bit 1 is a client that lets
 // every turn run out: the settlement and what the client is sent at the end.
+// When every seat is such a client nobody ever wins and the wall runs out.
 struct PlayedHand {
     int winner = -1;
     std::array<SeatSettlement, 4> settlement{};
@@ -149,19 +150,22 @@ struct PlayedHand {
 const std::array<QString, 4> kTitles = {QStringLiteral("新手"), QStringLiteral("雀士"), QStringLiteral("雀王"),
                                         QStringLiteral("雀圣")};
 
-PlayedHand PlayHand(quint32 seed) {
+PlayedHand PlayHand(quint32 seed, bool everySeatAClient) {
     HandTableSettings settings;
     settings.turnSeconds = 1;
     settings.answerMargin = HandTable::Time(0);
     settings.computerMoveDelay = HandTable::Time(0);
     PlayedHand played;
-    const auto keep = [&played](int, const GamePacket& packet) {
+    const auto keep = [&played](int seat, const GamePacket& packet) {
         const int type = DecodeGamePacket(packet.data()).MsgType;
-        if (type == MessageType::SeatResult || type == MessageType::ResultDetail) played.results.push_back(packet);
+        if (seat == 0 && (type == MessageType::SeatResult || type == MessageType::ResultDetail))
+            played.results.push_back(packet);
     };
     HandTable table(settings, seed, keep, [](const QString&) {});
-    table.SetClientSeat(0, true);
-    for (int seat = 0; seat < 4; ++seat) table.SetLevelTitle(seat, kTitles[size_t(seat)]);
+    for (int seat = 0; seat < 4; ++seat) {
+        table.SetClientSeat(seat, seat == 0 || everySeatAClient);
+        table.SetLevelTitle(seat, kTitles[size_t(seat)]);
+    }
     table.StartHand(HandTable::Time(0));
     for (int second = 1; second < 10000 && !table.HandEnded(); ++second) table.Advance(HandTable::Time(second * 1000));
     played.winner = table.Winner();
@@ -185,9 +189,11 @@ QString BoardTitle(const std::array<int32_t, 48>& items) {
 
 TEST(Scoring, AClientReadsEveryPlayedHandsTotalsAndItemsAsTheServerSettledIt) {
     std::map<std::string, int> endings;
-    for (quint32 seed = 1; seed <= 24; ++seed) {
+    for (quint32 seed = 1; seed <= 16; ++seed) {
         SCOPED_TRACE(seed);
-        const PlayedHand played = PlayHand(seed);
+        // The first two hands have four clients at the table, which end drawn.
+        const bool everySeatAClient = seed <= 2;
+        const PlayedHand played = PlayHand(seed, everySeatAClient);
         ASSERT_FALSE(played.results.empty()) << "the hand did not end";
         TestClient t;
         SeatAtScriptedTable(t, 8);
@@ -245,7 +251,9 @@ TEST(Scoring, AClientReadsEveryPlayedHandsTotalsAndItemsAsTheServerSettledIt) {
             }
         }
         EXPECT_EQ(sum, 0);
-        EXPECT_NE(t->table.NoTaxFlag, 0) << "no tax is taken, so the board shows no tax line";
+        if (won) {
+            EXPECT_NE(t->table.NoTaxFlag, 0) << "no tax is taken, so the board shows no tax line";
+        }
     }
     for (const char* ending : {"drawn", "self-drawn", "on a discard"})
         EXPECT_GT(endings[ending], 0) << "no hand ended " << ending;
