@@ -137,32 +137,49 @@ void classIniFile::SetINIFileName(const QString& New_IniPath) { iniFileName_ = N
 QString classIniFile::INIFileName() const { return iniFileName_; }
 
 void classIniFile::WriteIniKey(const QString& strSection, const QString& strKey, const QString& strValue) {
+    WriteIniKeys(strSection, {{strKey, strValue}});
+}
+
+void classIniFile::WriteIniKeys(const QString& strSection, const QList<std::pair<QString, QString>>& keysAndValues) {
     auto lines = ReadLines(iniFileName_);
     if (!lines)
         return;
     const QString section = CleanName(strSection);
-    const QString key = CleanName(strKey);
-    const QString entryLine = key + QLatin1Char('=') + OneLine(strValue);
-    if (const auto span = FindSection(*lines, section)) {
-        if (const auto line = FindKey(*lines, *span, key))
+    if (!FindSection(*lines, section))
+        *lines << QLatin1Char('[') + section + QLatin1Char(']');
+    SectionSpan span = *FindSection(*lines, section);
+    for (const auto& [strKey, strValue] : keysAndValues) {
+        const QString key = CleanName(strKey);
+        const QString entryLine = key + QLatin1Char('=') + OneLine(strValue);
+        if (const auto line = FindKey(*lines, span, key)) {
             (*lines)[*line] = entryLine;
-        else
-            lines->insert(EndOfKeys(*lines, *span), entryLine);
-    } else {
-        *lines << QLatin1Char('[') + section + QLatin1Char(']') << entryLine;
+        } else {
+            lines->insert(EndOfKeys(*lines, span), entryLine);
+            ++span.end;
+        }
     }
     WriteLines(iniFileName_, *lines);
 }
 
 QString classIniFile::GetIniKey(const QString& section, const QString& key) const {
+    return GetIniKeys(section, {key}).front();
+}
+
+QStringList classIniFile::GetIniKeys(const QString& section, const QStringList& keys) const {
     const QStringList lines = ReadLines(iniFileName_).value_or(QStringList());
     const auto span = FindSection(lines, CleanName(section));
-    const auto line = span ? FindKey(lines, *span, CleanName(key)) : std::nullopt;
-    if (!line)
-        return QString();
-    QString value = EntryOf(lines[*line])->value.toString();
-    value.remove(QChar(0));
-    return TrimBlanks(CutToAnsiBytes(TrimBlanks(value), kMaxValueBytes)).toString();
+    QStringList values;
+    for (const QString& key : keys) {
+        const auto line = span ? FindKey(lines, *span, CleanName(key)) : std::nullopt;
+        if (!line) {
+            values << QString();
+            continue;
+        }
+        QString value = EntryOf(lines[*line])->value.toString();
+        value.remove(QChar(0));
+        values << TrimBlanks(CutToAnsiBytes(TrimBlanks(value), kMaxValueBytes)).toString();
+    }
+    return values;
 }
 
 void classIniFile::DelIniKey(const QString& SectionName, const QString& KeyWord) {

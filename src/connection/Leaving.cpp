@@ -3,6 +3,7 @@
 #include "connection/General.h"
 #include "messages/PlayerInfoRecord.h"
 #include "platform/ProgramPaths.h"
+#include "results/HandHistory.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
@@ -11,7 +12,6 @@
 #include "video/VideoView.h"
 #include "window/TalkWindow.h"
 #include "window/Ticker.h"
-#include <QFile>
 
 namespace {
 void StopSchedulerJobs(SchedulerState& s) {
@@ -108,7 +108,7 @@ void ResetTable(Client& c) {
     f.Label3->SetCaption(QString());
     c.table.TimeoutStreak = 0;
     c.window.StartButtonOn = true;
-    QFile::remove(c.platform.paths.Resolve(QStringLiteral("\\info.Jokro")));
+    DeleteHandHistory(c);
     c.table.TableCleared = false;
     c.table.HandNumber = 0;
     f.Minimize();

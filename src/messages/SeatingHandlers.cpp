@@ -6,6 +6,8 @@
 #include "messages/SeatOrder.h"
 #include "messages/ServerMessageDispatch.h"
 #include "messages/WatchSeating.h"
+#include "results/HandHistory.h"
+#include "shared/NumberText.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
@@ -16,7 +18,6 @@
 #include "video/OwnCamera.h"
 #include "video/VideoView.h"
 #include <algorithm>
-#include <QFile>
 #include <optional>
 
 namespace {
@@ -27,13 +28,6 @@ constexpr int kFullTable = 3;
 constexpr uint8_t kOwnRecord = 15;
 constexpr uint8_t kSeatToBeFound = 0;
 constexpr int kVideoLinked = 10;
-const QString kHandHistoryFile = QStringLiteral("\\info.Jokro");
-
-void DeleteHandHistory(Client& c) {
-    QFile history(c.platform.paths.Resolve(kHandHistoryFile));
-    if (history.exists() && !history.remove())
-        throw RuntimeError("cannot delete the hand history: " + history.errorString().toStdString());
-}
 
 // The own seat takes the server index whose name is the own account; the
 // other local seats follow it counter-clockwise.
@@ -113,7 +107,7 @@ void ShowSeatPlayer(Client& c, int seat) {
     const int portrait = c.resourceIds.PortraitIds[PortraitIndexOf(player.Avatar)];
     SetPictureFromResource(c, *f.Tou[seat], portrait);
     f.Nid[seat]->SetCaption(QStringLiteral("[%1] %2").arg(player.NameTag, player.NickName));
-    f.Cash[seat]->SetCaption(QString::number(player.Money, 'g', 15) + QStringLiteral("金币"));
+    f.Cash[seat]->SetCaption(NumberText(player.Money) + QStringLiteral("金币"));
     f.Level[seat]->SetCaption(player.LevelTitle);
     c.Score().ID[seat]->setText(player.NickName);
     ShowPortrait(*c.Score().Tou[seat], portrait);
@@ -151,7 +145,7 @@ void HandleSeatName(Client& c, GameMessage&) {
     t.HandNumber = 0;
     ++t.SeatMsgCount;
     t.SeatOrderPending = true;
-    DeleteHandHistory(c);
+    if (!DeleteHandHistory(c)) throw RuntimeError("cannot delete the hand history");
     t.TotalScore.fill(0);
     if (t.SeatMsgCount != kNamesOfASeating) return;
     t.SeatMsgCount = 0;

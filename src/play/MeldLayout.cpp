@@ -11,14 +11,9 @@
 #include "table/MainForm.h"
 #include "table/StackingOrder.h"
 #include "table/TileAccess.h"
+#include "window/SideWindows.h"
 
 namespace {
-void SetLabelColor(QLabel& label, const QColor& color) {
-    QPalette palette = label.palette();
-    palette.setColor(QPalette::WindowText, color);
-    label.setPalette(palette);
-}
-
 // The side seats' rows overlap: the left seat's lower tiles lie in front,
 // the right seat's upper tiles.
 void StackMeldTile(int seat, ImageControl& image) {
@@ -171,9 +166,9 @@ void MarkFirstWinner(Client& c, int seat) {
     TableState& t = c.table;
     if (t.WinnerSeat >= 0) return;
     ScoreWindow& score = c.Score();
-    for (QLabel* label : score.ID) SetLabelColor(*label, QColor(0, 255, 0));
+    for (QLabel* label : score.ID) SetForeColor(*label, QColor(0, 255, 0));
     t.WinnerSeat = static_cast<int16_t>(seat);
-    SetLabelColor(*CheckedAt(score.ID, seat, "Score.ID"), QColor(255, 0, 0));
+    SetForeColor(*CheckedAt(score.ID, seat, "Score.ID"), QColor(255, 0, 0));
     if (seat != 0) return;
 
     SetHandTileSize(c, 0);

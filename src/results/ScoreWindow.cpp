@@ -1,17 +1,16 @@
 #include "results/ScoreWindow.h"
-#include <QGridLayout>
+#include "table/pictures/SideWindowPictures.h"
 
-ScoreWindow::ScoreWindow() {
-    setWindowTitle(QStringLiteral("成绩"));
-    auto* grid = new QGridLayout(this);
+ScoreWindow::ScoreWindow() : BoardWindow(QStringLiteral("战绩板"), DrawScoreBoardBackground(), true) {
+    static constexpr QRect kSeatLines[] = {{6, 84, 151, 328}, {162, 84, 155, 328}, {322, 84, 155, 328}, {485, 84, 149, 328}};
+    static constexpr QRect kFinalLines[] = {{8, 422, 147, 50}, {164, 422, 151, 50}, {326, 422, 149, 50}, {486, 422, 147, 50}};
+    static constexpr int kColumns[] = {8, 168, 328, 488};
     for (int s = 0; s < 4; ++s) {
-        Tou[s] = new QLabel(this);
-        ID[s] = new QLabel(this);
-        State[s] = new QListWidget(this);
-        State[s + 4] = new QListWidget(this);
-        grid->addWidget(Tou[s], 0, s);
-        grid->addWidget(ID[s], 1, s);
-        grid->addWidget(State[s], 2, s);
-        grid->addWidget(State[s + 4], 3, s);
+        State[s] = AddList(kSeatLines[s]);
+        State[s + 4] = AddList(kFinalLines[s]);
+        Tou[s] = AddLabel({kColumns[s], 32, 45, 41});
+        // Wide enough for a four-character name.
+        ID[s] = AddLabel({kColumns[s] + 48, 40, 100, 14}, QStringLiteral("玩家%1").arg(s));
     }
+    Image1 = {AddCloseArea({598, 8, 19, 23}, 0), AddCloseArea({618, 8, 23, 21}, 1)};
 }

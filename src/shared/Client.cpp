@@ -5,6 +5,7 @@
 #include "table/MainForm.h"
 #include "window/TalkWindow.h"
 #include "results/HeroWindow.h"
+#include "results/InformationWindow.h"
 #include "results/ScoreWindow.h"
 #include <cstdlib>
 
@@ -29,8 +30,13 @@ ScoreWindow& Client::Score() {
 }
 
 HeroWindow& Client::Hero() {
-    if (!hero) hero = std::make_unique<HeroWindow>();
+    if (!hero) hero = std::make_unique<HeroWindow>(*this);
     return *hero;
+}
+
+InformationWindow& Client::Information() {
+    if (!information) information = std::make_unique<InformationWindow>();
+    return *information;
 }
 
 void Client::End(const QString& reason) {

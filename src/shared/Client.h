@@ -30,6 +30,7 @@ class MainForm;
 class TalkWindow;
 class ScoreWindow;
 class HeroWindow;
+class InformationWindow;
 class ReconnectController;
 class TableClosedNotice;
 
@@ -81,6 +82,7 @@ public:
     std::unique_ptr<TalkWindow> talk;
     std::unique_ptr<ScoreWindow> score;
     std::unique_ptr<HeroWindow> hero;
+    std::unique_ptr<InformationWindow> information;
     std::unique_ptr<ReconnectController> frmReconnect;
     std::unique_ptr<TableClosedNotice> frmOtherExit;
     P2PSocket P2PSocket1;
@@ -96,5 +98,7 @@ public:
     // The score board and the hand list, created on first use.
     ScoreWindow& Score();
     HeroWindow& Hero();
+    // The player card, created on first use.
+    InformationWindow& Information();
     [[noreturn]] void End(const QString& reason);
 };

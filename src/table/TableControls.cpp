@@ -6,6 +6,7 @@
 #include "table/TableLayout.h"
 #include "table/WidgetPlace.h"
 #include "video/OwnCamera.h"
+#include "results/InformationWindow.h"
 #include "window/ButtonRow.h"
 
 namespace {
@@ -94,4 +95,5 @@ void InitTableControls(Client& c) {
     StartOwnCamera(c, true);
     ConnectHandPlayEvents(c);
     ConnectButtonRowEvents(c);
+    ConnectVideoViewEvents(c);
 }

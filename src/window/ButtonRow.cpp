@@ -67,6 +67,16 @@ void ToggleHandList(Client& c) {
 }
 }  // namespace
 
+void EnableHandButtons(Client& c) {
+    MainForm& f = *c.mainForm;
+    // Normal pictures: send, chat, and continue for the start button.
+    constexpr int kPictures[] = {0, 2, kContinuePicture};
+    for (int k = 0; k <= BarButton::Start; ++k) {
+        f.AnNiu[k]->setEnabled(true);
+        SetPictureFromResource(c, *f.AnNiu[k], c.resourceIds.BarButtonIds[kPictures[k]]);
+    }
+}
+
 void MainForm_AnNiu_Click(Client& c, int index) {
     switch (index) {
     case BarButton::Start: StartNextHand(c); break;

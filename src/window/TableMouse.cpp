@@ -1,9 +1,11 @@
 #include "window/TableMouse.h"
+#include "results/InformationWindow.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/TileAccess.h"
 
 void MainForm_Pic1_MouseMove(Client& c, double x, double y) {
+    if (c.information && c.information->isVisible()) c.information->hide();
     if (!c.window.AnNiuUsed[2] || c.table.SpectatorMode) return;
     SeatInfo& own = c.seatInfo[0];
     if (own.FirstConcealed + own.ConcealedCount - 1 > 20) own.ConcealedCount = static_cast<int16_t>(21 - own.FirstConcealed);

@@ -46,6 +46,19 @@ TEST_F(IniFileTest, RewritesInPlaceAndAppendsAtTheEndOfTheSection) {
                                       "[Other]\r\nX=9\r\n[Hands]\r\nLast=7\r\n"));
 }
 
+TEST_F(IniFileTest, SeveralKeysGoInTogetherAndComeBackTogether) {
+    SetFileBytes("[Chat]\r\nA=1\r\n\r\n[Other]\r\nX=9\r\n");
+    ini.WriteIniKeys(QStringLiteral("Chat"), {{QStringLiteral("B"), QStringLiteral("2")},
+                                              {QStringLiteral("a"), QStringLiteral("one")},
+                                              {QStringLiteral("C"), QStringLiteral("3")},
+                                              {QStringLiteral("B"), QStringLiteral("two")}});
+    ini.WriteIniKeys(QStringLiteral("New"), {{QStringLiteral("K"), QStringLiteral("v")}});
+    EXPECT_EQ(FileBytes(), QByteArray("[Chat]\r\na=one\r\nB=two\r\nC=3\r\n\r\n[Other]\r\nX=9\r\n[New]\r\nK=v\r\n"));
+    EXPECT_EQ(ini.GetIniKeys(QStringLiteral("chat"), {QStringLiteral("C"), QStringLiteral("missing"), QStringLiteral("A")}),
+              (QStringList{QStringLiteral("3"), QString(), QStringLiteral("one")}));
+    EXPECT_EQ(ini.GetIniKeys(QStringLiteral("absent"), {QStringLiteral("A"), QStringLiteral("B")}), (QStringList{QString(), QString()}));
+}
+
 TEST_F(IniFileTest, NamesMatchWithoutRegardToAsciiCase) {
     ini.WriteIniKey(QStringLiteral("Chat"), QStringLiteral("Phrase"), QStringLiteral("old"));
     ini.WriteIniKey(QStringLiteral("CHAT"), QStringLiteral("phrase"), QStringLiteral("new"));

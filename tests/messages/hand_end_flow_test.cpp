@@ -57,7 +57,7 @@ protected:
         SeatAtScriptedTable(t, 15);
         for (const HandStep& step : ScriptedHand()) PlayStep(t, step);
         ASSERT_EQ(t->table.WinnerSeat, 0) << "the scripted hand ends with the own win on the right seat's discard";
-        moneyBefore = t->playerInfo[0].Money;
+        before = t->playerInfo;
     }
     void Receive(const GameMessage& m, const QByteArray& payload = {}) {
         t.Deliver(ToByteArray(EncodeGamePacket(m, payload)));
@@ -98,7 +98,7 @@ protected:
     }
 
     TestClient t;
-    double moneyBefore = 0;
+    std::array<PlayerInfo, 4> before{};
 };
 
 TEST_F(HandEndFlow, AWinOnADiscardFillsTheBoardTheListTheRecordsAndTheHistoryThenTheCountdownSendsReady) {
@@ -146,12 +146,14 @@ TEST_F(HandEndFlow, AWinOnADiscardFillsTheBoardTheListTheRecordsAndTheHistoryThe
     EXPECT_EQ(hero.sumScore[3]->text(), QStringLiteral("-2700金币"));
 
     MainForm& f = *t->mainForm;
-    EXPECT_EQ(t->playerInfo[0].Money, moneyBefore + 2700);
-    EXPECT_EQ(f.Cash[0]->Caption(), QStringLiteral("%1金币").arg(moneyBefore + 2700));
+    EXPECT_EQ(t->playerInfo[0].Money, before[0].Money + 2700);
+    EXPECT_EQ(f.Cash[0]->Caption(), QStringLiteral("%1金币").arg(before[0].Money + 2700));
     EXPECT_EQ(f.Level[0]->Caption(), QStringLiteral("雀圣"));
     EXPECT_EQ(f.Level[2]->Caption(), QString()) << "a title without bytes";
-    EXPECT_EQ(t->playerInfo[0].WinCount, 1);
-    EXPECT_EQ(t->playerInfo[3].LossCount, 1);
+    EXPECT_EQ(t->playerInfo[0].WinCount, before[0].WinCount + 1);
+    EXPECT_EQ(t->playerInfo[3].LossCount, before[3].LossCount + 1);
+    EXPECT_EQ(t->playerInfo[1].WinCount + t->playerInfo[1].LossCount, before[1].WinCount + before[1].LossCount)
+        << "a seat without a result counts nothing";
     EXPECT_EQ(f.Sysmsg[0]->item(0)->text(), QStringLiteral("请点击【继续】按钮继续游戏！"));
     EXPECT_EQ(f.Sysmsg[1]->item(0)->text(), QStringLiteral("游戏将在15秒内开始"));
     EXPECT_FALSE(t->table.InGame);

@@ -1,4 +1,5 @@
 #include "support/TestClient.h"
+#include <QDir>
 #include "connection/Scheduler.h"
 #include "connection/StartUp.h"
 
@@ -20,6 +21,8 @@ TestClient::TestClient(const QString& commandLine, QSize screen) {
     platform.dialogs = std::move(fakeDialogs);
     platform.sound = std::move(fakeSound);
     platform.end = std::make_unique<ThrowingEnd>();
+    // The program folder exists, as the executable's folder always does.
+    QDir().mkpath(programDir.path() + QStringLiteral("/table"));
     platform.paths = ProgramPaths(programDir.path() + QStringLiteral("/table"));
     platform.commandLine = commandLine;
     platform.screenSize = screen;

@@ -1,0 +1,32 @@
+#pragma once
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPoint>
+#include <QWidget>
+#include <optional>
+
+// A borderless side window of fixed size over its own background picture.
+// A draggable one follows the mouse from a press anywhere on its surface
+// or its labels; the list boxes keep their presses.
+class BoardWindow : public QWidget {
+public:
+    BoardWindow(const QString& caption, const QImage& background, bool draggable);
+
+protected:
+    QLabel* AddLabel(const QRect& geometry, const QString& text = QString());
+    QListWidget* AddList(const QRect& geometry);
+    // A close area: a click on it hides the window.
+    QLabel* AddCloseArea(const QRect& geometry, int kind);
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QImage background_;
+    bool draggable_;
+    // Where the mouse went down, from the window's corner, while dragging.
+    std::optional<QPoint> grip_;
+};

@@ -1,0 +1,54 @@
+#include "results/InformationWindow.h"
+#include "shared/Client.h"
+#include "shared/NumberText.h"
+#include "table/MainForm.h"
+#include "table/pictures/SideWindowPictures.h"
+#include "video/VideoView.h"
+
+InformationWindow::InformationWindow() : BoardWindow(QStringLiteral("玩家资料"), DrawPlayerCardBackground(), false) {
+    static const char16_t* const kCaptions[] = {u"玩家昵称", u"性    别", u"所 在 地", u"积    分", u"信 用 度",
+                                                u"登录次数", u"掉线次数", u"胜场次数", u"败场次数"};
+    QFont valueFont = font();
+    valueFont.setPointSize(12);
+    for (int k = 0; k < 9; ++k) {
+        const int top = 40 + 32 * k;
+        AddLabel({24, top, 87, 19}, QString::fromUtf16(kCaptions[k]));
+        Inf[k] = AddLabel({128, top, 68, 15});
+        Inf[k]->setFont(valueFont);
+    }
+}
+
+void FillInformationCard(Client& c, int seat) {
+    const PlayerInfo& p = c.playerInfo[seat];
+    const QString values[] = {p.NickName,
+                              p.Sex != 0 ? QStringLiteral("男") : QStringLiteral("女"),
+                              p.Area,
+                              NumberText(p.Points),
+                              NumberText(p.Credit),
+                              QString::number(p.LoginCount),
+                              QString::number(p.DropCount),
+                              QString::number(p.WinCount),
+                              QString::number(p.LossCount)};
+    for (int k = 0; k < 9; ++k) {
+        QLabel& label = *c.Information().Inf[k];
+        label.setText(values[k]);
+        label.adjustSize();
+    }
+}
+
+void MainForm_vshow1_MouseEvent(Client& c, int index) {
+    InformationWindow& card = c.Information();
+    if (card.isVisible() || c.playerInfo[index].NickName.isEmpty()) return;
+    const MainForm& f = *c.mainForm;
+    const QRect table = f.frameGeometry();
+    const QPoint surface = f.Pic1->geometry().topLeft();
+    card.move(surface.x() + table.left() + (index - 1) * table.width() / 3,
+              surface.y() + table.top() + int(0.14 * table.height()));
+    FillInformationCard(c, index);
+    card.show();
+}
+
+void ConnectVideoViewEvents(Client& c) {
+    Client* client = &c;
+    for (int k = 1; k <= 3; ++k) c.mainForm->vshow1[k]->OnMouseEvent = [client, k] { MainForm_vshow1_MouseEvent(*client, k); };
+}

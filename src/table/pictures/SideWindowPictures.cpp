@@ -1,0 +1,83 @@
+#include "table/pictures/SideWindowPictures.h"
+#include "table/pictures/PictureKit.h"
+
+namespace {
+const QColor Felt(20, 95, 60);
+const QColor Gold(235, 195, 90);
+const QColor TitleRed(150, 20, 15);
+
+// A dark green panel with a gold rim and a red title band.
+QImage Panel(QSize size, const QString& title) {
+    QImage canvas = NewCanvas(size);
+    QPainter painter;
+    BeginPainting(painter, canvas);
+    const QRectF box(1, 1, size.width() - 2, size.height() - 2);
+    painter.setPen(QPen(Gold, 2));
+    painter.setBrush(VerticalGradient(box, Felt.lighter(125), Felt.darker(150)));
+    painter.drawRoundedRect(box, 10, 10);
+    const QRectF band(120, 4, size.width() - 240, 24);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(VerticalGradient(band, TitleRed.lighter(140), TitleRed));
+    painter.drawRoundedRect(band, 8, 8);
+    DrawOutlinedText(painter, band.adjusted(4, 2, -4, -2), title, QColor(255, 225, 90), QColor(70, 0, 0), 1);
+    return canvas;
+}
+
+void Frame(QPainter& painter, const QRectF& box) {
+    painter.setPen(QPen(Gold.darker(120), 1));
+    painter.setBrush(QColor(0, 0, 0, 60));
+    painter.drawRoundedRect(box, 4, 4);
+}
+}  // namespace
+
+QImage DrawScoreBoardBackground() {
+    QImage canvas = Panel(ScoreBoardSize, QStringLiteral("战 绩 板"));
+    QPainter painter;
+    BeginPainting(painter, canvas);
+    // the seats' heads, above their lists
+    for (int left : {4, 160, 320, 481}) Frame(painter, QRectF(left, 29, 155, 50));
+    return canvas;
+}
+
+QImage DrawHandListBackground() {
+    QImage canvas = Panel(HandListSize, QStringLiteral("英 雄 榜"));
+    QPainter painter;
+    BeginPainting(painter, canvas);
+    Frame(painter, QRectF(6, 22, 125, 48));
+    for (int left : {132, 258, 390, 524}) Frame(painter, QRectF(left, 22, 127, 48));
+    Frame(painter, QRectF(6, 400, 643, 41));
+    return canvas;
+}
+
+QImage DrawPlayerCardBackground() {
+    QImage canvas = NewCanvas(PlayerCardSize);
+    QPainter painter;
+    BeginPainting(painter, canvas);
+    const QRectF box(1, 1, PlayerCardSize.width() - 2, PlayerCardSize.height() - 2);
+    painter.setPen(QPen(Gold, 2));
+    painter.setBrush(VerticalGradient(box, QColor(250, 240, 210), QColor(225, 200, 150)));
+    painter.drawRoundedRect(box, 12, 12);
+    DrawOutlinedText(painter, QRectF(50, 8, 120, 24), QStringLiteral("玩家资料"), QColor(255, 225, 90), TitleRed, 1.2);
+    painter.setPen(QPen(QColor(170, 130, 70), 1));
+    for (int row = 0; row < 9; ++row) painter.drawLine(QPointF(18, 60 + 32 * row), QPointF(202, 60 + 32 * row));
+    return canvas;
+}
+
+QImage DrawCloseArea(int kind, QSize size) {
+    QImage canvas = NewCanvas(size);
+    QPainter painter;
+    BeginPainting(painter, canvas);
+    const QRectF box(1, 1, size.width() - 2, size.height() - 2);
+    painter.setPen(QPen(Gold, 1));
+    painter.setBrush(VerticalGradient(box, QColor(200, 60, 40), QColor(120, 15, 10)));
+    painter.drawRoundedRect(box, 3, 3);
+    painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+    const QRectF mark = box.adjusted(5, 5, -5, -5);
+    if (kind == 0) {
+        painter.drawLine(QPointF(mark.left(), mark.center().y()), QPointF(mark.right(), mark.center().y()));
+    } else {
+        painter.drawLine(mark.topLeft(), mark.bottomRight());
+        painter.drawLine(mark.topRight(), mark.bottomLeft());
+    }
+    return canvas;
+}
