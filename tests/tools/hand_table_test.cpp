@@ -329,3 +329,32 @@ TEST(HandTableTest, TheSeatAfterADiscarderIsOnItsRightInEveryView) {
     }
     EXPECT_GT(turns, 100);
 }
+
+// The next hand may start only once the clients have taken in the last one's
+// results, which they do one packet at a time; computer seats never hold it up.
+TEST(HandTableTest, TheClientsCatchUpWithAHandsEndOnlyAfterTakingInItsResults) {
+    for (const bool withClient : {true, false}) {
+        SCOPED_TRACE(withClient);
+        Table t(5);
+        t.table.SetClientSeat(0, withClient);
+        t.table.StartHand(Time(0));
+        Time end{};
+        size_t sentBefore = 0;
+        for (int second = 1; second < 10000 && !t.table.HandEnded(); ++second) {
+            end = Time(second * 1000);
+            sentBefore = t.sent.size();
+            t.table.Advance(end);
+        }
+        ASSERT_TRUE(t.table.HandEnded());
+        const Time caughtUp = t.table.ClientsCaughtUp(end);
+        if (withClient) {
+            // At least the revealed hands, the four totals and the four details.
+            EXPECT_GE(t.sent.size() - sentBefore, 4u + 4 + 4);
+            EXPECT_GE(caughtUp, end + Time(100) * int(t.sent.size() - sentBefore));
+        } else {
+            EXPECT_EQ(caughtUp, end);
+        }
+        const Time muchLater = caughtUp + Time(3600 * 1000);
+        EXPECT_EQ(t.table.ClientsCaughtUp(muchLater), muchLater);
+    }
+}

@@ -224,6 +224,13 @@ HandTable::Time HandTable::ClientDeadline(int seat, Time now) const {
     return std::max(now, clientBusyUntil_[seat]) + std::chrono::seconds(settings_.turnSeconds) + settings_.answerMargin;
 }
 
+HandTable::Time HandTable::ClientsCaughtUp(Time now) const {
+    Time caughtUp = now;
+    for (int seat = 0; seat < 4; ++seat)
+        if (clientSeats_[seat]) caughtUp = std::max(caughtUp, clientBusyUntil_[seat]);
+    return caughtUp;
+}
+
 HandTable::Time HandTable::ComputerMoveTime() const {
     Time due = phaseStart_ + settings_.computerMoveDelay;
     for (int seat = 0; seat < 4; ++seat)
