@@ -358,3 +358,22 @@ TEST(HandTableTest, TheClientsCatchUpWithAHandsEndOnlyAfterTakingInItsResults) {
         EXPECT_EQ(t.table.ClientsCaughtUp(muchLater), muchLater);
     }
 }
+
+// A client that vanishes mid-hand, at any point of it, leaves its seat to the
+// computer, and the hand runs to its end.
+TEST(HandTableTest, AHandRunsToItsEndWhenItsClientVanishesAtAnyPoint) {
+    for (quint32 seed = 1; seed <= 20; ++seed) {
+        for (const int vanishAt : {1, 5, 9, 12, 15, 20, 30}) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", vanishing after " << vanishAt << " s");
+            Table t(seed);
+            t.table.SetClientSeat(0, true);
+            t.table.StartHand(Time(0));
+            int second = 1;
+            for (; second < 2000 && !t.table.HandEnded(); ++second) {
+                if (second == vanishAt) t.table.SetClientSeat(0, false);
+                t.table.Advance(Time(second * 1000));
+            }
+            EXPECT_TRUE(t.table.HandEnded()) << t.log.join('\n').toStdString();
+        }
+    }
+}
