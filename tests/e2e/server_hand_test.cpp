@@ -100,20 +100,33 @@ QString Describe(const IniFile& file) {
     }
     return text;
 }
+
+// The real server and the real client, which logs in and takes seat bit 1.
+class ServerHand : public ::testing::Test {
+protected:
+    // Starts the server on a free port with a turn time of 1 s, then the client.
+    void Start(int moveMs, int seed) {
+        server.start(DRAVIK_SERVER_BINARY, {"--port", "0", "--turn-seconds", "1", "--move-ms", QString::number(moveMs),
+                                            "--seed", QString::number(seed)});
+        ASSERT_TRUE(server.waitForStarted(10000));
+        ASSERT_TRUE(log.WaitFor(QRegularExpression("^listening on \\d+$"), 10000));
+        table.Start({DirectCommandLine(quint16(log.Lines().back().mid(13).toUInt()))});
+    }
+    void TearDown() override {
+        server.kill();
+        server.waitForFinished(5000);
+    }
+
+    QProcess server;
+    ServerLog log{server};
+    QTemporaryDir runtime;
+    LobbyRecorder lobby{runtime.path(), QStringLiteral("Jokro山庄")};
+    TableProcess table{kTableBinary, runtime.path()};
+};
 }  // namespace
 
-TEST(ServerHand, TheClientPlaysAWholeHandOnItsTimeOutsAndEveryMoveItSendsIsTaken) {
-    QProcess server;
-    server.start(DRAVIK_SERVER_BINARY, {"--port", "0", "--turn-seconds", "1", "--move-ms", "100", "--seed", "3"});
-    ASSERT_TRUE(server.waitForStarted(10000));
-    ServerLog log(server);
-    ASSERT_TRUE(log.WaitFor(QRegularExpression("^listening on \\d+$"), 10000));
-    const quint16 port = quint16(log.Lines().back().mid(13).toUInt());
-
-    QTemporaryDir runtime;
-    LobbyRecorder lobby(runtime.path(), QStringLiteral("Jokro山庄"));
-    TableProcess table(kTableBinary, runtime.path());
-    table.Start({DirectCommandLine(port)});
+TEST_F(ServerHand, TheClientPlaysAWholeHandOnItsTimeOutsAndEveryMoveItSendsIsTaken) {
+    ASSERT_NO_FATAL_FAILURE(Start(100, 3));
 
     // The client is ready when its between-hands countdown of 15 s runs out.
     ASSERT_TRUE(log.WaitFor(QRegularExpression("^hand 1 start "), 30000))
@@ -131,24 +144,12 @@ TEST(ServerHand, TheClientPlaysAWholeHandOnItsTimeOutsAndEveryMoveItSendsIsTaken
     EXPECT_EQ(moves.size(), sent.size()) << everything.toStdString();
     EXPECT_TRUE(log.Matching(QRegularExpression("^(reject|timeout)")).isEmpty()) << everything.toStdString();
     EXPECT_FALSE(table.WaitForExit(100)) << table.Stderr().toStdString();
-    server.kill();
-    server.waitForFinished(5000);
 }
 
 // The client settles a hand the server ended, keeps it in its hand-history
 // file, and is ready for the next hand, which starts at once.
-TEST(ServerHand, TheHandsResultGoesIntoTheHistoryFileAndTheNextHandStartsOnceTheClientIsReady) {
-    QProcess server;
-    server.start(DRAVIK_SERVER_BINARY, {"--port", "0", "--turn-seconds", "1", "--move-ms", "20", "--seed", "11"});
-    ASSERT_TRUE(server.waitForStarted(10000));
-    ServerLog log(server);
-    ASSERT_TRUE(log.WaitFor(QRegularExpression("^listening on \\d+$"), 10000));
-    const quint16 port = quint16(log.Lines().back().mid(13).toUInt());
-
-    QTemporaryDir runtime;
-    LobbyRecorder lobby(runtime.path(), QStringLiteral("Jokro山庄"));
-    TableProcess table(kTableBinary, runtime.path());
-    table.Start({DirectCommandLine(port)});
+TEST_F(ServerHand, TheHandsResultGoesIntoTheHistoryFileAndTheNextHandStartsOnceTheClientIsReady) {
+    ASSERT_NO_FATAL_FAILURE(Start(20, 11));
     // Until the client has replaced this process's image, its environment is ours.
     QString programDir;
     ASSERT_TRUE(WaitUntil([&] {
@@ -220,6 +221,4 @@ TEST(ServerHand, TheHandsResultGoesIntoTheHistoryFileAndTheNextHandStartsOnceThe
     ASSERT_TRUE(log.WaitFor(QRegularExpression("^hand 2 start "), 20000)) << log.Lines().join('\n').toStdString();
     EXPECT_LT(sinceReady.elapsed(), 1000);
     EXPECT_FALSE(table.WaitForExit(100)) << table.Stderr().toStdString();
-    server.kill();
-    server.waitForFinished(5000);
 }
