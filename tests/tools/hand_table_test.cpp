@@ -86,7 +86,13 @@ TEST(HandTableTest, ComputerHandsRunToTheirEndKeepingEveryTileAndTheMoney) {
                       0);
             if (t.table.Winner() >= 0) {
                 ++wins;
-                EXPECT_TRUE(t.log.last().startsWith(QStringLiteral("hand %1 end winner=").arg(hand + 1)));
+                EXPECT_EQ(t.log.last(), QStringLiteral("hand %1 end winner=%2 money=%3,%4,%5,%6")
+                                            .arg(hand + 1)
+                                            .arg(1 << t.table.Winner())
+                                            .arg(settlement[0].money)
+                                            .arg(settlement[1].money)
+                                            .arg(settlement[2].money)
+                                            .arg(settlement[3].money));
             } else {
                 EXPECT_TRUE(t.table.WallLeft().empty()) << "a drawn hand has used the whole wall";
                 EXPECT_EQ(t.log.last(), QStringLiteral("hand %1 end drawn").arg(hand + 1));
@@ -322,4 +328,52 @@ TEST(HandTableTest, TheSeatAfterADiscarderIsOnItsRightInEveryView) {
         }
     }
     EXPECT_GT(turns, 100);
+}
+
+// The next hand may start only once the clients have taken in the last one's
+// results, which they do one packet at a time; computer seats never hold it up.
+TEST(HandTableTest, TheClientsCatchUpWithAHandsEndOnlyAfterTakingInItsResults) {
+    for (const bool withClient : {true, false}) {
+        SCOPED_TRACE(withClient);
+        Table t(5);
+        t.table.SetClientSeat(0, withClient);
+        t.table.StartHand(Time(0));
+        Time end{};
+        size_t sentBefore = 0;
+        for (int second = 1; second < 10000 && !t.table.HandEnded(); ++second) {
+            end = Time(second * 1000);
+            sentBefore = t.sent.size();
+            t.table.Advance(end);
+        }
+        ASSERT_TRUE(t.table.HandEnded());
+        const Time caughtUp = t.table.ClientsCaughtUp(end);
+        if (withClient) {
+            // At least the revealed hands, the four totals and the four details.
+            EXPECT_GE(t.sent.size() - sentBefore, 4u + 4 + 4);
+            EXPECT_GE(caughtUp, end + Time(100) * int(t.sent.size() - sentBefore));
+        } else {
+            EXPECT_EQ(caughtUp, end);
+        }
+        const Time muchLater = caughtUp + Time(3600 * 1000);
+        EXPECT_EQ(t.table.ClientsCaughtUp(muchLater), muchLater);
+    }
+}
+
+// A client that vanishes mid-hand, at any point of it, leaves its seat to the
+// computer, and the hand runs to its end.
+TEST(HandTableTest, AHandRunsToItsEndWhenItsClientVanishesAtAnyPoint) {
+    for (quint32 seed = 1; seed <= 20; ++seed) {
+        for (const int vanishAt : {1, 5, 9, 12, 15, 20, 30}) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", vanishing after " << vanishAt << " s");
+            Table t(seed);
+            t.table.SetClientSeat(0, true);
+            t.table.StartHand(Time(0));
+            int second = 1;
+            for (; second < 2000 && !t.table.HandEnded(); ++second) {
+                if (second == vanishAt) t.table.SetClientSeat(0, false);
+                t.table.Advance(Time(second * 1000));
+            }
+            EXPECT_TRUE(t.table.HandEnded()) << t.log.join('\n').toStdString();
+        }
+    }
 }

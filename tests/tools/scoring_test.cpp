@@ -1,4 +1,9 @@
+#include "dravik-server/HandTable.h"
 #include "dravik-server/Scoring.h"
+#include "shared/GameMessage.h"
+#include "support/ScriptedHand.h"
+#include "support/TestClient.h"
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 #include <map>
 #include <numeric>
@@ -41,6 +46,27 @@ HandOutcome OutcomeOf(const ScoringCase& c) {
 }
 
 int FanOf(const SeatSettlement& seat) { return seat.items[18] * 256 + seat.items[19]; }
+
+// The fan of the lines the client's score board writes for a winner's items,
+// by the board's own table of texts.
+template <typename Items>
+int BoardFan(const Items& items) {
+    const auto item = [&](int k) { return int(items[size_t(k)]); };
+    const auto pick = [](int value, std::map<int, int> fans) {
+        const auto found = fans.find(value);
+        return found == fans.end() ? 0 : found->second;
+    };
+    int fan = pick(item(5) % 16, {{4, 20}, {2, 5}});                 // 七小对, 对对胡
+    fan += pick(item(5) / 16, {{4, 50}, {2, 5}, {1, 20}});           // 风一色, 混一色, 清一色
+    fan += (item(4) & 1 ? 10 : 0) + (item(4) & 2 ? 5 : 0);           // 大吊车, 不动手
+    fan += pick(item(4) / 16, {{2, 5}, {4, 10}, {1, 15}});           // 六连, 六连X2, 一条龙
+    fan += (item(3) & 1 ? 10 : 0) + (item(3) & 2 ? 1 : 0);           // 枯支压, 压档
+    fan += pick(item(3) / 16, {{2, 5}, {1, 10}});                    // 平摸, 挖摸
+    fan += item(7) + item(8) + item(9) + 5 * item(10) + item(11) + 5 * item(12);
+    fan += 2 * item(13) + 4 * item(14) + 2 * item(15) + item(16);
+    fan += (item(20) ? 5 : 0) + (item(21) && item(6) != 2 ? 5 : 0);  // 杠开, 抢杠
+    return fan;
+}
 
 TEST(Scoring, WinnerItemsFanAndMoney) {
     const Meld exposedKong{Rules::kExposedKong, {0x23, 0x23, 0x23}, false};
@@ -85,6 +111,7 @@ TEST(Scoring, WinnerItemsFanAndMoney) {
             EXPECT_EQ(winner.items[size_t(item)], expected == c.items.end() ? 0 : expected->second) << "item " << item;
         }
         EXPECT_EQ(FanOf(winner), c.fan);
+        EXPECT_EQ(std::max(BoardFan(winner.items), 1), c.fan) << "the board's fan lines add up to the total";
         EXPECT_EQ(winner.items[17], 0);
 
         const bool selfDrawn = c.discarder == kSelfDrawn;
@@ -108,6 +135,128 @@ TEST(Scoring, WinnerItemsFanAndMoney) {
                                             [](int64_t total, const SeatSettlement& seat) { return total + seat.money; });
         EXPECT_EQ(sum, 0);
     }
+}
+
+// A hand played to its end at a table where seat bit 1 is a client that lets
+// every turn run out: the settlement and what the client is sent at the end.
+// When every seat is such a client nobody ever wins and the wall runs out.
+struct PlayedHand {
+    int winner = -1;
+    std::array<SeatSettlement, 4> settlement{};
+    // The SeatResult and ResultDetail packets, in the order they were sent.
+    std::vector<GamePacket> results;
+};
+
+const std::array<QString, 4> kTitles = {QStringLiteral("新手"), QStringLiteral("雀士"), QStringLiteral("雀王"),
+                                        QStringLiteral("雀圣")};
+
+PlayedHand PlayHand(quint32 seed, bool everySeatAClient) {
+    HandTableSettings settings;
+    settings.turnSeconds = 1;
+    settings.answerMargin = HandTable::Time(0);
+    settings.computerMoveDelay = HandTable::Time(0);
+    PlayedHand played;
+    const auto keep = [&played](int seat, const GamePacket& packet) {
+        const int type = DecodeGamePacket(packet.data()).MsgType;
+        if (seat == 0 && (type == MessageType::SeatResult || type == MessageType::ResultDetail))
+            played.results.push_back(packet);
+    };
+    HandTable table(settings, seed, keep, [](const QString&) {});
+    for (int seat = 0; seat < 4; ++seat) {
+        table.SetClientSeat(seat, seat == 0 || everySeatAClient);
+        table.SetLevelTitle(seat, kTitles[size_t(seat)]);
+    }
+    table.StartHand(HandTable::Time(0));
+    for (int second = 1; second < 10000 && !table.HandEnded(); ++second) table.Advance(HandTable::Time(second * 1000));
+    played.winner = table.Winner();
+    played.settlement = table.Settlement();
+    return played;
+}
+
+// The money of a seat as the client's settlement reads its items: the
+// magnitude in items 22 (lowest byte) to 29, negative when item 30 is 2.
+int64_t BoardMoney(const std::array<int32_t, 48>& items) {
+    uint64_t magnitude = 0;
+    for (int k = 29; k >= 22; --k) magnitude = magnitude * 256 + uint8_t(items[size_t(k)]);
+    return items[30] == 2 ? -int64_t(magnitude) : int64_t(magnitude);
+}
+
+QString BoardTitle(const std::array<int32_t, 48>& items) {
+    QByteArray bytes;
+    for (int k = 31; k < 47 && items[size_t(k)] != 0; ++k) bytes += char(items[size_t(k)]);
+    return QStringDecoder("GBK").decode(bytes);
+}
+
+TEST(Scoring, AClientReadsEveryPlayedHandsTotalsAndItemsAsTheServerSettledIt) {
+    std::map<std::string, int> endings;
+    for (quint32 seed = 1; seed <= 16; ++seed) {
+        SCOPED_TRACE(seed);
+        // The first two hands have four clients at the table, which end drawn.
+        const bool everySeatAClient = seed <= 2;
+        const PlayedHand played = PlayHand(seed, everySeatAClient);
+        ASSERT_FALSE(played.results.empty()) << "the hand did not end";
+        TestClient t;
+        SeatAtScriptedTable(t, 8);
+        for (const GamePacket& packet : played.results) {
+            t.Deliver(ToByteArray(packet));
+            try {
+                t.Tick(2);
+            } catch (const ProgramEnded& end) {
+                FAIL() << end.reason.toStdString();
+            }
+        }
+        // Every seat's total comes before the details: the client settles at
+        // the fourth detail and shows every seat's total then.
+        std::vector<int> types;
+        for (const GamePacket& packet : played.results) types.push_back(DecodeGamePacket(packet.data()).MsgType);
+        const bool won = played.winner >= 0;
+        std::vector<int> expectedTypes(4, MessageType::SeatResult);
+        if (won) expectedTypes.insert(expectedTypes.end(), 4, MessageType::ResultDetail);
+        ASSERT_EQ(types, expectedTypes);
+
+        int payers = 0;
+        for (const SeatSettlement& seat : played.settlement) payers += seat.money < 0;
+        const bool selfDrawn = payers == 3;
+        endings[!won ? "drawn" : selfDrawn ? "self-drawn" : "on a discard"]++;
+        int64_t sum = 0;
+        for (int seat = 0; seat < 4; ++seat) {
+            SCOPED_TRACE(seat);
+            const int local = (4 - seat) % 4;
+            const int64_t money = played.settlement[size_t(seat)].money;
+            EXPECT_EQ(t->seatInfo[size_t(local)].WinTotal, money) << "the seat's total";
+            sum += t->seatInfo[size_t(local)].WinTotal;
+            if (!won) {
+                EXPECT_EQ(money, 0);
+                continue;
+            }
+            const auto& items = t->handResult[size_t(local)];
+            EXPECT_EQ(BoardMoney(items), money) << "the final score agrees with the total";
+            EXPECT_EQ(items[0], 1) << "room";
+            EXPECT_EQ(items[1] & 0xFF, 1) << "金币";
+            EXPECT_EQ(BoardTitle(items), kTitles[size_t(seat)]);
+            const int fan = items[18] * 256 + items[19];
+            const bool winner = seat == played.winner;
+            EXPECT_EQ(items[30], winner ? 1 : money < 0 ? 2 : 0);
+            // 自摸 on the winner's board, 点炮 on the one discarder's.
+            EXPECT_EQ(items[6], winner ? (selfDrawn ? 2 : 0) : (money < 0 && !selfDrawn ? 1 : 0));
+            if (winner) {
+                EXPECT_GT(money, 0);
+                EXPECT_EQ(std::max(BoardFan(items), 1), fan) << "the fan lines add up to the total";
+                EXPECT_EQ(items[17], 0);
+                EXPECT_EQ(money, 100 * fan * (selfDrawn ? 6 : 1));
+            } else {
+                EXPECT_EQ(BoardFan(items), 0) << "a loser's board lists no fan";
+                EXPECT_EQ(items[17], money < 0 ? 2 : 0) << "a payer's total fan reads negative";
+                EXPECT_EQ(fan == 0, money == 0);
+            }
+        }
+        EXPECT_EQ(sum, 0);
+        if (won) {
+            EXPECT_NE(t->table.NoTaxFlag, 0) << "no tax is taken, so the board shows no tax line";
+        }
+    }
+    for (const char* ending : {"drawn", "self-drawn", "on a discard"})
+        EXPECT_GT(endings[ending], 0) << "no hand ended " << ending;
 }
 
 TEST(Scoring, DrawnHandMovesNothing) {

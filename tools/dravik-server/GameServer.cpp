@@ -26,9 +26,12 @@ constexpr qint64 kMaxUnsentBytes = 1 << 20;
 // stays far below what may wait for them.
 constexpr qint64 kReadSliceBytes = 64 * qint64(sizeof(GamePacket));
 // A client tells its player "the game starts within 15 seconds" once the
-// table is full and after every hand; a hand starts when every client is
-// ready, or once that time (and a second's grace) has passed.
-constexpr std::chrono::seconds kStartWithin{16};
+// table is full and after every hand, and counts them down from when it has
+// taken in the hand's results, which it does at its own pace. A hand starts
+// when every client is ready, or once that time and some grace have passed:
+// the clients' own countdowns end first, so a hand never starts under a
+// client that is still counting.
+constexpr std::chrono::seconds kStartWithin{15 + 3};
 
 HandTableSettings TableSettings(const GameServerSettings& settings) {
     HandTableSettings table;
@@ -266,7 +269,7 @@ void GameServer::Advance() {
 void GameServer::SettleEndedHand() {
     if (!table_.HandEnded() || settledHand_ == table_.HandNumber()) return;
     settledHand_ = table_.HandNumber();
-    startDeadline_ = Now() + kStartWithin;
+    startDeadline_ = table_.ClientsCaughtUp(Now()) + kStartWithin;
     for (int seat = 0; seat < 4; ++seat) {
         uint64_t& money = seats_[seat].player.record.money;
         const int64_t change = table_.Settlement()[seat].money;

@@ -3,6 +3,7 @@
 #include "dravik-server/HandPackets.h"
 #include "dravik-server/ServerPackets.h"
 #include "shared/GameMessage.h"
+#include <QStringList>
 #include <algorithm>
 
 using namespace std::chrono_literals;
@@ -23,6 +24,13 @@ constexpr auto kDealEndWork = 1000ms;
 constexpr auto kClientLead = 1000ms;
 
 QString Hex(Tile tile) { return QStringLiteral("%1").arg(int(tile), 2, 16, QChar(u'0')); }
+
+// The money each seat won or paid, seat bits 1, 2, 4, 8 in turn.
+QString MoneyText(const std::array<SeatSettlement, 4>& settlement) {
+    QStringList amounts;
+    for (const SeatSettlement& seat : settlement) amounts << QString::number(seat.money);
+    return amounts.join(u',');
+}
 
 QString OperationName(int operation) {
     switch (operation) {
@@ -214,6 +222,13 @@ void HandTable::PromptSeat(int seat, int offered, Time now) { SendTo(seat, Actio
 
 HandTable::Time HandTable::ClientDeadline(int seat, Time now) const {
     return std::max(now, clientBusyUntil_[seat]) + std::chrono::seconds(settings_.turnSeconds) + settings_.answerMargin;
+}
+
+HandTable::Time HandTable::ClientsCaughtUp(Time now) const {
+    Time caughtUp = now;
+    for (int seat = 0; seat < 4; ++seat)
+        if (clientSeats_[seat]) caughtUp = std::max(caughtUp, clientBusyUntil_[seat]);
+    return caughtUp;
 }
 
 HandTable::Time HandTable::ComputerMoveTime() const {
@@ -529,7 +544,7 @@ void HandTable::Win(int seat, int discarder, Tile tile, Time now) {
     outcome.dealer = dealer_;
     outcome.onKongReplacement = discarder < 0 && drawnFromBack_;
     settlement_ = SettleHand(outcome, settings_.moneyPerFan);
-    Log(QStringLiteral("hand %1 end winner=%2").arg(handNumber_).arg(BitOf(seat)));
+    Log(QStringLiteral("hand %1 end winner=%2 money=%3").arg(handNumber_).arg(BitOf(seat)).arg(MoneyText(settlement_)));
     SendResults(tile, now);
     FinishHand(seat == dealer_);
 }

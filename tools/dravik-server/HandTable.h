@@ -53,6 +53,9 @@ public:
     void Advance(Time now);
     // When Advance has something to do next, if anything.
     std::optional<Time> NextDeadline() const;
+    // When every client seat has worked through what it was sent, as far as
+    // the server can tell; `now` when none is behind.
+    Time ClientsCaughtUp(Time now) const;
     // Ends the hand in progress without a result (a player left).
     void Abort();
     // A client seat comes back mid-hand: the four TableRebuild packets and its
