@@ -67,16 +67,6 @@ IniFile ReadGbkIni(const QString& path) {
     return sections;
 }
 
-// The program folder the client was started with.
-QString ProgramDirOf(qint64 pid) {
-    QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
-    if (!environ.open(QIODevice::ReadOnly)) return {};
-    const QByteArray name = "DRAVIK_PROGRAM_DIR=";
-    for (const QByteArray& entry : environ.readAll().split('\0'))
-        if (entry.startsWith(name)) return QString::fromLocal8Bit(entry.mid(name.size()));
-    return {};
-}
-
 QString ListKey(int list) { return QStringLiteral("count( %1 )").arg(list); }
 QString LineKey(int list, int line) { return ListKey(list) + QStringLiteral("( %1 )").arg(line); }
 
@@ -150,13 +140,7 @@ TEST_F(ServerHand, TheClientPlaysAWholeHandOnItsTimeOutsAndEveryMoveItSendsIsTak
 // file, and is ready for the next hand, which starts at once.
 TEST_F(ServerHand, TheHandsResultGoesIntoTheHistoryFileAndTheNextHandStartsOnceTheClientIsReady) {
     ASSERT_NO_FATAL_FAILURE(Start(20, 11));
-    // Until the client has replaced this process's image, its environment is ours.
-    QString programDir;
-    ASSERT_TRUE(WaitUntil([&] {
-        programDir = table.Pid() > 0 ? ProgramDirOf(table.Pid()) : QString();
-        return !programDir.isEmpty() && programDir != qEnvironmentVariable("DRAVIK_PROGRAM_DIR");
-    }, 10000));
-    const QString historyPath = programDir + QStringLiteral("/info.Jokro");
+    const QString historyPath = table.ProgramDir() + QStringLiteral("/info.Jokro");
 
     const bool ended = log.WaitFor(QRegularExpression("^hand 1 (end|aborted)"), 240000);
     ASSERT_TRUE(ended) << log.Lines().join('\n').toStdString() << table.Stderr().toStdString();

@@ -23,6 +23,8 @@ public:
     bool EndedWithStatusZero() const;
     QString Stderr() const { return stderr_; }
     qint64 Pid() const { return process_.processId(); }
+    // The program folder the client runs in, where it keeps its files.
+    QString ProgramDir() const { return programDir_.path(); }
 
 private:
     QTemporaryDir programDir_;
