@@ -3,6 +3,7 @@
 #include "window/SideWindows.h"
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 
 namespace {
 class CloseArea : public QLabel {
@@ -16,6 +17,16 @@ protected:
     }
 };
 
+// The list lines stand 12 pixels apart, as close as the font allows, so
+// that a settled hand fits its list.
+class TightLines : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), 12};
+    }
+};
+
 // The score lines line up by columns: a face whose Chinese characters are
 // twice as wide as its Latin ones, blanks included.
 QFont ListFont() {
@@ -26,11 +37,12 @@ QFont ListFont() {
 }
 }  // namespace
 
-BoardWindow::BoardWindow(const QString& caption, const QImage& background, const QColor& labelColor, bool draggable)
-    : background_(background), labelColor_(labelColor), draggable_(draggable) {
+BoardWindow::BoardWindow(const QString& caption, QSize size, std::function<QImage()> drawBackground,
+                         const QColor& labelColor, bool draggable)
+    : drawBackground_(std::move(drawBackground)), labelColor_(labelColor), draggable_(draggable) {
     setWindowTitle(caption);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-    setFixedSize(background.size());
+    setFixedSize(size);
 }
 
 QLabel* BoardWindow::AddLabel(const QRect& geometry, const QString& text) {
@@ -45,10 +57,9 @@ QListWidget* BoardWindow::AddList(const QRect& geometry) {
     list->setGeometry(geometry);
     list->setFont(ListFont());
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Long lines are cut at the edge, not shortened with an ellipsis, and the
-    // lines stand as close as the font allows, so that a settled hand fits.
+    // Long lines are cut at the edge, not shortened with an ellipsis.
     list->setTextElideMode(Qt::ElideNone);
-    list->setStyleSheet(QStringLiteral("QListWidget::item { height: 12px; padding: 0px; margin: 0px; }"));
+    list->setItemDelegate(new TightLines(list));
     return list;
 }
 
@@ -61,6 +72,7 @@ QLabel* BoardWindow::AddCloseArea(const QRect& geometry, int kind) {
 }
 
 void BoardWindow::paintEvent(QPaintEvent*) {
+    if (background_.isNull()) background_ = drawBackground_();
     QPainter painter(this);
     painter.drawImage(0, 0, background_);
 }

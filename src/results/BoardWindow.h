@@ -5,14 +5,17 @@
 #include <QListWidget>
 #include <QPoint>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
-// A borderless side window of fixed size over its own background picture.
+// A borderless side window of fixed size over its own background picture,
+// drawn when the window is first shown: most tables never open every board.
 // A draggable one follows the mouse from a press anywhere on its surface
 // or its labels; the list boxes keep their presses.
 class BoardWindow : public QWidget {
 public:
-    BoardWindow(const QString& caption, const QImage& background, const QColor& labelColor, bool draggable);
+    BoardWindow(const QString& caption, QSize size, std::function<QImage()> drawBackground, const QColor& labelColor,
+                bool draggable);
 
 protected:
     QLabel* AddLabel(const QRect& geometry, const QString& text = QString());
@@ -26,6 +29,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    std::function<QImage()> drawBackground_;
     QImage background_;
     QColor labelColor_;
     bool draggable_;

@@ -7,7 +7,7 @@
 #include <QEvent>
 
 HeroWindow::HeroWindow(Client& c)
-    : BoardWindow(QStringLiteral("英雄榜"), DrawHandListBackground(), kLightText, true), c_(c) {
+    : BoardWindow(QStringLiteral("英雄榜"), HandListSize, DrawHandListBackground, kLightText, true), c_(c) {
     static constexpr QRect kGrades[] = {{134, 74, 123, 314}, {260, 74, 125, 315}, {394, 74, 127, 314}, {528, 74, 123, 314}};
     static constexpr int kTotals[] = {144, 272, 400, 536};
     static constexpr int kPortraits[] = {136, 264, 392, 528};

@@ -5,7 +5,7 @@
 #include "table/pictures/SideWindowPictures.h"
 #include "video/VideoView.h"
 
-InformationWindow::InformationWindow() : BoardWindow(QStringLiteral("玩家资料"), DrawPlayerCardBackground(), QColor(60, 30, 10), false) {
+InformationWindow::InformationWindow() : BoardWindow(QStringLiteral("玩家资料"), PlayerCardSize, DrawPlayerCardBackground, QColor(60, 30, 10), false) {
     static const char16_t* const kCaptions[] = {u"玩家昵称", u"性    别", u"所 在 地", u"积    分", u"信 用 度",
                                                 u"登录次数", u"掉线次数", u"胜场次数", u"败场次数"};
     QFont valueFont = font();

@@ -1,7 +1,7 @@
 #include "results/ScoreWindow.h"
 #include "table/pictures/SideWindowPictures.h"
 
-ScoreWindow::ScoreWindow() : BoardWindow(QStringLiteral("战绩板"), DrawScoreBoardBackground(), kLightText, true) {
+ScoreWindow::ScoreWindow() : BoardWindow(QStringLiteral("战绩板"), ScoreBoardSize, DrawScoreBoardBackground, kLightText, true) {
     static constexpr QRect kSeatLines[] = {{6, 84, 151, 328}, {162, 84, 155, 328}, {322, 84, 155, 328}, {485, 84, 149, 328}};
     static constexpr QRect kFinalLines[] = {{8, 422, 147, 50}, {164, 422, 151, 50}, {326, 422, 149, 50}, {486, 422, 147, 50}};
     static constexpr int kColumns[] = {8, 168, 328, 488};
