@@ -12,6 +12,7 @@
 #include "table/MainForm.h"
 #include "table/TileAccess.h"
 #include "table/SeatRecords.h"
+#include "table/StackingOrder.h"
 #include "table/Sound.h"
 #include "table/WallLayout.h"
 #include "window/KeyHandler.h"
@@ -239,6 +240,17 @@ void MainForm_TimerBong_Timer(Client& c) {
     Settle(s.BubbleJobTicks, 40);
 
     c.TimerBong.SetEnabled(true);
+}
+
+void ShowCountdownFrom(Client& c, int seconds) {
+    MainForm& f = *c.mainForm;
+    c.table.ActionCountdown = static_cast<int16_t>(seconds);
+    f.Number->SetCaption(QString::number(seconds));
+    f.Number->SetForeColor(QColor(0, 255, 0));
+    f.Number->setVisible(true);
+    f.Time_Img->setVisible(true);
+    BringToFront(*f.Time_Img);
+    BringToFront(*f.Number);
 }
 
 void MainForm_TimerKeepAlive_Timer(Client& c) {

@@ -2,6 +2,7 @@
 #include "connection/GamePacket.h"
 #include "messages/MessageHandlers.h"
 #include "play/RevealHands.h"
+#include "play/WallDraws.h"
 #include "results/ScoreWindow.h"
 #include "results/Settlement.h"
 #include "shared/Client.h"
@@ -12,8 +13,6 @@
 namespace {
 constexpr int kTotalBytes = 8;
 constexpr int kRevealTiles = 5;
-constexpr int kFirstByteItem = 2;
-constexpr int kItems = 48;
 
 uint8_t PayloadByte(const Client& c, int k) { return c.transport.PacketIn[PacketOffset::Payload + k]; }
 
@@ -26,10 +25,6 @@ int32_t HandTotal(const Client& c) {
     return static_cast<int32_t>(total);
 }
 
-// The next replacement position after WallBack, as the replacement draws step.
-int16_t NextReplacement(int16_t wallBack) {
-    return static_cast<int16_t>(wallBack % 2 == 0 ? (wallBack + 1) % 136 : (wallBack - 3 + 136) % 136);
-}
 }  // namespace
 
 void HandleSeatResult(Client& c, GameMessage& msg) {
@@ -57,7 +52,7 @@ void HandleHandRevealed(Client& c, GameMessage& msg) {
         if (t.RevealTiles[k] != 0) ++t.RevealCount;
     }
     t.RevealImages[0] = t.WallBack;
-    t.RevealImages[1] = NextReplacement(t.WallBack);
+    t.RevealImages[1] = StepWallBack(t.WallBack);
     for (int k = 2; k < t.RevealCount; ++k) t.RevealImages[k] = static_cast<int16_t>((t.WallFront + k - 2) % 136);
 }
 
@@ -69,7 +64,7 @@ void HandleResultDetail(Client& c, GameMessage& msg) {
     items[0] = int32_t(msg.Param[0]) * 256 + msg.Param[1];
     items[1] = msg.Param[3];
     c.table.NoTaxFlag = static_cast<uint8_t>(msg.Param[2]);
-    for (int k = kFirstByteItem; k < kItems; ++k) items[k] = PayloadByte(c, k - kFirstByteItem);
+    for (int k = ResultItem::FirstByte; k < ResultItem::Count; ++k) items[k] = PayloadByte(c, k - ResultItem::FirstByte);
     if (++c.table.ResultPacketCount < 4) return;
     c.table.ResultPacketCount = 0;
     SettleHand(c, msg);

@@ -1,10 +1,10 @@
+#include "connection/Scheduler.h"
 #include "messages/MessageHandlers.h"
 #include "play/ClaimAnswers.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/ResourceIds.h"
 #include "table/StackingOrder.h"
-#include <QColor>
 
 namespace {
 // Claim button of each operation bit, from the lowest bit up; -1 for none.
@@ -37,13 +37,7 @@ void HandleActionPrompt(Client& c, GameMessage& msg) {
         }
     if (IsOwnDiscardTurn(c)) t.MustDiscard = true;
     if (own.ConcealedCount > 0) {
-        t.ActionCountdown = t.TurnSeconds;
-        f.Number->SetCaption(QString::number(t.ActionCountdown));
-        f.Number->SetForeColor(QColor(0, 255, 0));
-        f.Number->setVisible(true);
-        f.Time_Img->setVisible(true);
-        BringToFront(*f.Time_Img);
-        BringToFront(*f.Number);
+        ShowCountdownFrom(c, t.TurnSeconds);
         c.scheduler.TurnCountdownOn = true;
         c.scheduler.TurnCountdownTicks = 0;
     }

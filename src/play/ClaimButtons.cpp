@@ -1,4 +1,5 @@
 #include "play/ClaimButtons.h"
+#include "connection/Scheduler.h"
 #include "play/ClaimAnswers.h"
 #include "play/HandSorting.h"
 #include "play/TilePictures.h"
@@ -10,7 +11,6 @@
 #include "table/ResourceIds.h"
 #include "table/Sound.h"
 #include "table/StackingOrder.h"
-#include <QColor>
 #include <functional>
 #include <initializer_list>
 
@@ -33,16 +33,9 @@ void HideButtons(Client& c, std::initializer_list<int> indexes) {
 int RunEnd(const Client& c) { return c.seatInfo[0].FirstConcealed + c.seatInfo[0].ConcealedCount; }
 
 void StartChoiceCountdown(Client& c) {
-    MainForm& f = *c.mainForm;
-    c.table.ActionCountdown = static_cast<int16_t>(c.table.TurnSeconds / 2);
     c.scheduler.TurnCountdownOn = true;
     c.scheduler.TurnCountdownTicks = 0;
-    f.Number->SetCaption(QString::number(c.table.ActionCountdown));
-    f.Number->SetForeColor(QColor(0, 255, 0));
-    f.Number->setVisible(true);
-    f.Time_Img->setVisible(true);
-    BringToFront(*f.Time_Img);
-    BringToFront(*f.Number);
+    ShowCountdownFrom(c, c.table.TurnSeconds / 2);
 }
 
 // Gives a choice picture the own hand's large face of a tile at the choice size.

@@ -3,34 +3,17 @@
 #include "shared/Client.h"
 
 namespace {
-namespace Item {
-constexpr int Waits = 3;
-constexpr int Shapes = 4;
-constexpr int Suits = 5;
-constexpr int WinKind = 6;
-constexpr int FirstTong = 7;
-constexpr int LastTong = 9;
-constexpr int SiHe = 10;
-constexpr int ZhiFan = 11;
-constexpr int PongedThree = 16;
-constexpr int FanSign = 17;
-constexpr int FanHigh = 18;
-constexpr int FanLow = 19;
-constexpr int KongWin = 20;
-constexpr int RobbedKong = 21;
-constexpr int Winner = 30;
-}  // namespace Item
+namespace Item = ResultItem;
 
+constexpr int kWinner = 1;
 constexpr int kDealtIn = 1;
 constexpr int kSelfDrawn = 2;
 constexpr int kLoserBlankLines = 16;
 const QString P9(9, QLatin1Char(' '));
 const QString P11(11, QLatin1Char(' '));
 
-using Items = std::array<int32_t, 48>;
-
 // The eight pattern slots of a winner; a slot without a pattern is an empty line.
-std::array<QString, 8> PatternSlots(const Items& n) {
+std::array<QString, 8> PatternSlots(const SeatResultItems& n) {
     std::array<QString, 8> slot;
     switch (n[Item::Suits] % 16) {
     case 4: slot[0] = QStringLiteral("七小对") + P9 + QStringLiteral("20番"); break;
@@ -69,7 +52,7 @@ constexpr CountLine kCountLines[] = {
     {u"三张碰出 ", u"个   ", 1},
 };
 
-void AppendWinnerLines(QListWidget& list, const Items& n) {
+void AppendWinnerLines(QListWidget& list, const SeatResultItems& n) {
     for (const QString& slot : PatternSlots(n)) list.addItem(slot);
     for (int k = Item::FirstTong; k <= Item::LastTong; ++k)
         if (n[k] != 0) list.addItem(QStringLiteral("%1通            %1番").arg(n[k]));
@@ -101,7 +84,7 @@ int LastTongSeat(const HandResult& result) {
 }
 
 // A total above 16 bits stays whole: it is computed in 32.
-QString TotalLine(const Items& n) {
+QString TotalLine(const SeatResultItems& n) {
     const int32_t total = n[Item::FanHigh] * 256 + n[Item::FanLow];
     if (total <= 0) return QStringLiteral("总番数：       %1番").arg(total);
     const QChar sign = n[Item::FanSign] == 2 ? QLatin1Char('-') : QLatin1Char(' ');
@@ -115,7 +98,7 @@ void ShowFanDetails(Client& c) {
     const int tongSeat = LastTongSeat(result);
     for (int s = 0; s < 4; ++s) {
         QListWidget& list = *score.State[s];
-        if (result[s][Item::Winner] == 1) {
+        if (result[s][Item::Outcome] == kWinner) {
             AppendWinnerLines(list, result[s]);
             continue;
         }
@@ -127,7 +110,7 @@ void ShowFanDetails(Client& c) {
     for (int s = 0; s < 4; ++s) {
         if (result[s][Item::WinKind] == kDealtIn)
             score.State[s]->addItem(QStringLiteral("点炮"));
-        else if (result[s][Item::Winner] != 1)
+        else if (result[s][Item::Outcome] != kWinner)
             score.State[s]->addItem(QString());
     }
     for (int s = 0; s < 4; ++s) {

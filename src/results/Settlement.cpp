@@ -1,5 +1,6 @@
 #include "results/Settlement.h"
 #include "connection/General.h"
+#include "connection/Scheduler.h"
 #include "platform/AnsiCodec.h"
 #include "results/FanLines.h"
 #include "results/HandHistory.h"
@@ -8,22 +9,12 @@
 #include "shared/Client.h"
 #include "shared/NumberText.h"
 #include "table/MainForm.h"
-#include "table/StackingOrder.h"
 #include "window/ButtonRow.h"
 #include "window/SideWindows.h"
 #include "window/Ticker.h"
 
 namespace {
-namespace Item {
-constexpr int Room = 0;
-constexpr int Unit = 1;
-constexpr int Shapes = 4;
-constexpr int MoneyLow = 22;
-constexpr int MoneyHigh = 29;
-constexpr int Outcome = 30;
-constexpr int TitleFirst = 31;
-constexpr int TitleLast = 46;
-}  // namespace Item
+namespace Item = ResultItem;
 
 constexpr int kNegativeMoney = 2;
 // Item 4 exactly 1 marks a hand whose wins and losses are counted by the
@@ -36,7 +27,7 @@ QString Unit(const Client& c, int seat) {
     return (c.handResult[seat][Item::Unit] & 0xFF) == 1 ? QStringLiteral("金币") : QStringLiteral("金条");
 }
 
-double MoneyResult(const std::array<int32_t, 48>& items) {
+double MoneyResult(const SeatResultItems& items) {
     uint64_t magnitude = 0;
     for (int k = Item::MoneyHigh; k >= Item::MoneyLow; --k) magnitude = magnitude * 256 + uint8_t(items[k]);
     const double money = double(magnitude);
@@ -44,7 +35,7 @@ double MoneyResult(const std::array<int32_t, 48>& items) {
 }
 
 // Two-byte characters, lead byte first, up to the first zero lead byte.
-QString LevelTitle(const std::array<int32_t, 48>& items) {
+QString LevelTitle(const SeatResultItems& items) {
     QByteArray bytes;
     for (int k = Item::TitleFirst; k < Item::TitleLast; k += 2) {
         if (items[k] == 0) break;
@@ -82,14 +73,7 @@ void OpenBetweenHands(Client& c, int countdownSeconds) {
     c.scheduler.ReadyCountdownOn = true;
     c.scheduler.ReadyCountdownTicks = 0;
     c.scheduler.ReadyTickTime = c.platform.clock->Now();
-    c.table.ActionCountdown = static_cast<int16_t>(countdownSeconds);
-    MainForm& f = *c.mainForm;
-    f.Number->SetCaption(QString::number(countdownSeconds));
-    f.Number->SetForeColor(QColor(0, 255, 0));
-    f.Number->setVisible(true);
-    f.Time_Img->setVisible(true);
-    BringToFront(*f.Time_Img);
-    BringToFront(*f.Number);
+    ShowCountdownFrom(c, countdownSeconds);
 }
 }  // namespace
 

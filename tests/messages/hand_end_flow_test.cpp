@@ -60,7 +60,7 @@ protected:
         before = t->playerInfo;
     }
     void Receive(const GameMessage& m, const QByteArray& payload = {}) {
-        t.Deliver(ToByteArray(EncodeGamePacket(m, payload)));
+        t.Deliver(m, payload);
         t.Tick(2);
     }
     void SendResults(const std::array<int64_t, 4>& totals) {

@@ -16,7 +16,7 @@ protected:
         RearmTable(*t);
     }
     void Receive(const GameMessage& m, const QByteArray& payload = {}) {
-        t.Deliver(ToByteArray(EncodeGamePacket(m, payload)));
+        t.Deliver(m, payload);
         t.Tick(2);
     }
     void Result(int seat, const QByteArray& total, int keepSign = 1) {
@@ -61,7 +61,7 @@ TEST_F(HandEndMessages, ATotalOutsideThirtyTwoBitsEndsTheClientWithTheLobbyResto
         ASSERT_EQ(fresh.Load(), std::nullopt);
         fresh.Tick(4);
         for (int s = 0; s < 4; ++s) fresh->seatInfo[s].SeatBit = kSeatBits[s];
-        fresh.Deliver(ToByteArray(EncodeGamePacket(HandMessage(MessageType::SeatResult, 1, 0, 1), bytes)));
+        fresh.Deliver(HandMessage(MessageType::SeatResult, 1, 0, 1), bytes);
         EXPECT_THROW(fresh.Tick(2), ProgramEnded);
         EXPECT_TRUE(LobbyGotSysCommand(fresh, WindowMessage::SC_RESTORE));
     }
@@ -146,7 +146,7 @@ TEST_F(HandEndMessages, ResultDetailStoresTheItemsInThirtyTwoBitsAndCountsToTheS
 }
 
 TEST_F(HandEndMessages, ATaxFlagThatIsNotAByteEndsTheClient) {
-    t.Deliver(ToByteArray(EncodeGamePacket(HandMessage(MessageType::ResultDetail, 1, 0, 0, 256, 1))));
+    t.Deliver(HandMessage(MessageType::ResultDetail, 1, 0, 0, 256, 1));
     EXPECT_THROW(t.Tick(2), ProgramEnded);
 }
 }  // namespace

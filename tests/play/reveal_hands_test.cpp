@@ -312,7 +312,7 @@ TEST(RevealHandsMessage, ABadTileCodeFromTheServerEndsTheClientWithTheLobbyResto
     t.Tick(4);
     for (int s = 0; s < 4; ++s) t->seatInfo[s].SeatBit = kSeatBits[s];
     t->seatInfo[2].ConcealedCount = 4;
-    t.Deliver(ToByteArray(EncodeGamePacket(HandMessage(MessageType::HandRevealed, kSeatBits[2], 0x21, 0x22, 0x23, 0x1A))));
+    t.Deliver(HandMessage(MessageType::HandRevealed, kSeatBits[2], 0x21, 0x22, 0x23, 0x1A));
     EXPECT_THROW(t.Tick(2), ProgramEnded);
     EXPECT_TRUE(LobbyGotSysCommand(t, WindowMessage::SC_RESTORE));
 }

@@ -1,4 +1,5 @@
 #include "support/TestClient.h"
+#include "connection/GamePacket.h"
 #include <QDir>
 #include "connection/Scheduler.h"
 #include "connection/StartUp.h"
@@ -41,6 +42,10 @@ std::optional<QString> TestClient::Load() {
         return end.reason;
     }
     return std::nullopt;
+}
+
+void TestClient::Deliver(const GameMessage& message, const QByteArray& payload) {
+    Deliver(ToByteArray(EncodeGamePacket(message, payload)));
 }
 
 void TestClient::Tick(int count) {

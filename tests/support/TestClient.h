@@ -29,6 +29,8 @@ struct TestClient {
     void Tick(int count = 1);
     // Delivers packets from the server.
     void Deliver(const QByteArray& bytes) { socket->Deliver(bytes); }
+    // Delivers one message from the server as its packet.
+    void Deliver(const GameMessage& message, const QByteArray& payload = {});
     // Packets the client has sent so far, each 272 bytes (or shorter raw sends as they are).
     const std::vector<QByteArray>& Sent() const { return socket->sent; }
 };

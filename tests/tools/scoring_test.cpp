@@ -3,7 +3,6 @@
 #include "shared/GameMessage.h"
 #include "support/ScriptedHand.h"
 #include "support/TestClient.h"
-#include <QStringDecoder>
 #include <gtest/gtest.h>
 #include <map>
 #include <numeric>
@@ -173,20 +172,6 @@ PlayedHand PlayHand(quint32 seed, bool everySeatAClient) {
     return played;
 }
 
-// The money of a seat as the client's settlement reads its items: the
-// magnitude in items 22 (lowest byte) to 29, negative when item 30 is 2.
-int64_t BoardMoney(const std::array<int32_t, 48>& items) {
-    uint64_t magnitude = 0;
-    for (int k = 29; k >= 22; --k) magnitude = magnitude * 256 + uint8_t(items[size_t(k)]);
-    return items[30] == 2 ? -int64_t(magnitude) : int64_t(magnitude);
-}
-
-QString BoardTitle(const std::array<int32_t, 48>& items) {
-    QByteArray bytes;
-    for (int k = 31; k < 47 && items[size_t(k)] != 0; ++k) bytes += char(items[size_t(k)]);
-    return QStringDecoder("GBK").decode(bytes);
-}
-
 TEST(Scoring, AClientReadsEveryPlayedHandsTotalsAndItemsAsTheServerSettledIt) {
     std::map<std::string, int> endings;
     for (quint32 seed = 1; seed <= 16; ++seed) {
@@ -230,10 +215,10 @@ TEST(Scoring, AClientReadsEveryPlayedHandsTotalsAndItemsAsTheServerSettledIt) {
                 continue;
             }
             const auto& items = t->handResult[size_t(local)];
-            EXPECT_EQ(BoardMoney(items), money) << "the final score agrees with the total";
+            EXPECT_EQ(t->table.HandScore[size_t(local)], double(money)) << "the final score agrees with the total";
             EXPECT_EQ(items[0], 1) << "room";
             EXPECT_EQ(items[1] & 0xFF, 1) << "金币";
-            EXPECT_EQ(BoardTitle(items), kTitles[size_t(seat)]);
+            EXPECT_EQ(t->playerInfo[size_t(local)].LevelTitle, kTitles[size_t(seat)]);
             const int fan = items[18] * 256 + items[19];
             const bool winner = seat == played.winner;
             EXPECT_EQ(items[30], winner ? 1 : money < 0 ? 2 : 0);

@@ -6,15 +6,20 @@ const QColor Felt(20, 95, 60);
 const QColor Gold(235, 195, 90);
 const QColor TitleRed(150, 20, 15);
 
+void PaintRimmedBox(QPainter& painter, const QRectF& box, double rimWidth, const QColor& top, const QColor& bottom,
+                    double round) {
+    painter.setPen(QPen(Gold, rimWidth));
+    painter.setBrush(VerticalGradient(box, top, bottom));
+    painter.drawRoundedRect(box, round, round);
+}
+
 // A dark green panel with a gold rim and a red title band.
 QImage Panel(QSize size, const QString& title) {
     QImage canvas = NewCanvas(size);
     QPainter painter;
     BeginPainting(painter, canvas);
     const QRectF box(1, 1, size.width() - 2, size.height() - 2);
-    painter.setPen(QPen(Gold, 2));
-    painter.setBrush(VerticalGradient(box, Felt.lighter(125), Felt.darker(150)));
-    painter.drawRoundedRect(box, 10, 10);
+    PaintRimmedBox(painter, box, 2, Felt.lighter(125), Felt.darker(150), 10);
     const QRectF band(120, 4, size.width() - 240, 24);
     painter.setPen(Qt::NoPen);
     painter.setBrush(VerticalGradient(band, TitleRed.lighter(140), TitleRed));
@@ -54,9 +59,7 @@ QImage DrawPlayerCardBackground() {
     QPainter painter;
     BeginPainting(painter, canvas);
     const QRectF box(1, 1, PlayerCardSize.width() - 2, PlayerCardSize.height() - 2);
-    painter.setPen(QPen(Gold, 2));
-    painter.setBrush(VerticalGradient(box, QColor(250, 240, 210), QColor(225, 200, 150)));
-    painter.drawRoundedRect(box, 12, 12);
+    PaintRimmedBox(painter, box, 2, QColor(250, 240, 210), QColor(225, 200, 150), 12);
     DrawOutlinedText(painter, QRectF(50, 8, 120, 24), QStringLiteral("玩家资料"), QColor(255, 225, 90), TitleRed, 1.2);
     painter.setPen(QPen(QColor(170, 130, 70), 1));
     for (int row = 0; row < 9; ++row) painter.drawLine(QPointF(18, 60 + 32 * row), QPointF(202, 60 + 32 * row));
@@ -68,9 +71,7 @@ QImage DrawCloseArea(int kind, QSize size) {
     QPainter painter;
     BeginPainting(painter, canvas);
     const QRectF box(1, 1, size.width() - 2, size.height() - 2);
-    painter.setPen(QPen(Gold, 1));
-    painter.setBrush(VerticalGradient(box, QColor(200, 60, 40), QColor(120, 15, 10)));
-    painter.drawRoundedRect(box, 3, 3);
+    PaintRimmedBox(painter, box, 1, QColor(200, 60, 40), QColor(120, 15, 10), 3);
     painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
     const QRectF mark = box.adjusted(5, 5, -5, -5);
     if (kind == 0) {
