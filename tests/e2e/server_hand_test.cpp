@@ -2,6 +2,7 @@
 // made by its time-out move, and the server's log shows every one of them
 // taken.
 #include "support/EventLoopWait.h"
+#include "support/ServerLog.h"
 #include "support/TableProcess.h"
 #include <QElapsedTimer>
 #include <QFile>
@@ -17,28 +18,6 @@
 
 namespace {
 const QString kTableBinary = QStringLiteral(DRAVIK_TABLE_BINARY);
-
-// The server's log, line by line, as it comes.
-class ServerLog {
-public:
-    explicit ServerLog(QProcess& server) : server_(server) {}
-    // Waits until a line matches; every line read is kept.
-    bool WaitFor(const QRegularExpression& pattern, int timeoutMs) {
-        return WaitUntil([&] {
-            while (server_.canReadLine()) {
-                lines_ << QString::fromUtf8(server_.readLine()).trimmed();
-                if (pattern.match(lines_.back()).hasMatch()) return true;
-            }
-            return false;
-        }, timeoutMs);
-    }
-    QStringList Matching(const QRegularExpression& pattern) const { return lines_.filter(pattern); }
-    const QStringList& Lines() const { return lines_; }
-
-private:
-    QProcess& server_;
-    QStringList lines_;
-};
 
 // One section of an INI file: its keys in the order they stand, and their
 // values without surrounding blanks, as the client reads them back.
@@ -99,8 +78,9 @@ protected:
         server.start(DRAVIK_SERVER_BINARY, {"--port", "0", "--turn-seconds", "1", "--move-ms", QString::number(moveMs),
                                             "--seed", QString::number(seed)});
         ASSERT_TRUE(server.waitForStarted(10000));
-        ASSERT_TRUE(log.WaitFor(QRegularExpression("^listening on \\d+$"), 10000));
-        table.Start({DirectCommandLine(quint16(log.Lines().back().mid(13).toUInt()))});
+        const quint16 port = log.WaitForPort(10000);
+        ASSERT_NE(port, 0);
+        table.Start({DirectCommandLine(port)});
     }
     void TearDown() override {
         server.kill();
@@ -128,10 +108,8 @@ TEST_F(ServerHand, TheClientPlaysAWholeHandOnItsTimeOutsAndEveryMoveItSendsIsTak
 
     // The client holds seat bit 1. Every discard and claim answer it sent was
     // taken as a move; none was refused and the server never had to move for it.
-    const QStringList sent = log.Matching(QRegularExpression("^recv 1 type=(2|7) "));
-    const QStringList moves = log.Matching(QRegularExpression("^move 1 "));
-    EXPECT_GT(sent.size(), 3);
-    EXPECT_EQ(moves.size(), sent.size()) << everything.toStdString();
+    EXPECT_GT(log.MovesSent(1), 3);
+    EXPECT_EQ(log.MovesTaken(1), log.MovesSent(1)) << everything.toStdString();
     EXPECT_TRUE(log.Matching(QRegularExpression("^(reject|timeout)")).isEmpty()) << everything.toStdString();
     EXPECT_FALSE(table.WaitForExit(100)) << table.Stderr().toStdString();
 }

@@ -61,6 +61,26 @@ std::vector<uint32_t> LobbyRecorder::Messages() const {
     return numbers;
 }
 
+namespace {
+// The 13 fields of a player who connects to the server itself, without a proxy.
+QStringList DirectFields(quint16 port, const QString& account, const QString& password) {
+    return {account, password, QStringLiteral("127.0.0.1"), QString::number(port), QStringLiteral("本地"),
+            QStringLiteral("0"), QString(), QStringLiteral("0"), QString(), QString(), QString(), QString(), QString()};
+}
+
+// Every field is ended by "$", the last one too.
+QString JoinFields(const QStringList& fields) { return fields.join(QLatin1Char('$')) + QLatin1Char('$'); }
+}  // namespace
+
 QString DirectCommandLine(quint16 port, const QString& account, const QString& password) {
-    return QStringLiteral("%1$%2$127.0.0.1$%3$本地$0$$0$$$$$$").arg(account, password).arg(port);
+    return JoinFields(DirectFields(port, account, password));
+}
+
+QString AutoPlayCommandLine(quint16 port, const QString& account, const QString& lobbyCaption,
+                            const QString& windowCaption) {
+    QStringList fields = DirectFields(port, account, QStringLiteral("pw"));
+    fields[10] = QStringLiteral("1");
+    fields[11] = lobbyCaption;
+    fields[12] = windowCaption;
+    return JoinFields(fields);
 }

@@ -50,3 +50,8 @@ public:
 // The 13-field command line of a seated player who connects directly.
 QString DirectCommandLine(quint16 port, const QString& account = QStringLiteral("abc"),
                           const QString& password = QStringLiteral("pw"));
+
+// The same player in auto-play mode: the client moves for itself, looks for the
+// lobby window under `lobbyCaption` and takes `windowCaption` as its own.
+QString AutoPlayCommandLine(quint16 port, const QString& account, const QString& lobbyCaption,
+                            const QString& windowCaption);

@@ -1,0 +1,113 @@
+// Clients in auto-play mode play whole hands at the real server by
+// themselves, and the server takes every move they make.
+#include "support/ServerLog.h"
+#include "support/TableProcess.h"
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+#include <vector>
+
+namespace {
+const QString kTableBinary = QStringLiteral(DRAVIK_TABLE_BINARY);
+
+// One auto-play client in its own runtime folder (its instance lock and the
+// lobby window it reports to) and its own program folder. Each lobby has a
+// caption of its own, so a client that looked for the default lobby would
+// find none and end.
+struct AutoPlayer {
+    AutoPlayer(int number, quint16 port)
+        : lobby(runtime.path(), QStringLiteral("托管大厅%1").arg(number)), table(kTableBinary, runtime.path()) {
+        table.Start({AutoPlayCommandLine(port, QStringLiteral("robot%1").arg(number),
+                                         QStringLiteral("托管大厅%1").arg(number),
+                                         QStringLiteral("托管牌桌%1").arg(number))});
+    }
+    QTemporaryDir runtime;
+    LobbyRecorder lobby;
+    TableProcess table;
+};
+
+class AutoPlay : public ::testing::Test {
+protected:
+    // The server with a turn time of 1 s and no limit on time-outs in a row:
+    // every auto-play move is made when a countdown runs out, so a limit would
+    // make the client hide its table. Then `clients` auto-play clients, which
+    // take the seats in the order they log in.
+    void Start(int seed, int clients) {
+        server.start(DRAVIK_SERVER_BINARY, {"--port", "0", "--turn-seconds", "1", "--move-ms", "100",
+                                            "--timeout-limit", "0", "--seed", QString::number(seed)});
+        ASSERT_TRUE(server.waitForStarted(10000));
+        const quint16 port = log.WaitForPort(10000);
+        ASSERT_NE(port, 0);
+        for (int number = 1; number <= clients; ++number) players.push_back(std::make_unique<AutoPlayer>(number, port));
+    }
+    void TearDown() override {
+        server.kill();
+        server.waitForFinished(5000);
+    }
+
+    // The server's log so far and what every client wrote to its stderr.
+    std::string Everything() const {
+        QString text = log.Lines().join('\n');
+        for (const auto& player : players) text += QStringLiteral("\n--- client stderr:\n") + player->table.Stderr();
+        return text.toStdString();
+    }
+
+    // Every client is seated; every discard and claim answer it sent was
+    // taken as a move; none was refused, the server never had to move for a
+    // client, and every client is still running.
+    void ExpectEveryClientMoveTaken() {
+        const std::map<int, int> seats = log.ClientSeats();
+        std::set<int> seatBits;
+        for (const auto& [id, bit] : seats) seatBits.insert(bit);
+        EXPECT_EQ(seats.size(), players.size()) << Everything();
+        EXPECT_EQ(seatBits.size(), players.size()) << Everything();
+        for (const auto& [id, bit] : seats) {
+            SCOPED_TRACE(QStringLiteral("connection %1 at seat bit %2").arg(id).arg(bit).toStdString());
+            EXPECT_GT(log.MovesSent(id), 3);
+            EXPECT_EQ(log.MovesTaken(bit), log.MovesSent(id)) << Everything();
+        }
+        EXPECT_EQ(log.Matching(QRegularExpression("^(reject|timeout) ")), QStringList()) << Everything();
+        for (const auto& player : players) EXPECT_FALSE(player->table.WaitForExit(100)) << Everything();
+    }
+
+    QProcess server;
+    ServerLog log{server};
+    std::vector<std::unique_ptr<AutoPlayer>> players;
+};
+}  // namespace
+
+TEST_F(AutoPlay, FourClientsPlayAWholeHandAgainstEachOtherAndEveryMoveIsTaken) {
+    ASSERT_NO_FATAL_FAILURE(Start(5, 4));
+
+    // Nobody presses start: the server starts the hand once the table has
+    // been full for its waiting time.
+    ASSERT_TRUE(log.WaitFor(QRegularExpression("^hand 1 start "), 40000)) << Everything();
+    ASSERT_TRUE(log.WaitFor(QRegularExpression("^hand 1 (end|aborted)"), 200000)) << Everything();
+    EXPECT_TRUE(log.Lines().back().startsWith("hand 1 end")) << Everything();
+    ExpectEveryClientMoveTaken();
+}
+
+TEST_F(AutoPlay, OneClientPlaysThreeHandsAgainstTheComputersAndReadiesItselfBetweenThem) {
+    ASSERT_NO_FATAL_FAILURE(Start(7, 1));
+
+    ASSERT_TRUE(log.WaitFor(QRegularExpression("^hand (3 end|\\d+ aborted)"), 240000)) << Everything();
+    EXPECT_TRUE(log.Lines().back().startsWith("hand 3 end")) << Everything();
+    ExpectEveryClientMoveTaken();
+
+    // Each later hand started on the client's ready message, sent when its
+    // between-hands countdown ran out, not on the server's waiting time.
+    const int id = log.ClientSeats().begin()->first;
+    const QRegularExpression ready(QStringLiteral("^recv %1 type=16 .* params=0,0,0,1 ").arg(id));
+    for (int hand = 2; hand <= 3; ++hand) {
+        SCOPED_TRACE(hand);
+        const qsizetype ended = log.Lines().indexOf(QRegularExpression(QStringLiteral("^hand %1 end").arg(hand - 1)));
+        const qsizetype started = log.Lines().indexOf(QRegularExpression(QStringLiteral("^hand %1 start").arg(hand)));
+        ASSERT_GE(ended, 0);
+        ASSERT_GT(started, ended);
+        const QStringList between = log.Lines().mid(ended, started - ended);
+        EXPECT_EQ(between.filter(ready).size(), 1) << Everything();
+    }
+}

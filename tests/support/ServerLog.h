@@ -1,0 +1,28 @@
+#pragma once
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringList>
+#include <map>
+
+// The log of a running `dravik-server`, line by line, as it comes.
+class ServerLog {
+public:
+    explicit ServerLog(QProcess& server) : server_(server) {}
+    // Waits until a line matches; every line read is kept.
+    bool WaitFor(const QRegularExpression& pattern, int timeoutMs);
+    // Waits for the first line and gives the port it names, 0 when none came.
+    quint16 WaitForPort(int timeoutMs);
+    QStringList Matching(const QRegularExpression& pattern) const { return lines_.filter(pattern); }
+    const QStringList& Lines() const { return lines_; }
+
+    // The seat bit each client connection took, by connection id.
+    std::map<int, int> ClientSeats() const;
+    // The discards and claim answers a connection sent.
+    qsizetype MovesSent(int connectionId) const;
+    // The moves the server took for a seat, whoever made them.
+    qsizetype MovesTaken(int seatBit) const;
+
+private:
+    QProcess& server_;
+    QStringList lines_;
+};
