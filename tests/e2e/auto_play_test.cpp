@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <vector>
@@ -70,7 +71,14 @@ protected:
             EXPECT_EQ(log.MovesTaken(bit), log.MovesSent(id)) << Everything();
         }
         EXPECT_EQ(log.Matching(QRegularExpression("^(reject|timeout) ")), QStringList()) << Everything();
-        for (const auto& player : players) EXPECT_FALSE(player->table.WaitForExit(100)) << Everything();
+        for (const auto& player : players) {
+            EXPECT_FALSE(player->table.WaitForExit(100)) << Everything();
+            // It hid its own lobby, named on its command line, once the table was full.
+            const auto& frames = player->lobby.frames;
+            EXPECT_TRUE(std::any_of(frames.begin(), frames.end(), [](const ReceivedFrame& frame) {
+                return frame.msg == WindowMessage::WM_SYSCOMMAND && frame.wParam == WindowMessage::SC_MINIMIZE;
+            })) << Everything();
+        }
     }
 
     QProcess server;
