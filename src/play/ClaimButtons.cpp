@@ -20,12 +20,6 @@ enum class KongKind { None, SingleKong, ExposedKong, ConcealedKong };
 // The choice pictures stand at 0.8 of the own hand's tile size.
 constexpr double kChoiceScale = 0.8;
 
-void PlayOwnVoice(Client& c, VoiceClaim claim) {
-    if (!c.sound.EffectSoundOn) return;
-    PlaySoundFile(c, VoiceFileName(c, c.playerInfo[0], ClaimVoiceSuffix(claim)), false);
-    SetSoundVolume(c, 3000);
-}
-
 void HideButtons(Client& c, std::initializer_list<int> indexes) {
     for (int k : indexes) c.mainForm->Operation[k]->setVisible(false);
 }
@@ -96,13 +90,14 @@ void FindConcealedKongs(const Client& c, const std::function<void(int)>& add) {
         if (OwnSlot(c, i).Tile == OwnSlot(c, i + 3).Tile) add(i);
 }
 
-void SendKong(Client& c, KongKind kind, int slot) {
+bool SendKong(Client& c, KongKind kind, int slot) {
     switch (kind) {
-    case KongKind::SingleKong: SendSingleKong(c, slot); break;
-    case KongKind::ExposedKong: SendExposedKong(c, slot); break;
-    case KongKind::ConcealedKong: SendConcealedKong(c, slot); break;
+    case KongKind::SingleKong: SendSingleKong(c, slot); return true;
+    case KongKind::ExposedKong: SendExposedKong(c, slot); return true;
+    case KongKind::ConcealedKong: SendConcealedKong(c, slot); return true;
     case KongKind::None: break;
     }
+    return false;
 }
 }  // namespace
 
@@ -233,7 +228,7 @@ void MainForm_Chi_Click(Client& c, int index) {
     f.Operation[0]->setVisible(false);
 }
 
-void StartKong(Client& c) {
+bool StartKong(Client& c) {
     MainForm& f = *c.mainForm;
     auto& choices = c.play.KongChoices;
     const int ops = c.play.OfferedOps;
@@ -254,14 +249,10 @@ void StartKong(Client& c) {
     if (ops & OperationBit::ExposedKong) FindDiscardKong(c, collect(KongKind::ExposedKong));
     if (ops & OperationBit::ConcealedKong) FindConcealedKongs(c, collect(KongKind::ConcealedKong));
 
-    if (c.table.PromptState == 3) {
-        SendKong(c, firstKind, choices[0]);
-        return;
-    }
+    if (c.table.PromptState == 3) return SendKong(c, firstKind, choices[0]);
     if (b == 1) {
         f.Operation[2]->setVisible(false);
-        SendKong(c, firstKind, choices[0]);
-        return;
+        return SendKong(c, firstKind, choices[0]);
     }
     HideButtons(c, {0, 1, 3, 4});
     for (int i = 0; i < b; ++i) {
@@ -270,6 +261,7 @@ void StartKong(Client& c) {
         RaiseChoice(picture);
     }
     StartChoiceCountdown(c);
+    return false;
 }
 
 void MainForm_Gang_Click(Client& c, int index) {

@@ -9,8 +9,10 @@ void StartChow(Client& c, int discardTile);
 // A click on chow picture Index; either picture of a pair sends that pair.
 void MainForm_Chi_Click(Client& c, int index);
 // Finds the offered kongs in the own hand: sends the only one (or, after a
-// time-out, the first), or shows them as choice pictures with a halved countdown.
-void StartKong(Client& c);
+// time-out, the first), or shows them as choice pictures with a halved
+// countdown. True when it sent a kong; after a time-out with no kong found
+// it sends nothing, and the caller must still answer the prompt.
+bool StartKong(Client& c);
 // A click on kong picture Index.
 void MainForm_Gang_Click(Client& c, int index);
 // The computer player's kong pre-test: True when the kong on offer would

@@ -1,7 +1,7 @@
 #include "play/MouseDiscard.h"
 #include "connection/General.h"
-#include "play/CentreDiscard.h"
 #include "play/ClaimAnswers.h"
+#include "play/OwnDiscard.h"
 #include "play/HandSorting.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"
@@ -26,36 +26,17 @@ void PassFromTable(Client& c) {
 
 void DiscardHandTile(Client& c, int index) {
     TableState& t = c.table;
-    SeatInfo& own = c.seatInfo[0];
     const int slot = FindHandSlot(c, static_cast<int16_t>(index));
-    const int tile = OwnSlot(c, slot).Tile;
     // Checked before anything changes, so that a bad value drops the click whole.
-    TileFace(tile);
-    const int last = own.FirstConcealed + own.ConcealedCount - 2;
-    for (int i = slot; i <= last + 1; ++i) SlotImage(c, i);
+    CheckOwnDiscard(c, slot);
 
     t.TimeoutStreak = 0;
     t.PromptState = 2;
-    t.MustDiscard = false;
     StopTurnCountdown(c);
     SendPass(c);
     HideClaimButtons(c);
     ReleaseClaimButtons(c);
-
-    SetDiscardTileSize(c, 0);
-    SendDiscard(c, tile);
-    t.LastDiscardImage = static_cast<int16_t>(index);
-    t.LastDiscarder = 0;
-    LayDiscardInCentre(c, 0, index, tile);
-    SetHandTileSize(c, 0);
-
-    for (int i = slot; i <= last; ++i) {
-        own.Slots[i] = OwnSlot(c, i + 1);
-        ImageControl& image = SlotImage(c, i);
-        image.Move(own.HandX + i * t.TileWidth[0], own.HandY);
-    }
-    SortHand(c, 0, own.ConcealedCount - 1);
-    --own.ConcealedCount;
+    DiscardOwnSlot(c, slot);
 }
 }  // namespace
 

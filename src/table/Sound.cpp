@@ -49,3 +49,9 @@ QString TileVoiceSuffix(int tileCode) {
 }
 
 QString ClaimVoiceSuffix(VoiceClaim claim) { return QStringLiteral("0") + QString::number(static_cast<int>(claim)); }
+
+void PlayOwnVoice(Client& c, VoiceClaim claim) {
+    if (!c.sound.EffectSoundOn) return;
+    PlaySoundFile(c, VoiceFileName(c, c.playerInfo[0], ClaimVoiceSuffix(claim)), false);
+    SetSoundVolume(c, 3000);
+}

@@ -30,3 +30,5 @@ QString VoiceFileBaseName(const PlayerInfo& seat, const QString& suffix);
 // 4 circles: the suit bit with 4 and 8 exchanged), then the rank digit.
 QString TileVoiceSuffix(int tileCode);
 QString ClaimVoiceSuffix(VoiceClaim claim);
+// The own seat's voice announcing a claim, at full volume, while effect sounds are on.
+void PlayOwnVoice(Client& c, VoiceClaim claim);
