@@ -1,5 +1,6 @@
 // Clients in auto-play mode play whole hands at the real server by
 // themselves, and the server takes every move they make.
+#include "connection/LobbyWindowLink.h"
 #include "support/ServerLog.h"
 #include "support/TableProcess.h"
 #include <QProcess>
@@ -29,6 +30,14 @@ struct AutoPlayer {
     LobbyRecorder lobby;
     TableProcess table;
 };
+
+// The index of the first line that matches, -1 when none does.
+qsizetype FirstMatch(const QStringList& lines, const QString& pattern) {
+    const QRegularExpression expression(pattern);
+    const auto found = std::find_if(lines.begin(), lines.end(),
+                                    [&](const QString& line) { return expression.match(line).hasMatch(); });
+    return found == lines.end() ? -1 : found - lines.begin();
+}
 
 class AutoPlay : public ::testing::Test {
 protected:
@@ -73,11 +82,10 @@ protected:
         EXPECT_EQ(log.Matching(QRegularExpression("^(reject|timeout) ")), QStringList()) << Everything();
         for (const auto& player : players) {
             EXPECT_FALSE(player->table.WaitForExit(100)) << Everything();
-            // It hid its own lobby, named on its command line, once the table was full.
-            const auto& frames = player->lobby.frames;
-            EXPECT_TRUE(std::any_of(frames.begin(), frames.end(), [](const ReceivedFrame& frame) {
-                return frame.msg == WindowMessage::WM_SYSCOMMAND && frame.wParam == WindowMessage::SC_MINIMIZE;
-            })) << Everything();
+            // It reported to the lobby its command line names: logged in, and the wall built.
+            const std::vector<uint32_t> messages = player->lobby.Messages();
+            for (const uint32_t expected : {LobbyMessage::Connected, LobbyMessage::WallBuilt})
+                EXPECT_NE(std::find(messages.begin(), messages.end(), expected), messages.end()) << expected;
         }
     }
 
@@ -88,7 +96,10 @@ protected:
 }  // namespace
 
 TEST_F(AutoPlay, FourClientsPlayAWholeHandAgainstEachOtherAndEveryMoveIsTaken) {
-    ASSERT_NO_FATAL_FAILURE(Start(5, 4));
+    // With this seed the clients claim chows and pungs of each other's
+    // discards and one of them wins on a discard; the course may vary with
+    // the clients' timing, and nothing below depends on it.
+    ASSERT_NO_FATAL_FAILURE(Start(8, 4));
 
     // Nobody presses start: the server starts the hand once the table has
     // been full for its waiting time.
@@ -99,6 +110,8 @@ TEST_F(AutoPlay, FourClientsPlayAWholeHandAgainstEachOtherAndEveryMoveIsTaken) {
 }
 
 TEST_F(AutoPlay, OneClientPlaysThreeHandsAgainstTheComputersAndReadiesItselfBetweenThem) {
+    // With this seed the client claims pungs and a chow and wins two of the
+    // three hands, all of which end in a win.
     ASSERT_NO_FATAL_FAILURE(Start(7, 1));
 
     ASSERT_TRUE(log.WaitFor(QRegularExpression("^hand (3 end|\\d+ aborted)"), 240000)) << Everything();
@@ -111,8 +124,8 @@ TEST_F(AutoPlay, OneClientPlaysThreeHandsAgainstTheComputersAndReadiesItselfBetw
     const QRegularExpression ready(QStringLiteral("^recv %1 type=16 .* params=0,0,0,1 ").arg(id));
     for (int hand = 2; hand <= 3; ++hand) {
         SCOPED_TRACE(hand);
-        const qsizetype ended = log.Lines().indexOf(QRegularExpression(QStringLiteral("^hand %1 end").arg(hand - 1)));
-        const qsizetype started = log.Lines().indexOf(QRegularExpression(QStringLiteral("^hand %1 start").arg(hand)));
+        const qsizetype ended = FirstMatch(log.Lines(), QStringLiteral("^hand %1 end ").arg(hand - 1));
+        const qsizetype started = FirstMatch(log.Lines(), QStringLiteral("^hand %1 start ").arg(hand));
         ASSERT_GE(ended, 0);
         ASSERT_GT(started, ended);
         const QStringList between = log.Lines().mid(ended, started - ended);
