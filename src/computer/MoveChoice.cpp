@@ -61,8 +61,8 @@ int PungValue(Client& c, int tile) {
     k.ClaimTile1 = static_cast<int16_t>(tile);
     if (!IsRank(r)) return kNoValue;
     int16_t& count = k.TileCount[SuitIndex(tile)][r];
+    if (count < 2) return kNoValue;
     count -= 2;
-    if (count < 0) return kNoValue;
     return EvaluateSuit(c, 3, tile) + 1000;
 }
 }  // namespace
