@@ -70,18 +70,21 @@ int PungValue(Client& c, int tile) {
 int16_t ChooseDiscard(Client& c) {
     const ComputerState& k = c.computer;
     const SeatInfo& own = c.seatInfo[0];
+    // A discard changes only its own suit, so every other suit keeps the
+    // value it has now.
+    std::array<int, 4> suitValue{};
+    for (int16_t suit = 0; suit <= 3; ++suit) {
+        CountHandTiles(c);
+        suitValue[suit] = EvaluateSuit(c, 0, IndexToBit(suit) * 16 + 1);
+    }
+    const int wholeHand = suitValue[0] + suitValue[1] + suitValue[2] + suitValue[3];
     int best = kNoValue;
     int chosen = own.FirstConcealed;
     for (int slot = own.FirstConcealed; slot < own.FirstConcealed + own.ConcealedCount; ++slot) {
-        const int suit = SuitIndex(OwnSlot(c, slot).Tile);
-        int value = 0;
-        for (int16_t other = 0; other <= 3; ++other) {
-            if (other == suit) continue;
-            CountHandTiles(c);
-            value += EvaluateSuit(c, 0, IndexToBit(other) * 16 + 1);
-        }
+        const int tile = OwnSlot(c, slot).Tile;
+        const int suit = SuitIndex(tile);
         CountHandTiles(c);
-        value += EvaluateSuit(c, 1, OwnSlot(c, slot).Tile);
+        int value = wholeHand - suitValue[suit] + EvaluateSuit(c, 1, tile);
         if (k.SuitsPresent == 3 && suit == k.WeakSuit) value += kWeakSuitBonus;
         if (value > best) {
             best = value;
