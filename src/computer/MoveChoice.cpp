@@ -11,8 +11,6 @@ constexpr int kClaimMargin = 150;
 // Below every value a hand can have.
 constexpr int kNoValue = -20000;
 
-bool IsRank(int r) { return r >= 1 && r <= 9; }
-
 // The first own concealed slot holding the tile; the tile itself when none does.
 int16_t SlotHolding(Client& c, int16_t tile) {
     const SeatInfo& own = c.seatInfo[0];
