@@ -17,8 +17,6 @@ constexpr int kMiddleOfRun = 2;
 constexpr int kStartsRun = 4;
 constexpr int kTriplet = 8;
 
-bool IsRank(int r) { return r >= 1 && r <= 9; }
-
 // The values are kept to 16 bits, as every table of the evaluation is.
 int16_t Narrowed(int value) {
     if (value < INT16_MIN || value > INT16_MAX)

@@ -7,6 +7,8 @@ class Client;
 // bonus of 1000 each, and the tiles left over lose value for standing alone,
 // for lying far from the middle of the suit and for having been seen.
 
+// Ranks 1 to 9 are the ones the tables count.
+inline bool IsRank(int r) { return r >= 1 && r <= 9; }
 // The suit index of a tile (0 honours, 1 bamboo, 2 characters, 3 circles).
 int SuitIndex(int tile);
 

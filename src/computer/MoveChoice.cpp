@@ -11,8 +11,6 @@ constexpr int kClaimMargin = 150;
 // Below every value a hand can have.
 constexpr int kNoValue = -20000;
 
-bool IsRank(int r) { return r >= 1 && r <= 9; }
-
 // The first own concealed slot holding the tile; the tile itself when none does.
 int16_t SlotHolding(Client& c, int16_t tile) {
     const SeatInfo& own = c.seatInfo[0];
@@ -61,8 +59,8 @@ int PungValue(Client& c, int tile) {
     k.ClaimTile1 = static_cast<int16_t>(tile);
     if (!IsRank(r)) return kNoValue;
     int16_t& count = k.TileCount[SuitIndex(tile)][r];
+    if (count < 2) return kNoValue;
     count -= 2;
-    if (count < 0) return kNoValue;
     return EvaluateSuit(c, 3, tile) + 1000;
 }
 }  // namespace
@@ -70,18 +68,21 @@ int PungValue(Client& c, int tile) {
 int16_t ChooseDiscard(Client& c) {
     const ComputerState& k = c.computer;
     const SeatInfo& own = c.seatInfo[0];
+    // A discard changes only its own suit, so every other suit keeps the
+    // value it has now.
+    std::array<int, 4> suitValue{};
+    for (int16_t suit = 0; suit <= 3; ++suit) {
+        CountHandTiles(c);
+        suitValue[suit] = EvaluateSuit(c, 0, IndexToBit(suit) * 16 + 1);
+    }
+    const int wholeHand = suitValue[0] + suitValue[1] + suitValue[2] + suitValue[3];
     int best = kNoValue;
     int chosen = own.FirstConcealed;
     for (int slot = own.FirstConcealed; slot < own.FirstConcealed + own.ConcealedCount; ++slot) {
-        const int suit = SuitIndex(OwnSlot(c, slot).Tile);
-        int value = 0;
-        for (int16_t other = 0; other <= 3; ++other) {
-            if (other == suit) continue;
-            CountHandTiles(c);
-            value += EvaluateSuit(c, 0, IndexToBit(other) * 16 + 1);
-        }
+        const int tile = OwnSlot(c, slot).Tile;
+        const int suit = SuitIndex(tile);
         CountHandTiles(c);
-        value += EvaluateSuit(c, 1, OwnSlot(c, slot).Tile);
+        int value = wholeHand - suitValue[suit] + EvaluateSuit(c, 1, tile);
         if (k.SuitsPresent == 3 && suit == k.WeakSuit) value += kWeakSuitBonus;
         if (value > best) {
             best = value;
