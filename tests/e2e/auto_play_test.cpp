@@ -21,11 +21,11 @@ const QString kTableBinary = QStringLiteral(DRAVIK_TABLE_BINARY);
 // find none and end.
 struct AutoPlayer {
     AutoPlayer(int number, quint16 port)
-        : lobby(runtime.path(), QStringLiteral("托管大厅%1").arg(number)), table(kTableBinary, runtime.path()) {
-        table.Start({AutoPlayCommandLine(port, QStringLiteral("robot%1").arg(number),
-                                         QStringLiteral("托管大厅%1").arg(number),
+        : lobby(runtime.path(), LobbyCaption(number)), table(kTableBinary, runtime.path()) {
+        table.Start({AutoPlayCommandLine(port, QStringLiteral("robot%1").arg(number), LobbyCaption(number),
                                          QStringLiteral("托管牌桌%1").arg(number))});
     }
+    static QString LobbyCaption(int number) { return QStringLiteral("托管大厅%1").arg(number); }
     QTemporaryDir runtime;
     LobbyRecorder lobby;
     TableProcess table;
