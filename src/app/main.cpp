@@ -1,5 +1,6 @@
 #include "connection/StartUp.h"
 #include "platform/EndProgram.h"
+#include "platform/DesktopShell.h"
 #include "platform/InstanceLock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtSoundDevice.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     platform.dialogs = std::make_unique<QtDialogs>();
     platform.sound = std::make_unique<QtSoundDevice>();
     platform.end = std::make_unique<ProcessEnd>();
+    platform.shell = std::make_unique<DesktopShell>();
     platform.paths = ProgramPaths::FromEnvironment();
     platform.commandLine = app.arguments().mid(1).join(QLatin1Char(' ')).trimmed();
     platform.screenSize = app.primaryScreen()->size();

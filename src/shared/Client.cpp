@@ -3,6 +3,9 @@
 #include "connection/Reconnect.h"
 #include "connection/TableClosedNotice.h"
 #include "table/MainForm.h"
+#include "window/ExitDialog.h"
+#include "window/PhraseWindow.h"
+#include "window/SoundSettingsDialog.h"
 #include "window/TalkWindow.h"
 #include "results/HeroWindow.h"
 #include "results/InformationWindow.h"
@@ -22,6 +25,21 @@ Client::~Client() = default;
 TalkWindow& Client::Talk() {
     if (!talk) talk = std::make_unique<TalkWindow>();
     return *talk;
+}
+
+PhraseWindow& Client::Huifu() {
+    if (!huifu) huifu = std::make_unique<PhraseWindow>(*this);
+    return *huifu;
+}
+
+SoundSettingsDialog& Client::VosSet() {
+    if (!vosSet) vosSet = std::make_unique<SoundSettingsDialog>(*this);
+    return *vosSet;
+}
+
+ExitDialog& Client::FrmExit() {
+    if (!frmExit) frmExit = std::make_unique<ExitDialog>(*this);
+    return *frmExit;
 }
 
 ScoreWindow& Client::Score() {

@@ -9,6 +9,7 @@
 #include "platform/IntervalTimer.h"
 #include "platform/LobbyLink.h"
 #include "platform/ProgramPaths.h"
+#include "platform/Shell.h"
 #include "platform/SoundDevice.h"
 #include "platform/TcpLink.h"
 #include "play/PlayState.h"
@@ -21,6 +22,7 @@
 #include "video/P2PSocket.h"
 #include "video/VideoState.h"
 #include "window/BannerBrowser.h"
+#include "window/ChatState.h"
 #include "window/WindowState.h"
 #include <QSize>
 #include <functional>
@@ -28,6 +30,9 @@
 
 class MainForm;
 class TalkWindow;
+class PhraseWindow;
+class SoundSettingsDialog;
+class ExitDialog;
 class ScoreWindow;
 class HeroWindow;
 class InformationWindow;
@@ -42,6 +47,7 @@ struct Platform {
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<SoundDevice> sound;
     std::unique_ptr<EndProgram> end;
+    std::unique_ptr<Shell> shell;
     ProgramPaths paths{QString()};
     // The program's arguments joined by blanks.
     QString commandLine;
@@ -73,6 +79,7 @@ public:
     SoundState sound;
     ResourceIds resourceIds;
     WindowState window;
+    ChatState chat;
     VideoState video;
     std::array<SeatInfo, 4> seatInfo{};
     std::array<PlayerInfo, 4> playerInfo{};
@@ -80,6 +87,9 @@ public:
 
     std::unique_ptr<MainForm> mainForm;
     std::unique_ptr<TalkWindow> talk;
+    std::unique_ptr<PhraseWindow> huifu;
+    std::unique_ptr<SoundSettingsDialog> vosSet;
+    std::unique_ptr<ExitDialog> frmExit;
     std::unique_ptr<ScoreWindow> score;
     std::unique_ptr<HeroWindow> hero;
     std::unique_ptr<InformationWindow> information;
@@ -95,6 +105,10 @@ public:
 
     // The chat-log window, created on first use.
     TalkWindow& Talk();
+    // The quick-phrase window, the sound settings and the exit dialog, created on first use.
+    PhraseWindow& Huifu();
+    SoundSettingsDialog& VosSet();
+    ExitDialog& FrmExit();
     // The score board and the hand list, created on first use.
     ScoreWindow& Score();
     HeroWindow& Hero();

@@ -7,6 +7,10 @@
 #include "table/WidgetPlace.h"
 #include "video/OwnCamera.h"
 #include "results/InformationWindow.h"
+#include "window/BannerBrowser.h"
+#include "window/ChatInput.h"
+#include "window/KeyHandler.h"
+#include "window/SkinFrame.h"
 #include "window/ButtonRow.h"
 
 namespace {
@@ -96,4 +100,8 @@ void InitTableControls(Client& c) {
     ConnectHandPlayEvents(c);
     ConnectButtonRowEvents(c);
     ConnectVideoViewEvents(c);
+    ConnectFrameEvents(c);
+    ConnectKeyEvents(c);
+    ConnectChatEvents(c);
+    ConnectBannerEvents(c);
 }

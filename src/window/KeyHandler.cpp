@@ -18,3 +18,8 @@ void MainForm_Pic1_KeyDown(Client& c, int16_t& keyCode, int16_t&) {
     c.mainForm->Minimize();
     MinimizeLobbyWindow(c);
 }
+
+// Placeholders until the table window's own keys are built.
+void MainForm_Chat_KeyDown(Client&, int16_t&, int16_t&) {}
+void MainForm_Pic1_Click(Client&) {}
+void ConnectKeyEvents(Client&) {}

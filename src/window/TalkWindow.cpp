@@ -8,3 +8,6 @@ TalkWindow::TalkWindow() : Text1(new QListWidget(this)) {
     layout->addWidget(Text1);
     resize(360, 420);
 }
+
+// Placeholder until the chat log's toggle is built.
+void MainForm_Lbchat_Click(Client&) {}

@@ -8,6 +8,8 @@ struct WindowState {
     std::array<bool, 9> AnNiuHover{};
     bool StartButtonOn = true;
     bool BossKey = false;
+    // Alt seen, C seen: the chord that shows or hides the chat log.
+    std::array<int16_t, 2> HotkeyState{};
     bool ChromeNormal = true;
     bool ResultPending = false;
     bool ChatAllowed = true;

@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/EndProgram.h"
 #include "platform/LobbyLink.h"
+#include "platform/Shell.h"
 #include "platform/SoundDevice.h"
 #include "platform/TcpLink.h"
 #include <QByteArray>
@@ -69,6 +70,13 @@ public:
 struct PlayedSound {
     QString path;
     bool looped;
+};
+
+// Keeps every address and folder the client asks the desktop to open.
+class RecordingShell : public Shell {
+public:
+    std::vector<QString> opened;
+    void Open(const QString& target) override { opened.push_back(target); }
 };
 
 class RecordingSound : public SoundDevice {

@@ -22,6 +22,9 @@ TestClient::TestClient(const QString& commandLine, QSize screen) {
     platform.dialogs = std::move(fakeDialogs);
     platform.sound = std::move(fakeSound);
     platform.end = std::make_unique<ThrowingEnd>();
+    auto fakeShell = std::make_unique<RecordingShell>();
+    shell = fakeShell.get();
+    platform.shell = std::move(fakeShell);
     // The program folder exists, as the executable's folder always does.
     QDir().mkpath(programDir.path() + QStringLiteral("/table"));
     platform.paths = ProgramPaths(programDir.path() + QStringLiteral("/table"));

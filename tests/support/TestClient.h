@@ -18,6 +18,7 @@ struct TestClient {
     VirtualClock* clock;
     ScriptedDialogs* dialogs;
     RecordingSound* sound;
+    RecordingShell* shell;
     std::unique_ptr<Client> client;
 
     Client& operator*() { return *client; }

@@ -1,0 +1,5 @@
+#include "platform/DesktopShell.h"
+#include <QDesktopServices>
+#include <QUrl>
+
+void DesktopShell::Open(const QString& target) { QDesktopServices::openUrl(QUrl::fromUserInput(target)); }

@@ -1,0 +1,5 @@
+#include "window/ChatInput.h"
+#include "shared/Client.h"
+
+// Placeholder until chat input is built.
+void ConnectChatEvents(Client&) {}
