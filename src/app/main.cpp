@@ -2,6 +2,7 @@
 #include "platform/EndProgram.h"
 #include "platform/DesktopShell.h"
 #include "platform/InstanceLock.h"
+#include "platform/NetworkPageLoader.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtSoundDevice.h"
 #include "platform/QtTcpLink.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     platform.sound = std::make_unique<QtSoundDevice>();
     platform.end = std::make_unique<ProcessEnd>();
     platform.shell = std::make_unique<DesktopShell>();
+    platform.pages = std::make_unique<NetworkPageLoader>();
     platform.paths = ProgramPaths::FromEnvironment();
     platform.commandLine = app.arguments().mid(1).join(QLatin1Char(' ')).trimmed();
     platform.screenSize = app.primaryScreen()->size();

@@ -3,6 +3,8 @@
 #include "connection/LobbyWindowLink.h"
 #include "connection/TableClosedNotice.h"
 #include "shared/Client.h"
+#include "table/MainForm.h"
+#include "window/BannerView.h"
 #include "window/TalkWindow.h"
 #include "window/Ticker.h"
 #include <algorithm>
@@ -47,8 +49,8 @@ void HandleLoginReply(Client& c, GameMessage& msg) {
     c.table.TimeoutLimit = c.transport.PacketIn[kTimeoutLimitByte];
     c.window.BannerUrl = BannerAddress(c.transport.PacketIn);
     if (!c.window.BannerUrl.isEmpty()) {
-        c.WebBrowser1.Navigate(c.window.BannerUrl);
-        c.WebBrowser1.Visible = true;
+        c.mainForm->WebBrowser1->Navigate(c.window.BannerUrl);
+        c.mainForm->WebBrowser1->show();
     }
 }
 

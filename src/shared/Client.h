@@ -8,6 +8,7 @@
 #include "platform/EndProgram.h"
 #include "platform/IntervalTimer.h"
 #include "platform/LobbyLink.h"
+#include "platform/PageLoader.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Shell.h"
 #include "platform/SoundDevice.h"
@@ -21,7 +22,6 @@
 #include "table/TableState.h"
 #include "video/P2PSocket.h"
 #include "video/VideoState.h"
-#include "window/BannerBrowser.h"
 #include "window/ChatState.h"
 #include "window/WindowState.h"
 #include <QSize>
@@ -48,6 +48,8 @@ struct Platform {
     std::unique_ptr<SoundDevice> sound;
     std::unique_ptr<EndProgram> end;
     std::unique_ptr<Shell> shell;
+    // Fetches the banner's web pages.
+    std::unique_ptr<PageLoader> pages;
     ProgramPaths paths{QString()};
     // The program's arguments joined by blanks.
     QString commandLine;
@@ -96,7 +98,6 @@ public:
     std::unique_ptr<ReconnectController> frmReconnect;
     std::unique_ptr<TableClosedNotice> frmOtherExit;
     P2PSocket P2PSocket1;
-    BannerBrowser WebBrowser1;
 
     IntervalTimer TimerBong;
     IntervalTimer TimerKeepAlive;

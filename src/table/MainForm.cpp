@@ -4,6 +4,7 @@
 #include "table/WidgetPlace.h"
 #include "video/CaptureControl.h"
 #include "video/VideoView.h"
+#include "window/BannerView.h"
 #include <QCloseEvent>
 
 namespace {
@@ -186,9 +187,9 @@ void MainForm::CreateWindowedControls() {
     Chat->setGeometry(318, 729, 244, 18);
     Chat->setFont(DesignFont(9));
     Chat->hide();
-    WebBrowser1View = new QWidget(Pic1);
-    WebBrowser1View->setGeometry(938, 682, 82, 80);
-    WebBrowser1View->hide();
+    WebBrowser1 = new BannerView(Pic1);
+    WebBrowser1->setGeometry(938, 682, 82, 80);
+    WebBrowser1->hide();
 }
 
 QRectF MainForm::ImCmdDesignPlace(int i) {

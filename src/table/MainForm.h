@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+class BannerView;
 class CaptureControl;
 class VideoView;
 
@@ -29,7 +30,7 @@ public:
     // Windowed controls: the two-line ticker, the chat input, the banner view.
     std::array<QListWidget*, 2> Sysmsg{};
     QLineEdit* Chat;
-    QWidget* WebBrowser1View;
+    BannerView* WebBrowser1;
     // Video: the command bars (0 own seat, k remote seat k) with their icons
     // ImCmd(4k .. 4k + 3), the remote views (1 to 3; element 0 is null) and the own camera.
     std::vector<QLabel*> PicLocal;

@@ -8,6 +8,7 @@
 #include "video/OwnCamera.h"
 #include "results/InformationWindow.h"
 #include "window/BannerBrowser.h"
+#include "window/BannerView.h"
 #include "window/ChatInput.h"
 #include "window/KeyHandler.h"
 #include "window/SkinFrame.h"
@@ -80,9 +81,8 @@ void PlaceBanner(Client& c, double sx, double sy) {
     f.Bird->Move(936 * sx, 680 * sy, 82 * sx, 80 * sy);
     BringToFront(*f.Bird);
     f.Bird->setVisible(true);
-    c.WebBrowser1.Visible = false;
-    f.WebBrowser1View->hide();
-    PlaceWidget(*f.WebBrowser1View, f.Bird->Left() + 2, f.Bird->Top() + 2, 82 * sx, 80 * sy);
+    f.WebBrowser1->hide();
+    PlaceWidget(*f.WebBrowser1, f.Bird->Left() + 2, f.Bird->Top() + 2, 82 * sx, 80 * sy);
 }
 
 }  // namespace

@@ -1,14 +1,12 @@
 #pragma once
-#include <QString>
 class Client;
 
-// The banner browser of the table window. Placeholder until the banner is
-// shown: it keeps the address and the visibility it is given.
-struct BannerBrowser {
-    QString LocationURL;
-    bool Visible = false;
-    void Navigate(const QString& url) { LocationURL = url; }
-};
+// The banner page has been shown: the browser is placed on its frame picture
+// again, in front of the table's controls, and made visible, unless a
+// navigation has already failed.
+void MainForm_WebBrowser1_DocumentComplete(Client& c);
+// The banner page cannot be loaded: the browser is hidden for good.
+void MainForm_WebBrowser1_NavigateError(Client& c);
 
-// Connects the banner's page events to their procedures.
+// Gives the banner its page loader and connects its page events to their procedures.
 void ConnectBannerEvents(Client& c);

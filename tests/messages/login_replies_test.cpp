@@ -3,6 +3,7 @@
 #include "platform/LobbyLink.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
+#include "window/BannerView.h"
 #include "window/TalkWindow.h"
 #include "window/Ticker.h"
 #include <gtest/gtest.h>
@@ -88,8 +89,10 @@ TEST_F(LoginRepliesTest, AnAcceptedLogInGreetsTellsTheLobbyAndTakesTheTableSetti
     EXPECT_EQ(t->table.TurnSeconds, 5);
     EXPECT_EQ(t->table.TimeoutLimit, 7);
     EXPECT_EQ(t->window.BannerUrl, QStringLiteral("http://banner.example/a"));
-    EXPECT_EQ(t->WebBrowser1.LocationURL, QStringLiteral("http://banner.example/a"));
-    EXPECT_TRUE(t->WebBrowser1.Visible);
+    EXPECT_EQ(t->mainForm->WebBrowser1->LocationURL(), QStringLiteral("http://banner.example/a"));
+    ASSERT_EQ(t.pages->loads.size(), 1u);
+    EXPECT_EQ(t.pages->loads[0].url, QUrl(QStringLiteral("http://banner.example/a")));
+    EXPECT_FALSE(t->mainForm->WebBrowser1->isHidden());
 }
 
 TEST_F(LoginRepliesTest, TurnTimeIsTheLowNibbleOrOneInAutoPlayAndTheLimitIsByteNine) {
@@ -126,8 +129,9 @@ TEST(LoginReplyBanner, TheAddressEndsAtTheFirstZeroOrAfterOneHundredBytes) {
         StartAndSendLogIn(t);
         Receive(t, LoginReply(1, 0x25, 3, c.banner));
         EXPECT_EQ(t->window.BannerUrl, c.url);
-        EXPECT_EQ(t->WebBrowser1.LocationURL, c.url);
-        EXPECT_EQ(t->WebBrowser1.Visible, !c.url.isEmpty());
+        EXPECT_EQ(t->mainForm->WebBrowser1->LocationURL(), c.url);
+        EXPECT_EQ(t.pages->loads.size(), c.url.isEmpty() ? 0u : 1u);
+        EXPECT_EQ(t->mainForm->WebBrowser1->isHidden(), c.url.isEmpty());
     }
 }
 
@@ -145,7 +149,7 @@ TEST_F(LoginRepliesTest, ALaterAcceptedLogInAfterAHandKeepsTheSettingsButResetsT
     EXPECT_EQ(t->table.TurnSeconds, 5);
     EXPECT_EQ(t->table.TimeoutLimit, 3);
     EXPECT_EQ(t->window.BannerUrl, QStringLiteral("first.example"));
-    EXPECT_EQ(t->WebBrowser1.LocationURL, QStringLiteral("first.example"));
+    EXPECT_EQ(t->mainForm->WebBrowser1->LocationURL(), QStringLiteral("first.example"));
     EXPECT_EQ(t->table.HandNumber, 0);
     EXPECT_TRUE(t->window.StartButtonOn);
     EXPECT_FALSE(t->connection.LoginPending);

@@ -34,11 +34,11 @@ ClientSnapshot::ClientSnapshot(TestClient& t)
       playerInfo_(t->playerInfo),
       handResult_(t->handResult),
       p2pSocket_(t->P2PSocket1),
-      webBrowser_(t->WebBrowser1),
       socketState_(t.socket->state),
       socketStateAfterConnect_(t.socket->stateAfterConnect),
       connectCalls_(t.socket->connectCalls),
       sent_(t.socket->sent),
+      pageLoads_(t.pages->loads),
       existingWindows_(t.lobby->existingWindows),
       lobbyFrames_(t.lobby->frames),
       listeningAs_(t.lobby->listeningAs),
@@ -80,7 +80,6 @@ void ClientSnapshot::Restore(TestClient& t) const {
     c.playerInfo = playerInfo_;
     c.handResult = handResult_;
     c.P2PSocket1 = p2pSocket_;
-    c.WebBrowser1 = webBrowser_;
     const auto timers = Timers(c);
     for (size_t i = 0; i < timers.size(); ++i) timers[i]->SetEnabled(timersEnabled_[i]);
 
@@ -96,6 +95,7 @@ void ClientSnapshot::Restore(TestClient& t) const {
     t.socket->stateAfterConnect = socketStateAfterConnect_;
     t.socket->connectCalls = connectCalls_;
     t.socket->sent = std::vector(sent_);
+    t.pages->loads = std::vector(pageLoads_);
     t.lobby->existingWindows = existingWindows_;
     t.lobby->frames = std::vector(lobbyFrames_);
     t.lobby->listeningAs = listeningAs_;

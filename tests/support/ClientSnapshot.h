@@ -31,11 +31,11 @@ private:
     std::array<PlayerInfo, 4> playerInfo_;
     HandResult handResult_;
     P2PSocket p2pSocket_;
-    BannerBrowser webBrowser_;
     std::array<bool, 3> timersEnabled_;
 
     int socketState_, socketStateAfterConnect_, connectCalls_;
     std::vector<QByteArray> sent_;
+    std::vector<RecordingPageLoader::PendingLoad> pageLoads_;
     QStringList existingWindows_;
     std::vector<LobbyFrame> lobbyFrames_;
     QString listeningAs_;

@@ -25,6 +25,9 @@ TestClient::TestClient(const QString& commandLine, QSize screen) {
     auto fakeShell = std::make_unique<RecordingShell>();
     shell = fakeShell.get();
     platform.shell = std::move(fakeShell);
+    auto fakePages = std::make_unique<RecordingPageLoader>();
+    pages = fakePages.get();
+    platform.pages = std::move(fakePages);
     // The program folder exists, as the executable's folder always does.
     QDir().mkpath(programDir.path() + QStringLiteral("/table"));
     platform.paths = ProgramPaths(programDir.path() + QStringLiteral("/table"));

@@ -1,6 +1,7 @@
 #pragma once
 #include "shared/Client.h"
 #include "support/Doubles.h"
+#include "support/RecordingPageLoader.h"
 #include <QTemporaryDir>
 #include <memory>
 
@@ -19,6 +20,7 @@ struct TestClient {
     ScriptedDialogs* dialogs;
     RecordingSound* sound;
     RecordingShell* shell;
+    RecordingPageLoader* pages;
     std::unique_ptr<Client> client;
 
     Client& operator*() { return *client; }

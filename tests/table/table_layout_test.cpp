@@ -3,6 +3,7 @@
 #include "table/Pictures.h"
 #include "video/CaptureControl.h"
 #include "video/VideoView.h"
+#include "window/BannerView.h"
 #include <QListWidget>
 #include <gtest/gtest.h>
 #include <functional>
@@ -109,7 +110,7 @@ TEST(TableLayout, EveryControlStandsAtItsPlaceOnTheFullSizeTable) {
         Control("Lbchat", [](F& f) { return f.Lbchat; }, {594, 694, 25, 33}, true),
         Control("Chat", [](F& f) { return f.Chat; }, {318, 729, 244, 18}, true),
         Control("Bird", [](F& f) { return f.Bird; }, {936, 680, 82, 80}, true),
-        Control("WebBrowser1", [](F& f) { return f.WebBrowser1View; }, {938, 682, 82, 80}, false),
+        Control("WebBrowser1", [](F& f) { return f.WebBrowser1; }, {938, 682, 82, 80}, false),
         Control("vcap1", [](F& f) { return f.vcap1; }, {10, 664, 85, 83}, false),
         // Design places that no start-up step moves.
         Control("ZhiNan", [](F& f) { return f.ZhiNan; }, {16, 115, 81, 79}, false),
@@ -148,7 +149,7 @@ TEST(TableLayout, TheSmallTableScalesAllButTheFixedValues) {
         Control("Sysmsg(0)", [](F& f) { return f.Sysmsg[0]; }, {244, 542, 220, 12}, true),
         Control("Sysmsg(1)", [](F& f) { return f.Sysmsg[1]; }, {244, 554, 220, 12}, true),
         Control("Chat", [](F& f) { return f.Chat; }, {248, 570, 191, 14}, true),
-        Control("WebBrowser1", [](F& f) { return f.WebBrowser1View; }, {733, 533, 64, 62}, false),
+        Control("WebBrowser1", [](F& f) { return f.WebBrowser1; }, {733, 533, 64, 62}, false),
         Control("vcap1", [](F& f) { return f.vcap1; }, {8, 519, 66, 65}, false),
         Control("ZhiNan", [](F& f) { return f.ZhiNan; }, {16, 115, 81, 79}, false),
         Control("Host", [](F& f) { return f.Host; }, {6, 200, 71, 25}, false),
