@@ -3,10 +3,19 @@
 #include <QTimer>
 
 namespace {
+// After redirects Qt may keep the headers of several answers under one name;
+// the last one is the final answer's.
+QByteArray ContentType(const QNetworkReply& reply) {
+    QByteArray type;
+    for (const auto& [name, value] : reply.rawHeaderPairs())
+        if (name.compare("Content-Type", Qt::CaseInsensitive) == 0) type = value;
+    return type;
+}
+
 std::optional<WebResource> Received(QNetworkReply& reply) {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply.error() != QNetworkReply::NoError || status < 200 || status > 299) return std::nullopt;
-    WebResource resource{reply.read(NetworkPageLoader::kMaxBytes + 1), reply.rawHeader("Content-Type"), reply.url()};
+    WebResource resource{reply.read(NetworkPageLoader::kMaxBytes + 1), ContentType(reply), reply.url()};
     if (resource.body.size() > NetworkPageLoader::kMaxBytes) return std::nullopt;
     return resource;
 }
