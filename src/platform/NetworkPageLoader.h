@@ -14,5 +14,7 @@ public:
     void Load(const QUrl& url, Done done) override;
 
 private:
+    void Fetch(const QUrl& url, int redirectsLeft, Done done);
+
     QNetworkAccessManager network_;
 };
