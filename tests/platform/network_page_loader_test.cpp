@@ -83,11 +83,13 @@ TEST_F(NetworkPageLoaderTest, FailedAndUnsafeAnswersGiveNothing) {
     server.Serve("/to-file", LoopbackHttpServer::Redirect("file:///etc/hostname"));
     server.Serve("/to-ftp", LoopbackHttpServer::Redirect("ftp://127.0.0.1/banner.gif"));
     server.Serve("/loop", LoopbackHttpServer::Redirect("/loop"));
+    server.Serve("/choices", "HTTP/1.1 300 Multiple Choices\r\nConnection: close\r\nContent-Length: 2\r\n\r\nab");
     server.Serve("/huge", LoopbackHttpServer::Ok("text/html", QByteArray(NetworkPageLoader::kMaxBytes + 1, 'x')));
     server.Serve("/huge-unannounced", "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Type: text/html\r\n\r\n" +
                                           QByteArray(NetworkPageLoader::kMaxBytes + 1, 'x'));
     for (const QByteArray path :
-         {"/missing-page", "/not-served", "/broken", "/hang-up", "/to-file", "/to-ftp", "/loop", "/huge", "/huge-unannounced"}) {
+         {"/missing-page", "/not-served", "/broken", "/hang-up", "/choices", "/to-file", "/to-ftp", "/loop", "/huge",
+          "/huge-unannounced"}) {
         SCOPED_TRACE(path.toStdString());
         const Outcome outcome = LoadAndWait(loader, server.Url(path));
         EXPECT_EQ(outcome.answers, 1);
