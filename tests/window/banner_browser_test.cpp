@@ -2,11 +2,10 @@
 #include "platform/NetworkPageLoader.h"
 #include "support/EventLoopWait.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/PngBytes.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
-#include "window/BannerBrowser.h"
 #include "window/BannerView.h"
-#include <QBuffer>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <gtest/gtest.h>
@@ -61,53 +60,43 @@ TEST(BannerBrowser, ACompletedPageIsPlacedOnItsFrameInFrontOfTheOtherControlsAnd
     }
 }
 
-TEST(BannerBrowser, APageThatCannotBeLoadedHidesTheBannerForGood) {
+// A client whose banner page could not be loaded.
+class FailedBanner : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StartAndSendLogIn(t);
+        LogIn(t, "http://127.0.0.1/missing.html");
+        t.pages->loads.at(0).done(std::nullopt);
+    }
+    BannerView& banner() { return *t->mainForm->WebBrowser1; }
     TestClient t;
-    StartAndSendLogIn(t);
-    MainForm& f = *t->mainForm;
-    LogIn(t, "http://127.0.0.1/missing.html");
-    t.pages->loads.at(0).done(std::nullopt);
-    EXPECT_TRUE(f.WebBrowser1->isHidden());
+};
+
+TEST_F(FailedBanner, IsHiddenForGood) {
+    EXPECT_TRUE(banner().isHidden());
     EXPECT_TRUE(t->window.BannerFailed);
 
     // The completion of an error page, or of a frame still coming, changes nothing.
-    f.WebBrowser1->move(0, 0);
-    emit f.WebBrowser1->DocumentComplete();
-    EXPECT_TRUE(f.WebBrowser1->isHidden());
-    EXPECT_EQ(f.WebBrowser1->pos(), QPoint(0, 0));
+    banner().move(0, 0);
+    emit banner().DocumentComplete();
+    EXPECT_TRUE(banner().isHidden());
+    EXPECT_EQ(banner().pos(), QPoint(0, 0));
     EXPECT_TRUE(t->window.BannerFailed);
 }
 
-TEST(BannerBrowser, OnlyAnotherLogInBeforeTheFirstHandShowsAFailedBannerAgain) {
-    TestClient t;
-    StartAndSendLogIn(t);
-    MainForm& f = *t->mainForm;
-    LogIn(t, "http://127.0.0.1/banner.html");
-    t.pages->loads.at(0).done(std::nullopt);
-    ASSERT_TRUE(f.WebBrowser1->isHidden());
-
+TEST_F(FailedBanner, IsShownAgainOnlyByAnotherLogInBeforeTheFirstHand) {
     LogIn(t, "http://127.0.0.1/banner.html");
     ASSERT_EQ(t.pages->loads.size(), 2u);
-    EXPECT_FALSE(f.WebBrowser1->isHidden());
+    EXPECT_FALSE(banner().isHidden());
     t.pages->loads[1].done(WebResource{"<p>banner</p>", "text/html", t.pages->loads[1].url});
-    EXPECT_FALSE(f.WebBrowser1->isHidden());
+    EXPECT_FALSE(banner().isHidden());
     EXPECT_TRUE(t->window.BannerFailed) << "nothing sets it back";
 
     t->table.HandStarted = 1;
     t.pages->loads[1].done(std::nullopt);
     LogIn(t, "http://127.0.0.1/banner.html");
     EXPECT_EQ(t.pages->loads.size(), 2u) << "a log-in after a hand navigates no more";
-    EXPECT_TRUE(f.WebBrowser1->isHidden());
-}
-
-QByteArray PngDot() {
-    QImage dot(6, 4, QImage::Format_RGB32);
-    dot.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    dot.save(&buffer, "PNG");
-    return bytes;
+    EXPECT_TRUE(banner().isHidden());
 }
 
 // The whole client with the real page loader, against a web server of the test on loopback.
@@ -115,7 +104,7 @@ TEST(BannerBrowser, TheBannerShowsWhatALoopbackWebServerAnswersAndHidesWhatItCan
     LoopbackHttpServer server;
     server.Serve("/banner.html", LoopbackHttpServer::Ok("text/html; charset=utf-8",
                                                         "<html><body><img src=\"dot.png\"><p>Dravik banner</p></body></html>"));
-    server.Serve("/dot.png", LoopbackHttpServer::Ok("image/png", PngDot()));
+    server.Serve("/dot.png", LoopbackHttpServer::Ok("image/png", PngBytes({6, 4}, Qt::red)));
     server.Serve("/old-banner", LoopbackHttpServer::Redirect("/banner.html"));
     server.Serve("/missing.html", LoopbackHttpServer::Status(404, "Not Found"));
     server.Serve("/hang-up", "");

@@ -1,6 +1,6 @@
+#include "support/PngBytes.h"
 #include "support/RecordingPageLoader.h"
 #include "window/BannerView.h"
-#include <QBuffer>
 #include <QSignalSpy>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
@@ -8,16 +8,6 @@
 
 namespace {
 const QUrl kPage(QStringLiteral("http://127.0.0.1:8080/ads/banner.html"));
-
-QByteArray Png(QSize size, QColor colour) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 QByteArray Gbk(const QString& text) { return QStringEncoder("GBK").encode(text); }
 
@@ -90,7 +80,7 @@ TEST_F(BannerViewTest, APictureIsShownFromTheTopLeftAndScaledDownWhenItIsLarger)
         SCOPED_TRACE(c.size.width());
         loader.loads.clear();
         view->Navigate(kPage.toString());
-        AnswerPage("image/png", Png(c.size, Qt::red));
+        AnswerPage("image/png", PngBytes(c.size, Qt::red));
         EXPECT_EQ(view->PagePicture().size(), c.size);
         const QImage shown = view->grab().toImage();
         EXPECT_EQ(shown.pixelColor(c.inside), QColor(Qt::red));
@@ -130,8 +120,8 @@ TEST_F(BannerViewTest, ThePagesPicturesAreFetchedFromTheWebOnlyAndTheyCompleteTh
                                   QUrl(QStringLiteral("https://cdn.example/star.png")),
                                   QUrl(QStringLiteral("http://127.0.0.1:8080/ads/missing.png"))};
     EXPECT_EQ(Asked(), expected) << "relative to where the page came from; each picture once";
-    Answer(1, WebResource{Png({30, 20}, Qt::blue), "image/png", expected[1]});
-    Answer(2, WebResource{Png({10, 10}, Qt::green), "image/png", expected[2]});
+    Answer(1, WebResource{PngBytes({30, 20}, Qt::blue), "image/png", expected[1]});
+    Answer(2, WebResource{PngBytes({10, 10}, Qt::green), "image/png", expected[2]});
     EXPECT_EQ(completed.count(), 0) << "a picture is still on its way";
     Answer(3, std::nullopt);
     EXPECT_EQ(completed.count(), 1);
