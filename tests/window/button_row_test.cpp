@@ -2,12 +2,17 @@
 #include "connection/IniFile.h"
 #include "platform/LobbyLink.h"
 #include "results/HeroWindow.h"
+#include "results/InformationWindow.h"
 #include "results/ScoreWindow.h"
 #include "support/TableChecks.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
 #include "window/ButtonRow.h"
+#include "window/ExitDialog.h"
+#include "window/PhraseWindow.h"
+#include "window/SoundSettingsDialog.h"
+#include "window/TalkWindow.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -126,5 +131,84 @@ TEST_F(ButtonRow, HandListButtonTogglesTheListOverTheTable) {
     EXPECT_LE(std::abs(t->Hero().frameGeometry().center().x() - table.center().x()), 1);
     Click(BarButton::HandList);
     EXPECT_FALSE(t->Hero().isVisible());
+}
+TEST_F(ButtonRow, StartWhileWatchingSendsTheReadyMessageWithTheWatchedSeat) {
+    t->table.SpectatorMode = true;
+    Click(BarButton::Start);
+    t.Tick(2);
+    ASSERT_EQ(t.Sent().size(), 1u);
+    EXPECT_EQ(t.Sent()[0], ReadyPacket()) << "seat bit 4 is the watched seat's";
+}
+
+TEST_F(ButtonRow, SoundSettingsComeUpNearTheTablesLowerRightCornerAndGoAgain) {
+    MainForm& f = *t->mainForm;
+    f.move(30, 10);
+    SoundSettingsDialog& settings = t->VosSet();
+    Click(BarButton::SoundSettings);
+    ASSERT_TRUE(settings.isVisible());
+    const QSize size = settings.frameGeometry().size();
+    const QPointF corner = f.frameGeometry().topLeft() + f.Pic1->geometry().bottomRight() + QPoint(1, 1);
+    EXPECT_NEAR(settings.frameGeometry().left(), corner.x() - 1.1 * size.width(), 0.5);
+    EXPECT_NEAR(settings.frameGeometry().top(), corner.y() - 1.35 * size.height(), 0.5);
+    EXPECT_FALSE(settings.windowFlags() & Qt::WindowStaysOnTopHint) << "not kept above other windows";
+    Click(BarButton::SoundSettings);
+    EXPECT_FALSE(settings.isVisible());
+}
+
+TEST_F(ButtonRow, HideMinimisesTheTableAndHidesItsBoardsButLeavesTheDialogsAndTheLobby) {
+    for (QWidget* window : std::initializer_list<QWidget*>{&t->Talk(), &t->VosSet(), &t->FrmExit(), &t->Huifu(), &t->Information()})
+        window->show();
+    Click(BarButton::Hide);
+    EXPECT_TRUE(t->mainForm->IsMinimized());
+    for (QWidget* window : std::initializer_list<QWidget*>{&t->Talk(), &t->VosSet(), &t->Score(), &t->Hero()})
+        EXPECT_FALSE(window->isVisible()) << window->metaObject()->className();
+    for (QWidget* window : std::initializer_list<QWidget*>{&t->FrmExit(), &t->Huifu(), &t->Information()})
+        EXPECT_TRUE(window->isVisible()) << window->metaObject()->className();
+    EXPECT_TRUE(t.lobby->frames.empty()) << "the lobby's window is not touched";
+    t.Tick(2);
+    EXPECT_TRUE(t.Sent().empty());
+}
+
+TEST_F(ButtonRow, RulesOpensTheRulesPageOfTheGameCentreInTheDesktopsBrowser) {
+    Click(BarButton::Rules);
+    Click(BarButton::Rules);
+    const QString page = QString::fromLatin1(GameCentreWebSite) + QStringLiteral("/gameinfo/qervol/index.php");
+    EXPECT_EQ(t.shell->opened, (std::vector<QString>{page, page}));
+    t.Tick(2);
+    EXPECT_TRUE(t.Sent().empty());
+}
+
+TEST_F(ButtonRow, ExitShowsTheDialogOverTheTableWithItsWarningOnlyForAPlayerInAGame) {
+    struct Case {
+        bool inGame, watching, warning;
+    };
+    for (const Case& k : {Case{true, false, true}, Case{true, true, false}, Case{false, false, false}, Case{false, true, false}}) {
+        SCOPED_TRACE(testing::Message() << "in game " << k.inGame << " watching " << k.watching);
+        t->table.InGame = k.inGame;
+        t->table.SpectatorMode = k.watching;
+        Click(BarButton::Exit);
+        ExitDialog& dialog = t->FrmExit();
+        ASSERT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.Label2->isVisibleTo(&dialog), k.warning);
+        const QRect table = t->mainForm->frameGeometry();
+        EXPECT_LE((dialog.frameGeometry().center() - table.center()).manhattanLength(), 2);
+        Click(BarButton::Exit);
+        EXPECT_FALSE(dialog.isVisible());
+    }
+    t.Tick(2);
+    EXPECT_TRUE(t.Sent().empty());
+}
+
+TEST_F(ButtonRow, AnIndexOutsideTheRowDoesNothing) {
+    t->Score().hide();
+    t->Hero().hide();
+    for (int index : {-1, 9, 100}) MainForm_AnNiu_Click(*t, index);
+    t.Tick(2);
+    EXPECT_TRUE(t.Sent().empty());
+    EXPECT_TRUE(t.shell->opened.empty());
+    EXPECT_FALSE(t->Score().isVisible());
+    EXPECT_FALSE(t->Hero().isVisible());
+    EXPECT_FALSE(t->mainForm->IsMinimized());
+    EXPECT_TRUE(t->scheduler.ReadyCountdownOn);
 }
 }  // namespace
