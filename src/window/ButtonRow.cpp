@@ -3,6 +3,7 @@
 #include "connection/Leaving.h"
 #include "connection/LobbyWindowLink.h"
 #include "connection/ReadyForNextHand.h"
+#include "messages/LoginReplies.h"
 #include "results/HandHistory.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
@@ -93,8 +94,9 @@ void HideTable(Client& c) {
     c.VosSet().hide();
 }
 
+// The rules page lies on the game centre's web site.
 void OpenRulesPage(Client& c) {
-    c.platform.shell->Open(QString::fromLatin1(GameCentreWebSite) + QString::fromLatin1(RulesPagePath));
+    c.platform.shell->Open(QStringLiteral("http://") + kGameCentreHost + QStringLiteral("/gameinfo/qervol/index.php"));
 }
 
 // The event procedures trap no errors of their own: a bad value ends the client.

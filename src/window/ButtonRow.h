@@ -14,10 +14,6 @@ constexpr int Rules = 7;
 constexpr int Exit = 8;
 }  // namespace BarButton
 
-// The game centre's web site; the rules button opens its rules page.
-inline constexpr char GameCentreWebSite[] = "http://www.jokro.example";
-inline constexpr char RulesPagePath[] = "/gameinfo/qervol/index.php";
-
 // Frees the send, chat and start/continue buttons that a hand's set-up
 // disabled, so that the next hand can be started once this one is over.
 void EnableHandButtons(Client& c);

@@ -1,5 +1,6 @@
 #include "connection/GamePacket.h"
 #include "connection/IniFile.h"
+#include "messages/LoginReplies.h"
 #include "platform/LobbyLink.h"
 #include "results/HeroWindow.h"
 #include "results/InformationWindow.h"
@@ -180,7 +181,7 @@ TEST_F(ButtonRow, RulesOpensTheRulesPageOfTheGameCentreInTheDesktopsBrowser) {
     StopCountdown();
     Click(BarButton::Rules);
     Click(BarButton::Rules);
-    const QString page = QString::fromLatin1(GameCentreWebSite) + QStringLiteral("/gameinfo/qervol/index.php");
+    const QString page = QStringLiteral("http://") + kGameCentreHost + QStringLiteral("/gameinfo/qervol/index.php");
     EXPECT_EQ(t.shell->opened, (std::vector<QString>{page, page}));
     t.Tick(2);
     EXPECT_TRUE(t.Sent().empty());
