@@ -126,6 +126,28 @@ TEST_F(ButtonRow, ScoreButtonShowsTheLastFinishedHandAndHidesTheBoardAgain) {
     }
 }
 
+TEST_F(ButtonRow, ScoreButtonBeforeTheHandIsWrittenOrInTheFirstHandKeepsWhatTheBoardHolds) {
+    struct Case {
+        const char* when;
+        int16_t handNumber;
+        bool resultPending;
+    };
+    // The first seat result has come but the settlement has not written the hand yet;
+    // the first hand of a seating, where no hand before it exists.
+    for (const Case& k : {Case{"unwritten hand", 3, false}, Case{"first hand", 1, true}}) {
+        SCOPED_TRACE(k.when);
+        t->Score().hide();
+        t->Score().State[0]->clear();
+        t->Score().State[0]->addItem(QStringLiteral("shown before"));
+        t->table.HandNumber = k.handNumber;
+        t->window.ResultPending = k.resultPending;
+        Click(BarButton::ScoreBoard);
+        EXPECT_TRUE(t->Score().isVisible());
+        ASSERT_EQ(t->Score().State[0]->count(), 1);
+        EXPECT_EQ(t->Score().State[0]->item(0)->text(), QStringLiteral("shown before"));
+    }
+}
+
 TEST_F(ButtonRow, HandListButtonTogglesTheListOverTheTable) {
     t->Hero().hide();
     Click(BarButton::HandList);
