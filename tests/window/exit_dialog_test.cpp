@@ -182,7 +182,9 @@ TEST_F(ExitDialogTest, ConfirmSendsTheLeaveMessageOnlyWhenConnectedAndResetsTheT
         EXPECT_EQ(fresh.Sent().size(), size_t(k.leavePackets)) << "nothing else is sent";
         EXPECT_GE(waited, k.minWait);
         EXPECT_LT(waited, k.maxWait);
-        if (k.leavePackets) EXPECT_EQ(watchOnAtFirstWait, false);
+        if (k.leavePackets) {
+            EXPECT_EQ(watchOnAtFirstWait, false);
+        }
         EXPECT_FALSE(fresh->scheduler.WatchJobOn);
         EXPECT_FALSE(fresh->table.InGame);
         EXPECT_FALSE(fresh->table.TableCleared);
@@ -246,6 +248,7 @@ TEST_F(ExitDialogTest, ConfirmationsDuringTheWaitsDoNothing) {
         t.socket->state = TcpLink::StateConnected;
         t.socket->sent.clear();
         t.lobby->frames.clear();
+        t->seatInfo[0].SeatBit = 4;
         t->table.InGame = true;
         int pumps = 0;
         t.clock->onPump = [&] {
