@@ -8,14 +8,15 @@ const QColor PanelTop(110, 45, 25);
 const QColor PanelBottom(45, 15, 10);
 
 // A dark red panel with a double gold rim and a title band along its top.
+// It fills the whole window: the window itself has square corners.
 QImage Panel(QSize size, const QString& title) {
     QImage canvas = NewCanvas(size);
     QPainter painter;
     BeginPainting(painter, canvas);
     const QRectF outer(1, 1, size.width() - 2, size.height() - 2);
-    painter.setPen(QPen(Rim, 2));
-    painter.setBrush(VerticalGradient(outer, PanelTop, PanelBottom));
-    painter.drawRoundedRect(outer, 9, 9);
+    painter.fillRect(QRectF(QPointF(0, 0), size), VerticalGradient(outer, PanelTop, PanelBottom));
+    painter.setPen(QPen(Rim, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.drawRect(outer);
     painter.setPen(QPen(Rim.darker(150), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(outer.adjusted(4, 4, -4, -4), 6, 6);
