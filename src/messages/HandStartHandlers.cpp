@@ -76,6 +76,9 @@ void HandleHandStart(Client& c, GameMessage& msg) {
     TableState& t = c.table;
     f.Label3->SetCaption(QString());
     t.MustLeaveTable = false;
+    // A hand under way leaves the start button nothing to start, also when no
+    // hand set-up came before it: a click on it would clear the table mid-hand.
+    c.window.AnNiuUsed[2] = true;
     if (t.SpectatorMode) RearmTable(c);
     c.scheduler.BlinkJobOn = true;
     c.scheduler.BlinkJobTicks = 0;

@@ -6,6 +6,7 @@
 #include "table/MainForm.h"
 #include "table/Pictures.h"
 #include "video/CaptureControl.h"
+#include "window/ButtonRow.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -118,6 +119,20 @@ TEST_F(HandStartTest, HandStartCountsTheHandAndClearsWhatTheLastHandLeft) {
     EXPECT_TRUE(Form().Zhuang->isVisible());
     EXPECT_FALSE(Form().vcap1->Capturing);
     EXPECT_FALSE(s.TableCleared);  // a player's table is re-armed only by the hand set-up
+}
+
+// The server may start the hand while the start button is still free (its
+// own waiting time ran out first); a click on the button then must neither
+// clear the table nor send a ready message.
+TEST_F(HandStartTest, TheStartButtonIsSpentOnceAHandStarts) {
+    t->window.AnNiuUsed[2] = false;
+    Receive(HandMessage(MessageType::HandStart, kSeatBits[0], {3, 4, 2, 5}));
+    EXPECT_TRUE(t->window.AnNiuUsed[2]);
+    const auto sentBefore = t.Sent().size();
+    MainForm_AnNiu_Click(*t, 2);
+    t.Tick(4);
+    EXPECT_EQ(t.Sent().size(), sentBefore);
+    EXPECT_TRUE(t->table.InGame);
 }
 
 TEST_F(HandStartTest, ASpectatorsHandStartRearmsTheTable) {

@@ -221,7 +221,7 @@ TEST_F(ButtonRow, ExitShowsTheDialogOverTheTableWithItsWarningOnlyForAPlayerInAG
         Click(BarButton::Exit);
         ExitDialog& dialog = t->FrmExit();
         ASSERT_TRUE(dialog.isVisible());
-        EXPECT_EQ(dialog.Label2->isVisibleTo(&dialog), k.warning);
+        EXPECT_EQ(dialog.Label2->isVisible(), k.warning);
         Click(BarButton::Exit);
         EXPECT_FALSE(dialog.isVisible());
     }
