@@ -109,3 +109,12 @@ void LabelControl::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
     painter->setPen(foreColor_);
     painter->drawText(boundingRect(), int(alignment_) | Qt::TextWordWrap, caption_);
 }
+
+void LabelControl::mousePressEvent(QGraphicsSceneMouseEvent* event) {
+    if (!OnMouseDown) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    OnMouseDown(event->button(), event->pos());
+}

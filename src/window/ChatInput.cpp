@@ -1,5 +1,121 @@
 #include "window/ChatInput.h"
 #include "shared/Client.h"
+#include "table/MainForm.h"
+#include "window/ChatSending.h"
+#include "window/KeyCodes.h"
+#include "window/KeyHandler.h"
+#include "window/PhraseWindow.h"
+#include "window/TalkWindow.h"
+#include <QKeyEvent>
+#include <cmath>
 
-// Placeholder until chat input is built.
-void ConnectChatEvents(Client&) {}
+namespace {
+constexpr int16_t kEnter = 13;
+constexpr int16_t kBackspace = 8;
+constexpr int kMaxLogLines = 100;
+
+// The chat box's key-downs go to the table's key handler first (its F1 is the
+// boss key), then, for keys that give a character, to the key-press procedure.
+class ChatKeys : public QObject {
+public:
+    ChatKeys(Client& c, QObject* parent) : QObject(parent), c_(c) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        int16_t keyCode = KeyCodeOf(key.key()), shift = ShiftOf(key.modifiers());
+        MainForm_Chat_KeyDown(c_, keyCode, shift);
+        if (key.text().isEmpty()) return false;
+        const int16_t keyAscii = keyCode == kEnter || keyCode == kBackspace ? keyCode : int16_t(key.text()[0].unicode());
+        MainForm_Chat_KeyPress(c_, keyAscii);
+        // Enter has done its work; the box has nothing more to do with it.
+        return keyAscii == kEnter;
+    }
+
+private:
+    Client& c_;
+};
+
+void ScrollToEnd(QListWidget& list) {
+    if (list.count() > 0) list.scrollToItem(list.item(list.count() - 1), QAbstractItemView::PositionAtTop);
+}
+
+void PressEnter(Client& c) {
+    QLineEdit& box = *c.mainForm->Chat;
+    if (c.window.ChatAllowed) {
+        c.window.ChatAllowed = false;
+        c.TimerChat.SetEnabled(true);
+        SendChatLine(c);
+        // Enter empties the box even when there was nothing to send.
+        box.clear();
+        return;
+    }
+    if (box.text().isEmpty()) return;
+    QListWidget& log = *c.Talk().Text1;
+    log.addItem(QStringLiteral("（发送消息太快！）"));
+    box.clear();
+    ScrollToEnd(log);
+}
+}  // namespace
+
+void MainForm_Chat_KeyPress(Client& c, int16_t keyAscii) {
+    c.table.Random.seed(quint32(std::fmod(c.platform.clock->Now() * 1000.0, 4294967296.0)));
+    QListWidget& log = *c.Talk().Text1;
+    if (log.count() > kMaxLogLines) log.clear();
+    if (keyAscii == kEnter && !c.table.SpectatorMode) PressEnter(c);
+    if (keyAscii == kBackspace && !c.chat.PrivateChatPrefix.isEmpty()) {
+        const QLineEdit& box = *c.mainForm->Chat;
+        c.chat.SavedChatText = box.text();
+        const int caret = box.hasSelectedText() ? box.selectionStart() : box.cursorPosition();
+        if (caret <= c.chat.PrivateChatPrefix.size()) c.chat.PrefixBackspaced = true;
+    }
+}
+
+void MainForm_Chat_Change(Client& c) {
+    ChatState& chat = c.chat;
+    if (!chat.PrefixBackspaced) return;
+    chat.PrefixBackspaced = false;
+    QLineEdit& box = *c.mainForm->Chat;
+    // The prefix goes whole, with the character the key deleted restored;
+    // when the prefix had already left the box the key keeps its effect.
+    if (chat.SavedChatText.contains(chat.PrivateChatPrefix))
+        box.setText(WithoutPrivatePrefix(chat.SavedChatText, chat.PrivateChatPrefix));
+    chat.PrivateChatPrefix.clear();
+    chat.PrivateChatSaved.clear();
+    chat.PrivateChatSeat = 0;
+    box.setCursorPosition(int(box.text().size()));
+}
+
+void MainForm_Tou_Click(Client& c, int16_t index) {
+    if (!c.connection.LoggedIn || index <= 0 || index > 3 || c.playerInfo[index].NickName.isEmpty()) return;
+    ChatState& chat = c.chat;
+    QLineEdit& box = *c.mainForm->Chat;
+    const QString prefix = QStringLiteral("你对") + c.playerInfo[index].NickName + QStringLiteral("说: ");
+    chat.PrivateChatSaved = box.text();
+    chat.PrivateChatSeat = c.seatInfo[index].SeatBit;
+    if (!box.text().isEmpty()) chat.PrivateChatSaved = WithoutPrivatePrefix(chat.PrivateChatSaved, chat.PrivateChatPrefix);
+    chat.PrivateChatPrefix = prefix;
+    box.setText(chat.PrivateChatPrefix + chat.PrivateChatSaved);
+    box.setCursorPosition(int(box.text().size()));
+    box.setFocus();
+}
+
+void MainForm_TimerChat_Timer(Client& c) {
+    c.TimerChat.SetEnabled(false);
+    c.window.ChatAllowed = true;
+}
+
+void ConnectChatEvents(Client& c) {
+    MainForm& f = *c.mainForm;
+    Client* client = &c;
+    f.Chat->installEventFilter(new ChatKeys(c, f.Chat));
+    QObject::connect(f.Chat, &QLineEdit::textChanged, f.Chat, [client] { MainForm_Chat_Change(*client); });
+    for (int16_t i = 0; i < int16_t(f.Tou.size()); ++i)
+        f.Tou[i]->OnMouseDown = [client, i](Qt::MouseButton, QPointF) { MainForm_Tou_Click(*client, i); };
+    c.TimerChat.OnTick([client] { MainForm_TimerChat_Timer(*client); });
+    f.Lbchat->OnMouseDown = [client](Qt::MouseButton, QPointF) { MainForm_Lbchat_Click(*client); };
+    f.imgword1->OnMouseDown = [client](Qt::MouseButton, QPointF) { MainForm_imgword1_Click(*client); };
+    f.imgword2->OnMouseDown = [client](Qt::MouseButton, QPointF) { MainForm_imgword2_Click(*client); };
+    ShowChatStrip(c);
+}
