@@ -68,7 +68,10 @@ void MainForm_Chat_KeyPress(Client& c, int16_t keyAscii) {
         const QLineEdit& box = *c.mainForm->Chat;
         c.chat.SavedChatText = box.text();
         const int caret = box.hasSelectedText() ? box.selectionStart() : box.cursorPosition();
-        if (caret <= c.chat.PrivateChatPrefix.size()) c.chat.PrefixBackspaced = true;
+        // A Backspace that deletes nothing brings no change to complete it; a
+        // mark left standing would eat the next character typed.
+        const bool deletes = box.hasSelectedText() || caret > 0;
+        if (deletes && caret <= c.chat.PrivateChatPrefix.size()) c.chat.PrefixBackspaced = true;
     }
 }
 
@@ -109,6 +112,8 @@ void MainForm_TimerChat_Timer(Client& c) {
 void ConnectChatEvents(Client& c) {
     MainForm& f = *c.mainForm;
     Client* client = &c;
+    // A line holds at most 100 characters, a private prefix included.
+    f.Chat->setMaxLength(100);
     f.Chat->installEventFilter(new ChatKeys(c, f.Chat));
     QObject::connect(f.Chat, &QLineEdit::textChanged, f.Chat, [client] { MainForm_Chat_Change(*client); });
     for (int16_t i = 0; i < int16_t(f.Tou.size()); ++i)
