@@ -30,6 +30,10 @@ protected:
         t->playerInfo[0].Sex = 0;
         t->playerInfo[0].VoiceSex = 2;
         t.socket->sent.clear();
+        // The start-up's music is not what the tests listen for.
+        t.sound->played.clear();
+        t.sound->stops = 0;
+        t.sound->volume = -1;
     }
 
     QLineEdit& Box() { return *t->mainForm->Chat; }
@@ -44,10 +48,11 @@ protected:
     }
     void Enter() { Key(Qt::Key_Return, QStringLiteral("\r")); }
     void Backspace() { Key(Qt::Key_Backspace, QStringLiteral("\b")); }
+    QString PhraseFilePath() { return QDir(t->platform.paths.ProgramDir()).filePath(QStringLiteral("chat.ini")); }
     // The phrase file in the program folder, GBK with CRLF line ends; read when
     // the phrase window is first touched.
     void WritePhraseFile(const QString& text) {
-        QFile file(QDir(t.programDir.path()).filePath(QStringLiteral("chat.ini")));
+        QFile file(PhraseFilePath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(AnsiCodec::ToAnsi(QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n"))));
     }

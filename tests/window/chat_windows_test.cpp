@@ -49,7 +49,7 @@ TEST_F(ChatWindows, ThePhraseListsComeFromThePhraseFile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        QFile::remove(QDir(t.programDir.path()).filePath(QStringLiteral("chat.ini")));
+        QFile::remove(PhraseFilePath());
         if (!c.file.isNull()) WritePhraseFile(c.file);
         t->huifu.reset();
         EXPECT_EQ(Lines(*t->Huifu().List1), c.textPhrases);
@@ -168,7 +168,9 @@ TEST_F(ChatWindows, AltThenCInTheLogHidesIt) {
             QApplication::sendEvent(talk.Text1, &press);
         }
         EXPECT_EQ(!talk.isVisible(), c.hidden);
-        if (c.hidden) EXPECT_EQ(t->window.HotkeyState, (std::array<int16_t, 2>{0, 0}));
+        if (c.hidden) {
+            EXPECT_EQ(t->window.HotkeyState, (std::array<int16_t, 2>{0, 0}));
+        }
     }
 }
 
