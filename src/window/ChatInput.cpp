@@ -16,26 +16,15 @@ constexpr int kMaxLogLines = 100;
 
 // The chat box's key-downs go to the table's key handler first (its F1 is the
 // boss key), then, for keys that give a character, to the key-press procedure.
-class ChatKeys : public QObject {
-public:
-    ChatKeys(Client& c, QObject* parent) : QObject(parent), c_(c) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return false;
-        const auto& key = static_cast<const QKeyEvent&>(*event);
-        int16_t keyCode = KeyCodeOf(key.key()), shift = ShiftOf(key.modifiers());
-        MainForm_Chat_KeyDown(c_, keyCode, shift);
-        if (key.text().isEmpty()) return false;
-        const int16_t keyAscii = keyCode == kEnter || keyCode == kBackspace ? keyCode : int16_t(key.text()[0].unicode());
-        MainForm_Chat_KeyPress(c_, keyAscii);
-        // Enter has done its work; the box has nothing more to do with it.
-        return keyAscii == kEnter;
-    }
-
-private:
-    Client& c_;
-};
+bool ChatKeyDown(Client& c, const QKeyEvent& key) {
+    int16_t keyCode = KeyCodeOf(key.key()), shift = ShiftOf(key.modifiers());
+    MainForm_Chat_KeyDown(c, keyCode, shift);
+    if (key.text().isEmpty()) return false;
+    const int16_t keyAscii = keyCode == kEnter || keyCode == kBackspace ? keyCode : int16_t(key.text()[0].unicode());
+    MainForm_Chat_KeyPress(c, keyAscii);
+    // Enter has done its work; the box has nothing more to do with it.
+    return keyAscii == kEnter;
+}
 
 void ScrollToEnd(QListWidget& list) {
     if (list.count() > 0) list.scrollToItem(list.item(list.count() - 1), QAbstractItemView::PositionAtTop);
@@ -114,7 +103,7 @@ void ConnectChatEvents(Client& c) {
     Client* client = &c;
     // A line holds at most 100 characters, a private prefix included.
     f.Chat->setMaxLength(100);
-    f.Chat->installEventFilter(new ChatKeys(c, f.Chat));
+    OnKeyDown(*f.Chat, [client](const QKeyEvent& key) { return ChatKeyDown(*client, key); });
     QObject::connect(f.Chat, &QLineEdit::textChanged, f.Chat, [client] { MainForm_Chat_Change(*client); });
     for (int16_t i = 0; i < int16_t(f.Tou.size()); ++i)
         f.Tou[i]->OnMouseDown = [client, i](Qt::MouseButton, QPointF) { MainForm_Tou_Click(*client, i); };

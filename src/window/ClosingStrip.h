@@ -2,7 +2,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-// A transparent strip along a side window's top edge: a click hides the window.
+// A close area of a side window, such as the strip along its top edge: a
+// click hides the window.
 class ClosingStrip : public QLabel {
 public:
     using QLabel::QLabel;

@@ -1,4 +1,22 @@
 #include "window/KeyCodes.h"
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace {
+class KeyDownFilter : public QObject {
+public:
+    KeyDownFilter(std::function<bool(const QKeyEvent&)> keyDown, QObject* parent)
+        : QObject(parent), keyDown_(std::move(keyDown)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        return event->type() == QEvent::KeyPress && keyDown_(static_cast<const QKeyEvent&>(*event));
+    }
+
+private:
+    std::function<bool(const QKeyEvent&)> keyDown_;
+};
+}  // namespace
 
 int16_t KeyCodeOf(int key) {
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return int16_t(key);
@@ -25,4 +43,8 @@ int16_t KeyCodeOf(int key) {
 int16_t ShiftOf(Qt::KeyboardModifiers modifiers) {
     return int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
                    (modifiers & Qt::AltModifier ? 4 : 0));
+}
+
+void OnKeyDown(QWidget& widget, std::function<bool(const QKeyEvent&)> keyDown) {
+    widget.installEventFilter(new KeyDownFilter(std::move(keyDown), &widget));
 }

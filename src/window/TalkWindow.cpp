@@ -14,22 +14,6 @@
 namespace {
 constexpr int16_t kAltKey = 18;
 constexpr int16_t kCKey = 67;
-
-class LogKeys : public QObject {
-public:
-    LogKeys(Client& c, QObject* parent) : QObject(parent), c_(c) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return false;
-        const auto& key = static_cast<const QKeyEvent&>(*event);
-        Talk_Text1_KeyDown(c_, KeyCodeOf(key.key()), ShiftOf(key.modifiers()));
-        return false;
-    }
-
-private:
-    Client& c_;
-};
 }  // namespace
 
 TalkWindow::TalkWindow(Client& c)
@@ -39,7 +23,11 @@ TalkWindow::TalkWindow(Client& c)
       Label1(new ClosingStrip(this)) {
     Label1->setGeometry(8, 0, 305, 17);
     Label1->setCursor(Qt::PointingHandCursor);
-    Text1->installEventFilter(new LogKeys(c, Text1));
+    Client* client = &c;
+    OnKeyDown(*Text1, [client](const QKeyEvent& key) {
+        Talk_Text1_KeyDown(*client, KeyCodeOf(key.key()), ShiftOf(key.modifiers()));
+        return false;
+    });
     MakeTranslucent(*this);
     const MainForm& f = *c.mainForm;
     move(int(std::nearbyint(0.3 * f.width())), int(std::nearbyint(0.66 * f.height())));
