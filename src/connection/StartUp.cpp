@@ -37,6 +37,8 @@ void SizeWindow(Client& c) {
     int windowHeight = screen.height(), surfaceTop = 0, surfaceHeight = screen.height();
     if (screen.height() > kDesignHeight) {
         windowHeight = 11940 / 15;
+        // The frame is painted for the size the window has at that moment.
+        f.resize(f.width(), windowHeight);
         PaintSkinFrame(c);
         surfaceHeight = windowHeight - 420 / 15;
         surfaceTop = 300 / 15;
@@ -44,6 +46,7 @@ void SizeWindow(Client& c) {
     int windowWidth = screen.width(), surfaceLeft = 0, surfaceWidth = screen.width();
     if (screen.width() > kDesignWidth) {
         windowWidth = 15600 / 15;
+        f.resize(windowWidth, windowHeight);
         PaintSkinFrame(c);
         surfaceWidth = windowWidth - 240 / 15;
         surfaceLeft = 120 / 15;

@@ -4,6 +4,7 @@
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
+#include "window/SmallTable.h"
 #include "window/TableMouse.h"
 #include <QtDebug>
 
@@ -18,6 +19,7 @@ void RunGuarded(const char* name, Procedure procedure) {
         qWarning("%s: event dropped: %s", name, error.what());
     }
 }
+}  // namespace
 
 int ButtonNumber(Qt::MouseButton button) {
     switch (button) {
@@ -28,6 +30,7 @@ int ButtonNumber(Qt::MouseButton button) {
     }
 }
 
+namespace {
 template <typename Procedure>
 void ConnectClicks(std::vector<ImageControl*>& controls, const char* name, Procedure procedure) {
     for (int i = 0; i < static_cast<int>(controls.size()); ++i)
@@ -56,6 +59,10 @@ void ConnectHandPlayEvents(Client& c) {
     f.Pic1->OnMouseUp = [client](Qt::MouseButton button, QPointF position) {
         RunGuarded("Pic1_MouseUp",
                    [&] { MainForm_Pic1_MouseUp(*client, ButtonNumber(button), 0, position.x(), position.y()); });
+    };
+    f.Pic2->OnMouseUp = [client](Qt::MouseButton button, QPointF position) {
+        RunGuarded("Pic2_MouseUp",
+                   [&] { MainForm_Pic2_MouseUp(*client, ButtonNumber(button), 0, position.x(), position.y()); });
     };
     f.Pic1->OnMouseMove = [client](QPointF position) {
         RunGuarded("Pic1_MouseMove", [&] { MainForm_Pic1_MouseMove(*client, position.x(), position.y()); });

@@ -2,9 +2,12 @@
 #include "table/DesignPictures.h"
 #include "table/PictureLabel.h"
 #include "table/WidgetPlace.h"
+#include "table/pictures/FramePictures.h"
 #include "video/CaptureControl.h"
 #include "video/VideoView.h"
 #include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 // The design's SimSun and the window's default font alike.
@@ -58,7 +61,12 @@ void CopyCursorAndTip(const QGraphicsItem& design, QGraphicsItem& copy) {
 }
 }  // namespace
 
-MainForm::MainForm() : Pic1(new TableSurface(&scene, this)) {
+MainForm::MainForm() : Pic1(new TableSurface(&scene, this)), Pic2(new TableSurface(nullptr, this)) {
+    // No system border or title bar: a large screen gets the window's own frame.
+    setWindowFlag(Qt::FramelessWindowHint);
+    setWindowIcon(WindowIconPicture());
+    setMouseTracking(true);
+    resize(1024, 768);
     setWindowTitle(QStringLiteral("Dravik麻将"));
     setFont(DesignFont(9));
     Pic1->SetPicture(LazyDesignPicture(DesignPictureId::Table));
@@ -66,6 +74,7 @@ MainForm::MainForm() : Pic1(new TableSurface(&scene, this)) {
     CreateSeatControls();
     CreateVideoControls();
     CreateWindowedControls();
+    CreateFrameControls();
 }
 
 MainForm::~MainForm() = default;
@@ -191,6 +200,35 @@ void MainForm::CreateWindowedControls() {
     WebBrowser1View->hide();
 }
 
+// Hidden until the frame is painted: on a screen the table fills they lie
+// under the table surface.
+void MainForm::CreateFrameControls() {
+    Pic2->SetPicture(LazyDesignPicture(DesignPictureId::SmallTable));
+    Pic2->setGeometry(0, 0, 800, 600);
+    Pic2->hide();
+
+    const auto newControl = [this](QSize size) {
+        auto* control = new CaptionControl(this);
+        control->resize(size);
+        control->hide();
+        return control;
+    };
+    ImgIcon = newControl({16, 16});
+    ImgIcon->setScaledContents(true);
+    lcaption = newControl({120, 16});
+    lcaption->setText(QStringLiteral("Dravik麻将"));
+    lcaption->setFont(DesignFont(9, true));
+    LbMove = newControl({16, 16});
+    const auto newButton = [&](std::array<CaptionControl*, 4>& elements, CaptionButton kind, const QString& tip) {
+        for (int k = 0; k <= 3; ++k) elements[k] = newControl(CaptionButtonSize);
+        for (int k = 1; k <= 3; ++k) elements[k]->setPixmap(CaptionButtonPicture(kind, CaptionLook(k)));
+        elements[0]->setCursor(Qt::PointingHandCursor);
+        elements[0]->setToolTip(tip);
+    };
+    newButton(ImgClose, CaptionButton::Close, QStringLiteral("关闭"));
+    newButton(ImgMin, CaptionButton::Minimise, QStringLiteral("最小化"));
+}
+
 QRectF MainForm::ImCmdDesignPlace(int i) {
     static constexpr double ownIconLefts[] = {3.33, 24, 45.33, 64};
     static constexpr double remoteIconLefts[] = {8, 40, 72, 104};
@@ -241,6 +279,17 @@ void MainForm::Restore() { setWindowState(windowState() & ~Qt::WindowMinimized);
 void MainForm::closeEvent(QCloseEvent* event) {
     if (OnUnload) OnUnload();
     event->accept();
+}
+
+void MainForm::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!FrameSurface.isNull()) QPainter(this).drawPixmap(0, 0, FrameSurface);
+}
+
+void MainForm::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    // Moves over a control that lets them pass reach the window too.
+    if (OnMouseMove && !childAt(event->position().toPoint())) OnMouseMove();
 }
 
 void MainForm::changeEvent(QEvent* event) {

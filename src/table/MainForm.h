@@ -1,4 +1,5 @@
 #pragma once
+#include "table/CaptionControl.h"
 #include "table/Controls.h"
 #include "table/TableSurface.h"
 #include <QGraphicsScene>
@@ -25,6 +26,18 @@ public:
     // Controls that lie on the window itself under Pic1, which covers them: never seen.
     QGraphicsScene underSurface;
     TableSurface* Pic1;
+    // The small screen's table picture, never shown; its events are the table's twins.
+    TableSurface* Pic2;
+
+    // The frame of a screen larger than the table: the window's kept painted
+    // surface, its caption buttons (element 0 is seen; 1 to 3 hold the normal,
+    // hover and pressed looks), icon, drag strip and title.
+    QPixmap FrameSurface;
+    std::array<CaptionControl*, 4> ImgClose{};
+    std::array<CaptionControl*, 4> ImgMin{};
+    CaptionControl* ImgIcon;
+    CaptionControl* LbMove;
+    CaptionControl* lcaption;
 
     // Windowed controls: the two-line ticker, the chat input, the banner view.
     std::array<QListWidget*, 2> Sysmsg{};
@@ -91,6 +104,8 @@ public:
     // Event procedures of the window, set by the client.
     std::function<void()> OnResize;
     std::function<void()> OnUnload;
+    // The pointer moves over the bare window, where no control lies.
+    std::function<void()> OnMouseMove;
 
     bool IsMinimized() const { return windowState() & Qt::WindowMinimized; }
     void Minimize();
@@ -99,10 +114,13 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void CreateSurfaceControls();
     void CreateSeatControls();
     void CreateWindowedControls();
     void CreateVideoControls();
+    void CreateFrameControls();
 };

@@ -1,5 +1,6 @@
 #include "table/TableSurface.h"
 #include <QGraphicsItem>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -39,7 +40,15 @@ void TableSurface::mouseReleaseEvent(QMouseEvent* event) {
     const bool taken = pressTakenByControl_;
     pressTakenByControl_ = false;
     QGraphicsView::mouseReleaseEvent(event);
-    if (!taken && OnMouseUp) OnMouseUp(event->button(), mapToScene(event->position().toPoint()));
+    if (taken) return;
+    const QPoint at = event->position().toPoint();
+    if (OnMouseUp) OnMouseUp(event->button(), mapToScene(at));
+    if (OnClick && event->button() == Qt::LeftButton && viewport()->rect().contains(at)) OnClick();
+}
+
+void TableSurface::keyPressEvent(QKeyEvent* event) {
+    if (OnKeyDown) OnKeyDown(*event);
+    QGraphicsView::keyPressEvent(event);
 }
 
 void TableSurface::mouseMoveEvent(QMouseEvent* event) {

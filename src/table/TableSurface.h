@@ -19,12 +19,17 @@ public:
     // where no control lies. Positions are in table pixels.
     std::function<void(Qt::MouseButton button, QPointF position)> OnMouseUp;
     std::function<void(QPointF position)> OnMouseMove;
+    // A key pressed while the surface has the focus, and a left click on the
+    // bare surface (after its button-up).
+    std::function<void(const QKeyEvent& event)> OnKeyDown;
+    std::function<void()> OnClick;
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool ControlAt(const QPoint& viewPosition) const;

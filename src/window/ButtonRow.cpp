@@ -3,6 +3,7 @@
 #include "connection/Leaving.h"
 #include "connection/LobbyWindowLink.h"
 #include "connection/ReadyForNextHand.h"
+#include "messages/LoginReplies.h"
 #include "results/HandHistory.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
@@ -12,7 +13,13 @@
 #include "table/SeatRecords.h"
 #include "table/StackingOrder.h"
 #include "table/WallLayout.h"
+#include "window/ButtonHover.h"
+#include "window/ChatSending.h"
+#include "window/ExitDialog.h"
+#include "window/PlayerCard.h"
 #include "window/SideWindows.h"
+#include "window/SoundSettingsDialog.h"
+#include "window/TalkWindow.h"
 
 namespace {
 constexpr int kContinuePicture = 6;
@@ -65,6 +72,42 @@ void ToggleHandList(Client& c) {
     CenterOnMainForm(c, hero);
     hero.setVisible(!hero.isVisible());
 }
+
+// The settings come up near the table's lower right corner, not on top.
+void ToggleSoundSettings(Client& c) {
+    SoundSettingsDialog& dialog = c.VosSet();
+    if (dialog.isVisible()) return dialog.hide();
+    const MainForm& f = *c.mainForm;
+    const QPointF table = f.frameGeometry().topLeft() + f.Pic1->geometry().topLeft();
+    const QSize size = dialog.frameGeometry().size();
+    dialog.move(RoundHalfEven(table.x() + f.Pic1->width() - 1.1 * size.width()),
+                RoundHalfEven(table.y() + f.Pic1->height() - 1.35 * size.height()));
+    dialog.show();
+}
+
+// Unlike the boss key, the lobby's window and the dialogs stay as they are.
+void HideTable(Client& c) {
+    c.mainForm->Minimize();
+    c.Hero().hide();
+    c.Score().hide();
+    c.Talk().hide();
+    c.VosSet().hide();
+}
+
+// The rules page lies on the game centre's web site.
+void OpenRulesPage(Client& c) {
+    c.platform.shell->Open(QStringLiteral("http://") + kGameCentreHost + QStringLiteral("/gameinfo/qervol/index.php"));
+}
+
+// The event procedures trap no errors of their own: a bad value ends the client.
+template <typename Procedure>
+void EndOnError(Client& c, const char* what, Procedure procedure) {
+    try {
+        procedure();
+    } catch (const RuntimeError& error) {
+        c.End(QStringLiteral("error in %1: %2").arg(QLatin1String(what), QString::fromStdString(error.what())));
+    }
+}
 }  // namespace
 
 void EnableHandButtons(Client& c) {
@@ -79,24 +122,32 @@ void EnableHandButtons(Client& c) {
 
 void MainForm_AnNiu_Click(Client& c, int index) {
     switch (index) {
+    case BarButton::Send: SendChatLine(c); break;
+    case BarButton::ChatLog: MainForm_Lbchat_Click(c); break;
     case BarButton::Start: StartNextHand(c); break;
+    case BarButton::SoundSettings: ToggleSoundSettings(c); break;
+    case BarButton::Hide: HideTable(c); break;
     case BarButton::ScoreBoard: ToggleScoreBoard(c); break;
     case BarButton::HandList: ToggleHandList(c); break;
-    default: break;  // the other commands come with the rest of the window
+    case BarButton::Rules: OpenRulesPage(c); break;
+    case BarButton::Exit: ToggleExitDialog(c); break;
+    default: break;
     }
 }
 
 void ConnectButtonRowEvents(Client& c) {
     Client* client = &c;
-    std::vector<ImageControl*>& buttons = c.mainForm->AnNiu;
-    for (int i = 0; i < static_cast<int>(buttons.size()); ++i) {
-        buttons[i]->OnMouseDown = [client, i](Qt::MouseButton, QPointF) {
-            // The commands trap no errors of their own: a bad value ends the client.
-            try {
-                MainForm_AnNiu_Click(*client, i);
-            } catch (const RuntimeError& error) {
-                client->End(QStringLiteral("error in a button command: %1").arg(QString::fromStdString(error.what())));
-            }
+    MainForm& f = *c.mainForm;
+    for (int i = 0; i < static_cast<int>(f.AnNiu.size()); ++i) {
+        ImageControl& button = *f.AnNiu[i];
+        button.OnMouseDown = [client, i](Qt::MouseButton, QPointF) {
+            EndOnError(*client, "a button command", [&] { MainForm_AnNiu_Click(*client, i); });
         };
+        button.setAcceptHoverEvents(true);
+        button.OnMouseMove = [client, i] { EndOnError(*client, "a button hover", [&] { MainForm_AnNiu_MouseMove(*client, i); }); };
+    }
+    for (int k = 0; k < static_cast<int>(f.Tou.size()); ++k) {
+        f.Tou[k]->setAcceptHoverEvents(true);
+        f.Tou[k]->OnMouseMove = [client, k] { EndOnError(*client, "a portrait hover", [&] { MainForm_Tou_MouseMove(*client, k); }); };
     }
 }

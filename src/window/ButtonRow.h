@@ -3,15 +3,22 @@ class Client;
 
 // Buttons of the table window's button row, by index.
 namespace BarButton {
+constexpr int Send = 0;
+constexpr int ChatLog = 1;
 constexpr int Start = 2;
+constexpr int SoundSettings = 3;
+constexpr int Hide = 4;
 constexpr int ScoreBoard = 5;
 constexpr int HandList = 6;
+constexpr int Rules = 7;
+constexpr int Exit = 8;
 }  // namespace BarButton
 
 // Frees the send, chat and start/continue buttons that a hand's set-up
 // disabled, so that the next hand can be started once this one is over.
 void EnableHandButtons(Client& c);
-// A click on button index of the button row.
+// A click on button index of the button row; other indexes do nothing.
 void MainForm_AnNiu_Click(Client& c, int index);
-// Connects the button row's clicks to their commands.
+// Connects the button row's clicks and hovers, and the portraits' hovers
+// that bring up the player card.
 void ConnectButtonRowEvents(Client& c);

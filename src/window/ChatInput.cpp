@@ -10,20 +10,18 @@
 #include <cmath>
 
 namespace {
-constexpr int16_t kEnter = 13;
-constexpr int16_t kBackspace = 8;
 constexpr int kMaxLogLines = 100;
 
 // The chat box's key-downs go to the table's key handler first (its F1 is the
 // boss key), then, for keys that give a character, to the key-press procedure.
 bool ChatKeyDown(Client& c, const QKeyEvent& key) {
-    int16_t keyCode = KeyCodeOf(key.key()), shift = ShiftOf(key.modifiers());
+    int16_t keyCode = KeyCodeOf(key), shift = ShiftOf(key);
     MainForm_Chat_KeyDown(c, keyCode, shift);
     if (key.text().isEmpty()) return false;
-    const int16_t keyAscii = keyCode == kEnter || keyCode == kBackspace ? keyCode : int16_t(key.text()[0].unicode());
+    const int16_t keyAscii = keyCode == KeyCode::Enter || keyCode == KeyCode::Backspace ? keyCode : int16_t(key.text()[0].unicode());
     MainForm_Chat_KeyPress(c, keyAscii);
     // Enter has done its work; the box has nothing more to do with it.
-    return keyAscii == kEnter;
+    return keyAscii == KeyCode::Enter;
 }
 
 void ScrollToEnd(QListWidget& list) {
@@ -52,8 +50,8 @@ void MainForm_Chat_KeyPress(Client& c, int16_t keyAscii) {
     c.table.Random.seed(quint32(std::fmod(c.platform.clock->Now() * 1000.0, 4294967296.0)));
     QListWidget& log = *c.Talk().Text1;
     if (log.count() > kMaxLogLines) log.clear();
-    if (keyAscii == kEnter && !c.table.SpectatorMode) PressEnter(c);
-    if (keyAscii == kBackspace && !c.chat.PrivateChatPrefix.isEmpty()) {
+    if (keyAscii == KeyCode::Enter && !c.table.SpectatorMode) PressEnter(c);
+    if (keyAscii == KeyCode::Backspace && !c.chat.PrivateChatPrefix.isEmpty()) {
         const QLineEdit& box = *c.mainForm->Chat;
         c.chat.SavedChatText = box.text();
         const int caret = box.hasSelectedText() ? box.selectionStart() : box.cursorPosition();

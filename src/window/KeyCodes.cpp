@@ -1,6 +1,7 @@
 #include "window/KeyCodes.h"
 #include <QKeyEvent>
 #include <QWidget>
+#include <utility>
 
 namespace {
 class KeyDownFilter : public QObject {
@@ -18,30 +19,28 @@ private:
 };
 }  // namespace
 
-int16_t KeyCodeOf(int key) {
+int16_t KeyCodeOf(const QKeyEvent& event) {
+    const int key = event.key();
+    // Letters and digits carry their code as Qt's key number.
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return int16_t(key);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return int16_t(112 + key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Delete: return 46;
-    default: return 0;
-    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return int16_t(KeyCode::F1 + (key - Qt::Key_F1));
+    static constexpr std::pair<int, int16_t> kOthers[] = {
+        {Qt::Key_Backspace, KeyCode::Backspace}, {Qt::Key_Tab, 9},       {Qt::Key_Return, KeyCode::Enter},
+        {Qt::Key_Enter, KeyCode::Enter},         {Qt::Key_Shift, KeyCode::Shift}, {Qt::Key_Control, KeyCode::Control},
+        {Qt::Key_Alt, KeyCode::Alt},             {Qt::Key_Pause, 19},    {Qt::Key_CapsLock, 20},
+        {Qt::Key_Escape, KeyCode::Escape},       {Qt::Key_Space, 32},    {Qt::Key_PageUp, 33},
+        {Qt::Key_PageDown, 34},                  {Qt::Key_End, 35},      {Qt::Key_Home, 36},
+        {Qt::Key_Left, 37},                      {Qt::Key_Up, 38},       {Qt::Key_Right, 39},
+        {Qt::Key_Down, 40},                      {Qt::Key_Insert, 45},   {Qt::Key_Delete, 46},
+    };
+    for (const auto& [qtKey, code] : kOthers)
+        if (key == qtKey) return code;
+    return 0;
 }
 
-int16_t ShiftOf(Qt::KeyboardModifiers modifiers) {
-    return int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+int16_t ShiftOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    return int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) + (modifiers & Qt::ControlModifier ? 2 : 0) +
                    (modifiers & Qt::AltModifier ? 4 : 0));
 }
 

@@ -1,16 +1,26 @@
 #pragma once
-#include <Qt>
 #include <cstdint>
 #include <functional>
 class QKeyEvent;
 class QWidget;
 
-// The key codes the key procedures work with: letters and digits as their
-// capital ASCII codes, F1 to F12 from 112, the control keys by their own
-// numbers (Backspace 8, Enter 13, Alt 18, Esc 27 ...); 0 for other keys.
-int16_t KeyCodeOf(int qtKey);
-// The shift state: 1 Shift, 2 Ctrl, 4 Alt, added.
-int16_t ShiftOf(Qt::KeyboardModifiers modifiers);
+// Key codes as the key procedures number them: the virtual-key numbers of the
+// platform the game was made for.
+namespace KeyCode {
+constexpr int16_t Backspace = 8;
+constexpr int16_t Enter = 13;
+constexpr int16_t Shift = 16;
+constexpr int16_t Control = 17;
+constexpr int16_t Alt = 18;
+constexpr int16_t Escape = 27;
+constexpr int16_t C = 67;
+constexpr int16_t F1 = 112;
+}  // namespace KeyCode
+
+// The key code of a pressed key; 0 for a key that has none.
+int16_t KeyCodeOf(const QKeyEvent& event);
+// The shift state of a key event: 1 Shift, 2 Ctrl, 4 Alt, added up.
+int16_t ShiftOf(const QKeyEvent& event);
 // Hands each key-down of the widget to `keyDown` before the widget sees it;
 // a true result keeps the key from the widget.
 void OnKeyDown(QWidget& widget, std::function<bool(const QKeyEvent&)> keyDown);

@@ -3,16 +3,17 @@
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/TileAccess.h"
+#include "window/ButtonHover.h"
 
-void MainForm_Pic1_MouseMove(Client& c, double x, double y) {
-    if (c.information && c.information->isVisible()) c.information->hide();
-    if (!c.window.AnNiuUsed[2] || c.table.SpectatorMode) return;
+namespace {
+void LowerRaisedTile(Client& c, double x, double y) {
     SeatInfo& own = c.seatInfo[0];
     if (own.FirstConcealed + own.ConcealedCount - 1 > 20) own.ConcealedCount = static_cast<int16_t>(21 - own.FirstConcealed);
-    const double raised = own.HandY - 10;
+    // Tops are compared in single precision, as the hand raised them.
+    const float raised = static_cast<float>(own.HandY - 10);
     for (int j = own.FirstConcealed; j < own.FirstConcealed + own.ConcealedCount; ++j) {
         ImageControl& image = TileImage(c, SeatSlot(own, j).Image);
-        if (image.Top() != raised) continue;
+        if (static_cast<float>(image.Top()) != raised) continue;
         // The strip the raised tile left free below it still counts as the tile.
         const bool inside = x > image.Left() && x < image.Left() + image.Width() && y > image.Top() &&
                             y < image.Top() + image.Height() + 10;
@@ -21,4 +22,12 @@ void MainForm_Pic1_MouseMove(Client& c, double x, double y) {
             return;
         }
     }
+}
+}  // namespace
+
+void MainForm_Pic1_MouseMove(Client& c, double x, double y) {
+    RestoreHighlightedButtons(c);
+    if (c.window.AnNiuUsed[2] && !c.table.SpectatorMode) LowerRaisedTile(c, x, y);
+    InformationWindow& card = c.Information();
+    if (card.isVisible()) card.hide();
 }

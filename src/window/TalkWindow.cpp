@@ -11,11 +11,6 @@
 #include <QKeyEvent>
 #include <cmath>
 
-namespace {
-constexpr int16_t kAltKey = 18;
-constexpr int16_t kCKey = 67;
-}  // namespace
-
 TalkWindow::TalkWindow(Client& c)
     : BoardWindow(QStringLiteral("聊天"), ChatWindowSize, [] { return DrawChatWindowBackground(QStringLiteral("聊天")); },
                   kLightText, false),
@@ -25,7 +20,7 @@ TalkWindow::TalkWindow(Client& c)
     Label1->setCursor(Qt::PointingHandCursor);
     Client* client = &c;
     OnKeyDown(*Text1, [client](const QKeyEvent& key) {
-        Talk_Text1_KeyDown(*client, KeyCodeOf(key.key()), ShiftOf(key.modifiers()));
+        Talk_Text1_KeyDown(*client, KeyCodeOf(key), ShiftOf(key));
         return false;
     });
     MakeTranslucent(*this);
@@ -35,9 +30,9 @@ TalkWindow::TalkWindow(Client& c)
 
 void Talk_Text1_KeyDown(Client& c, int16_t keyCode, int16_t) {
     auto& [alt, letterC] = c.window.HotkeyState;
-    if (keyCode == kAltKey) {
+    if (keyCode == KeyCode::Alt) {
         alt = 1;
-    } else if (keyCode == kCKey) {
+    } else if (keyCode == KeyCode::C) {
         letterC = 1;
     } else {
         alt = 0;

@@ -15,4 +15,6 @@ struct WindowState {
     bool ChatAllowed = true;
     bool BannerFailed = false;
     QString BannerUrl;
+    // The exit dialog's leave sequence is running: its waits must not start a second one.
+    bool ExitLeaveRunning = false;
 };

@@ -4,7 +4,7 @@
 #include <functional>
 
 // Which numbering a cached picture belongs to.
-enum class PictureKind { Resource, Design };
+enum class PictureKind { Resource, Design, Frame };
 
 // The picture of (kind, key), drawn by draw on first use and kept in memory for
 // the rest of the process. A null drawing is not kept and gives a null pixmap.
