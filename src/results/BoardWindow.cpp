@@ -1,22 +1,12 @@
 #include "results/BoardWindow.h"
 #include "table/pictures/SideWindowPictures.h"
+#include "window/ClosingStrip.h"
 #include "window/SideWindows.h"
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace {
-class CloseArea : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        event->accept();
-        window()->hide();
-    }
-};
-
 // The list lines stand 12 pixels apart, as close as the font allows, so
 // that a settled hand fits its list.
 class TightLines : public QStyledItemDelegate {
@@ -64,7 +54,7 @@ QListWidget* BoardWindow::AddList(const QRect& geometry) {
 }
 
 QLabel* BoardWindow::AddCloseArea(const QRect& geometry, int kind) {
-    auto* area = new CloseArea(this);
+    auto* area = new ClosingStrip(this);
     area->setGeometry(geometry);
     area->setPixmap(QPixmap::fromImage(DrawCloseArea(kind, geometry.size())));
     area->setCursor(Qt::PointingHandCursor);

@@ -18,12 +18,13 @@ Client::Client(Platform p)
       mainForm(std::make_unique<MainForm>()),
       TimerBong(50, platform.liveTimers),
       TimerKeepAlive(5000, platform.liveTimers),
-      TimerProxyWait(kProxyWaitMs, platform.liveTimers) {}
+      TimerProxyWait(kProxyWaitMs, platform.liveTimers),
+      TimerChat(800, platform.liveTimers) {}
 
 Client::~Client() = default;
 
 TalkWindow& Client::Talk() {
-    if (!talk) talk = std::make_unique<TalkWindow>();
+    if (!talk) talk = std::make_unique<TalkWindow>(*this);
     return *talk;
 }
 

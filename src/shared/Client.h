@@ -103,6 +103,8 @@ public:
     IntervalTimer TimerKeepAlive;
     // The time a proxy has to bring the link up.
     IntervalTimer TimerProxyWait;
+    // The chat throttle: Enter sends again once it has ticked.
+    IntervalTimer TimerChat;
 
     // The chat-log window, created on first use.
     TalkWindow& Talk();

@@ -3,6 +3,15 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 
+namespace {
+// A control without a click procedure lets the press go on to what lies below it.
+void DeliverPress(const std::function<void(Qt::MouseButton, QPointF)>& onMouseDown, QGraphicsSceneMouseEvent& event) {
+    if (!onMouseDown) return event.ignore();
+    event.accept();
+    onMouseDown(event.button(), event.pos());
+}
+}  // namespace
+
 ImageControl::ImageControl(QGraphicsItem* parent) : QGraphicsObject(parent) {}
 
 void ImageControl::Move(double left, double top) { setPos(left, top); }
@@ -38,14 +47,7 @@ void ImageControl::SetMousePointer(int pointer) {
         unsetCursor();
 }
 
-void ImageControl::mousePressEvent(QGraphicsSceneMouseEvent* event) {
-    if (!OnMouseDown) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    OnMouseDown(event->button(), event->pos());
-}
+void ImageControl::mousePressEvent(QGraphicsSceneMouseEvent* event) { DeliverPress(OnMouseDown, *event); }
 
 void ImageControl::hoverEnterEvent(QGraphicsSceneHoverEvent*) {
     if (OnMouseMove) OnMouseMove();
@@ -109,3 +111,5 @@ void LabelControl::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
     painter->setPen(foreColor_);
     painter->drawText(boundingRect(), int(alignment_) | Qt::TextWordWrap, caption_);
 }
+
+void LabelControl::mousePressEvent(QGraphicsSceneMouseEvent* event) { DeliverPress(OnMouseDown, *event); }

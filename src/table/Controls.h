@@ -74,8 +74,15 @@ public:
     Qt::Alignment Alignment() const { return alignment_; }
     void SetAlignment(Qt::Alignment alignment);
 
+    // The click procedure, set by the client; without one a press goes on to
+    // what lies below the label.
+    std::function<void(Qt::MouseButton button, QPointF position)> OnMouseDown;
+
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
 
 private:
     QString caption_;

@@ -57,6 +57,8 @@ public:
     LabelControl* Number;
     LabelControl* Zhuang;
     LabelControl* Lbchat;
+    // The picture under Lbchat.
+    ImageControl* ChatStrip = nullptr;
     ImageControl* Time_Img;
     ImageControl* Words;
     ImageControl* Jokro;

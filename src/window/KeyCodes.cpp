@@ -1,6 +1,23 @@
 #include "window/KeyCodes.h"
 #include <QKeyEvent>
+#include <QWidget>
 #include <utility>
+
+namespace {
+class KeyDownFilter : public QObject {
+public:
+    KeyDownFilter(std::function<bool(const QKeyEvent&)> keyDown, QObject* parent)
+        : QObject(parent), keyDown_(std::move(keyDown)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        return event->type() == QEvent::KeyPress && keyDown_(static_cast<const QKeyEvent&>(*event));
+    }
+
+private:
+    std::function<bool(const QKeyEvent&)> keyDown_;
+};
+}  // namespace
 
 int16_t KeyCodeOf(const QKeyEvent& event) {
     const int key = event.key();
@@ -25,4 +42,8 @@ int16_t ShiftOf(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     return int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) + (modifiers & Qt::ControlModifier ? 2 : 0) +
                    (modifiers & Qt::AltModifier ? 4 : 0));
+}
+
+void OnKeyDown(QWidget& widget, std::function<bool(const QKeyEvent&)> keyDown) {
+    widget.installEventFilter(new KeyDownFilter(std::move(keyDown), &widget));
 }

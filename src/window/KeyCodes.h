@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 class QKeyEvent;
+class QWidget;
 
 // Key codes as the key procedures number them: the virtual-key numbers of the
 // platform the game was made for.
@@ -19,3 +21,6 @@ constexpr int16_t F1 = 112;
 int16_t KeyCodeOf(const QKeyEvent& event);
 // The shift state of a key event: 1 Shift, 2 Ctrl, 4 Alt, added up.
 int16_t ShiftOf(const QKeyEvent& event);
+// Hands each key-down of the widget to `keyDown` before the widget sees it;
+// a true result keeps the key from the widget.
+void OnKeyDown(QWidget& widget, std::function<bool(const QKeyEvent&)> keyDown);

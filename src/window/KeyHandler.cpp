@@ -1,11 +1,11 @@
 #include "window/KeyHandler.h"
-#include "connection/General.h"
 #include "connection/LobbyWindowLink.h"
 #include "results/HeroWindow.h"
 #include "results/InformationWindow.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
+#include "window/ChatWindowPlace.h"
 #include "window/ExitDialog.h"
 #include "window/KeyCodes.h"
 #include "window/PhraseWindow.h"
@@ -31,20 +31,6 @@ void BossKey(Client& c) {
     MinimizeLobbyWindow(c);
 }
 
-// The chat log over the lower middle of the table, above every other window.
-void ShowChatLog(Client& c) {
-    const MainForm& f = *c.mainForm;
-    const QRect window = f.frameGeometry();
-    const QRect table = f.Pic1->geometry();
-    double top = table.top() + window.top() + 0.66 * table.height();
-    double left = table.left() + window.left() + 0.3 * table.width();
-    if (c.table.ScaleY < 1) {
-        top = table.top() + window.top() + 0.6 * window.height();
-        left = table.left() + window.left() + 0.22 * window.width();
-    }
-    ShowTopmost(c.Talk(), RoundHalfEven(left), RoundHalfEven(top));
-}
-
 // Alt and C in either order with no other key between them show the chat log.
 void FollowChord(Client& c, int16_t keyCode) {
     std::array<int16_t, 2>& seen = c.window.HotkeyState;
@@ -56,7 +42,7 @@ void FollowChord(Client& c, int16_t keyCode) {
         seen = {0, 0};
     if (seen[0] != 1 || seen[1] != 1) return;
     seen = {0, 0};
-    ShowChatLog(c);
+    ShowOverTable(c, c.Talk());
 }
 
 void ConnectSurfaceKeys(TableSurface& surface, std::function<void(int16_t keyCode, int16_t shift)> keyDown) {

@@ -23,6 +23,13 @@ TableProcess::~TableProcess() {
     }
 }
 
+void TableProcess::UseDisplay(const QString& display) {
+    QProcessEnvironment env = process_.processEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DISPLAY"), display);
+    process_.setProcessEnvironment(env);
+}
+
 void TableProcess::Start(const QStringList& arguments) {
     process_.setArguments(arguments);
     process_.start();

@@ -15,6 +15,8 @@ class TableProcess {
 public:
     TableProcess(const QString& program, const QString& runtimeDir);
     ~TableProcess();
+    // Runs the client on an X display instead of offscreen; before Start.
+    void UseDisplay(const QString& display);
     void Start(const QStringList& arguments);
     bool WaitForStderr(const QString& text, int timeoutMs);
     bool WaitForExit(int timeoutMs);

@@ -3,12 +3,14 @@
 #include "shared/PlayerInfo.h"
 #include "table/Sound.h"
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 
 namespace {
 struct WaveFile {
@@ -96,9 +98,11 @@ TEST(SoundFiles, AFolderThatCannotBeMadeIsAnError) {
     EXPECT_FALSE(error.isEmpty());
 }
 
-// Every tile and claim the client can speak, in every voice the seating gives
-// (men "10" or "30", women "10", "20" or "30") under both dialect codes.
+// Every tile, claim and voice phrase the client can speak, in every voice the
+// seating gives (men "10" or "30", women "10", "20" or "30") under both dialect codes.
 TEST(SoundFiles, VoiceFilesCoverEveryNameTheClientBuilds) {
+    const qsizetype phrases = VoicePhrases().size();
+    ASSERT_EQ(phrases, 8) << "the voice phrases of the shipped phrase file";
     QSet<QString> written;
     qsizetype files = 0;
     for (const SpokenWord& word : SpokenWords()) {
@@ -125,11 +129,32 @@ TEST(SoundFiles, VoiceFilesCoverEveryNameTheClientBuilds) {
                 for (VoiceClaim claim : {VoiceClaim::Chow, VoiceClaim::Pung, VoiceClaim::Kong, VoiceClaim::RedDragonKong,
                                          VoiceClaim::WildTileKong, VoiceClaim::Win})
                     expected.insert(VoiceFileBaseName(seat, ClaimVoiceSuffix(claim)));
+                for (int n = 1; n <= phrases; ++n) expected.insert(VoiceFileBaseName(seat, QStringLiteral("a%1").arg(n)));
             }
         }
     }
-    EXPECT_EQ(expected.size(), 10 * 40);
+    EXPECT_EQ(expected.size(), 10 * (40 + phrases));
     EXPECT_EQ(written, expected);
     EXPECT_EQ(files, expected.size()) << "no file twice";
+}
+// Voice phrase n is spoken by the files whose names end in "a" & n, in the
+// words of line n of the phrase file's voice section, by every voice.
+TEST(SoundFiles, VoicePhraseFilesSpeakTheirPhrase) {
+    const QStringList phrases = VoicePhrases();
+    ASSERT_FALSE(phrases.isEmpty());
+    EXPECT_EQ(phrases.first(), QStringLiteral("快点出牌啊！"));
+    std::map<QString, int> voicesByPhrase;
+    for (const SpokenWord& word : SpokenWords()) {
+        static const QRegularExpression phraseFile(QStringLiteral("a(\\d+)\\.wav$"));
+        const QRegularExpressionMatch match = phraseFile.match(word.fileNames.first());
+        if (!match.hasMatch()) continue;
+        const int n = match.captured(1).toInt();
+        ASSERT_GE(n, 1);
+        ASSERT_LE(n, phrases.size());
+        EXPECT_EQ(word.text, phrases[n - 1]) << word.fileNames.first().toStdString();
+        for (const QString& name : word.fileNames) EXPECT_TRUE(name.endsWith(match.captured(0))) << name.toStdString();
+        ++voicesByPhrase[word.text];
+    }
+    for (const QString& phrase : phrases) EXPECT_EQ(voicesByPhrase[phrase], 5) << "one file set per voice";
 }
 }  // namespace

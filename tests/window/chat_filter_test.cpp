@@ -19,6 +19,8 @@ TEST(ChatFilter, RemovesListedWordsExactlyInListOrder) {
         {u"色淫情", u""},                     // formed before its own pass: goes
         {u"他他妈的妈的", u"他妈的"},         // one pass per word, not repeated
         {u"大黄色狗黄色", u"大狗"},
+        {u"郝建仁和贾诚信、甄骗子、牛老千进了千王帮", u"和、、进了"},  // the five names the centre bans
+        {u"千王帮他妈的", u""},
     };
     for (const auto& c : cases) {
         const QString text = QString::fromUtf16(c.text);

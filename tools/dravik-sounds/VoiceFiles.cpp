@@ -1,6 +1,7 @@
 #include "dravik-sounds/VoiceFiles.h"
 #include "shared/PlayerInfo.h"
 #include "table/Sound.h"
+#include "window/PhraseFile.h"
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -49,6 +50,8 @@ std::vector<Word> Words() {
     } claims[] = {{VoiceClaim::Chow, "吃"}, {VoiceClaim::Pung, "碰"}, {VoiceClaim::Kong, "杠"},
                   {VoiceClaim::RedDragonKong, "杠"}, {VoiceClaim::WildTileKong, "杠"}, {VoiceClaim::Win, "胡"}};
     for (const auto& claim : claims) words.push_back({ClaimVoiceSuffix(claim.claim), QString::fromUtf8(claim.text)});
+    const QStringList phrases = VoicePhrases();
+    for (int n = 1; n <= phrases.size(); ++n) words.push_back({QStringLiteral("a") + QString::number(n), phrases[n - 1]});
     return words;
 }
 
@@ -71,6 +74,8 @@ bool Speak(const SpokenWord& word, const QString& espeak, const QString& dir) {
     return true;
 }
 }  // namespace
+
+QStringList VoicePhrases() { return ReadPhrases(QStringLiteral(DRAVIK_PHRASE_FILE), QStringLiteral("Phrase2")); }
 
 std::vector<SpokenWord> SpokenWords() {
     std::vector<SpokenWord> spoken;

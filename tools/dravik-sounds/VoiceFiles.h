@@ -12,8 +12,10 @@ struct SpokenWord {
     int speed;  // espeak-ng -s, words per minute
 };
 
-// Every tile and claim voice file the client can ask for, for each voice the
-// seating can give a male or female seat, under both dialect codes.
+// The voice phrases of the phrase file the client ships, in their order.
+QStringList VoicePhrases();
+// Every tile, claim and voice-phrase file the client can ask for, for each
+// voice the seating can give a male or female seat, under both dialect codes.
 std::vector<SpokenWord> SpokenWords();
 // Speaks SpokenWords() into outDir/mj/ with the espeak-ng program `espeak`,
 // several at once.

@@ -1,5 +1,5 @@
 // Writes the table client's sound files: the tune and the table effects, and
-// with --voices the spoken tiles and claims (needs espeak-ng on PATH).
+// with --voices the spoken tiles, claims and voice phrases (needs espeak-ng on PATH).
 #include "dravik-sounds/MusicFiles.h"
 #include "dravik-sounds/VoiceFiles.h"
 #include <QCommandLineParser>

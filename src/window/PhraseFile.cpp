@@ -1,0 +1,29 @@
+#include "window/PhraseFile.h"
+#include "connection/IniFile.h"
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr int kMaxPhrases = 32767;
+}
+
+int PhraseCount(const QString& value) {
+    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)"));
+    const QRegularExpressionMatch match = number.match(value.trimmed());
+    if (!match.hasMatch()) return 0;
+    // Halves round to the even number, as the platform's conversion does.
+    const double count = std::nearbyint(match.captured(0).toDouble());
+    return int(std::clamp(count, 0.0, double(kMaxPhrases)));
+}
+
+QStringList ReadPhrases(const QString& path, const QString& section) {
+    if (!QFileInfo(path).isFile()) return {};
+    classIniFile file;
+    file.SetINIFileName(path);
+    const int count = PhraseCount(file.GetIniKey(section, QStringLiteral("num")));
+    QStringList keys;
+    for (int i = 1; i <= count; ++i) keys << QString::number(i);
+    return file.GetIniKeys(section, keys);
+}

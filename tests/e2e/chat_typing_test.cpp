@@ -1,0 +1,97 @@
+// A user types a Chinese line into the chat box of the real client on an X
+// display and presses Enter; the line reaches the local server in GBK.
+#include "support/EventLoopWait.h"
+#include "support/ServerLog.h"
+#include "support/TableProcess.h"
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+const QString kTableBinary = QStringLiteral(DRAVIK_TABLE_BINARY);
+const QString kLine = QStringLiteral("你好，大家好");
+
+// A private X server of the design's screen size, on a display it picks itself.
+class XDisplay {
+public:
+    bool Start(const QString& xvfb) {
+        server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        if (!server_.waitForStarted(10000)) return false;
+        QString number;
+        const bool up = WaitUntil([&] {
+            number += QString::fromLatin1(server_.readAllStandardOutput());
+            return number.contains(QLatin1Char('\n'));
+        }, 10000);
+        name_ = QLatin1Char(':') + number.trimmed();
+        return up;
+    }
+    ~XDisplay() {
+        server_.terminate();
+        if (!server_.waitForFinished(5000)) server_.kill();
+    }
+    const QString& Name() const { return name_; }
+
+private:
+    QProcess server_;
+    QString name_;
+};
+
+class ChatTyping : public ::testing::Test {
+protected:
+    void SetUp() override {
+        xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        if (xvfb.isEmpty() || xdotool.isEmpty()) GTEST_SKIP() << "needs Xvfb and xdotool (scripts/install-deps.sh)";
+        ASSERT_TRUE(display.Start(xvfb));
+    }
+    void TearDown() override {
+        server.kill();
+        server.waitForFinished(5000);
+    }
+
+    // Runs xdotool on the display; true when it succeeded.
+    bool XDoTool(const QStringList& arguments) {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display.Name());
+        tool.setProcessEnvironment(env);
+        tool.start(xdotool, arguments);
+        bool done = false;
+        WaitUntil([&] { return done = tool.state() == QProcess::NotRunning; }, 10000);
+        if (!done) tool.kill();
+        return done && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    }
+
+    QString xvfb, xdotool;
+    XDisplay display;
+    QProcess server;
+    ServerLog log{server};
+    QTemporaryDir runtime;
+    LobbyRecorder lobby{runtime.path(), QStringLiteral("Jokro山庄")};
+    TableProcess table{kTableBinary, runtime.path()};
+};
+
+TEST_F(ChatTyping, AChineseLineTypedAndEnteredReachesTheServerInGbk) {
+    server.start(QStringLiteral(DRAVIK_SERVER_BINARY), {"--port", "0", "--timeout-limit", "0"});
+    ASSERT_TRUE(server.waitForStarted(10000));
+    const quint16 port = log.WaitForPort(10000);
+    ASSERT_NE(port, 0);
+    table.UseDisplay(display.Name());
+    table.Start({DirectCommandLine(port)});
+    ASSERT_TRUE(log.WaitFor(QRegularExpression(QStringLiteral("^seat \\d+ account=abc ")), 20000)) << log.Lines().join('\n').toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return XDoTool({"search", "--onlyvisible", "--name", "Dravik"}); }, 20000))
+        << "the table window shows";
+
+    // The window fills the 1024 x 768 screen; the chat box lies at (318, 729), 244 x 18.
+    ASSERT_TRUE(XDoTool({"mousemove", "440", "738", "click", "1"}));
+    ASSERT_TRUE(XDoTool({"type", "--delay", "30", kLine}));
+    ASSERT_TRUE(XDoTool({"key", "Return"}));
+
+    // The seat bit and the nickname depend on how far the client has read its
+    // seating by then; the wording and the GBK text do not.
+    const QRegularExpression chat(QStringLiteral("^recv \\d+ type=19 seat=\\d+ byte5=0 byte7=0 params=0,0,0,0 "
+                                                 "text=\\S*说道: %1 echo=").arg(QRegularExpression::escape(kLine)));
+    EXPECT_TRUE(log.WaitFor(chat, 20000)) << log.Lines().join('\n').toStdString() << table.Stderr().toStdString();
+}
+}  // namespace
