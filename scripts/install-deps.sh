@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-wqy-microhei xvfb xdotool imagemagick espeak-ng
+  fonts-wqy-microhei xvfb xdotool x11-xserver-utils imagemagick espeak-ng
   microsocks dante-server
 )
 

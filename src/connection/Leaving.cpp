@@ -1,6 +1,9 @@
 #include "connection/Leaving.h"
 #include "connection/GamePacket.h"
 #include "connection/General.h"
+#include "table/WallLayout.h"
+#include "table/SeatRecords.h"
+#include "connection/LobbyWindowLink.h"
 #include "messages/PlayerInfoRecord.h"
 #include "platform/ProgramPaths.h"
 #include "results/HandHistory.h"
@@ -112,4 +115,17 @@ void ResetTable(Client& c) {
     c.table.TableCleared = false;
     c.table.HandNumber = 0;
     f.Minimize();
+}
+
+void ClearTableAfterLeaving(Client& c) {
+    c.table.TableCleared = false;
+    ResetTable(c);
+    ResetHandState(c);
+    LayoutWall(c);
+}
+
+void HandBackToLobby(Client& c, const QString& reasonWhenLobbyGone) {
+    if (!c.platform.lobby->FindWindow(c.connection.LobbyCaption)) c.End(reasonWhenLobbyGone);
+    c.mainForm->Minimize();
+    RestoreLobbyWindow(c);
 }

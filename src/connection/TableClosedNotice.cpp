@@ -1,4 +1,5 @@
 #include "connection/TableClosedNotice.h"
+#include "window/SideWindows.h"
 #include "connection/Leaving.h"
 #include "connection/LobbyWindowLink.h"
 #include "shared/Client.h"
@@ -49,16 +50,7 @@ ImageControl* NewButton(Client& c, QGraphicsScene& scene, double left, int resou
     return button;
 }
 
-// The button's procedure runs once the click's event is over, because it
-// destroys the notice; a notice that is gone by then ignores the click.
-void RunAfterClick(Client& c, const TableClosedNotice* notice, void (*procedure)(Client&)) {
-    QMetaObject::invokeMethod(
-        c.mainForm.get(),
-        [&c, notice, procedure] {
-            if (c.frmOtherExit.get() == notice) procedure(c);
-        },
-        Qt::QueuedConnection);
-}
+QWidget* ShownNotice(Client& c) { return c.frmOtherExit.get(); }
 }  // namespace
 
 TableClosedNotice::TableClosedNotice(Client& c) {
@@ -85,8 +77,8 @@ TableClosedNotice::TableClosedNotice(Client& c) {
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->onClick = [this, &c](QGraphicsItem* item) {
-        if (item == imgOK) RunAfterClick(c, this, frmOtherExit_imgOK_Click);
-        if (item == imgCancel) RunAfterClick(c, this, frmOtherExit_imgCancel_Click);
+        if (item == imgOK) RunAfterClick(c, this, ShownNotice, frmOtherExit_imgOK_Click);
+        if (item == imgCancel) RunAfterClick(c, this, ShownNotice, frmOtherExit_imgCancel_Click);
     };
     c.table.MustLeaveTable = true;
 }
@@ -104,15 +96,9 @@ void ShowTableClosedNotice(Client& c, const QString& text) {
 }
 
 void frmOtherExit_imgOK_Click(Client& c) {
-    c.table.TableCleared = false;
-    ResetTable(c);
-    ResetHandState(c);
-    LayoutWall(c);
+    ClearTableAfterLeaving(c);
     c.frmOtherExit.reset();
-    if (!c.platform.lobby->FindWindow(c.connection.LobbyCaption))
-        c.End(QStringLiteral("the table was closed and the lobby window is gone"));
-    c.mainForm->Minimize();
-    RestoreLobbyWindow(c);
+    HandBackToLobby(c, QStringLiteral("the table was closed and the lobby window is gone"));
 }
 
 void frmOtherExit_imgCancel_Click(Client& c) {

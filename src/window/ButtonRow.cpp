@@ -27,15 +27,9 @@ constexpr int kContinuePicture = 6;
 // The server has closed the table: the button leads back to the lobby and
 // tells the server nothing.
 void BackToLobby(Client& c) {
-    c.table.TableCleared = false;
-    ResetTable(c);
-    ResetHandState(c);
-    LayoutWall(c);
+    ClearTableAfterLeaving(c);
     c.mainForm->Label3->setVisible(false);
-    if (!c.platform.lobby->FindWindow(c.connection.LobbyCaption))
-        c.End(QStringLiteral("the lobby window \"%1\" is gone").arg(c.connection.LobbyCaption));
-    c.mainForm->Minimize();
-    RestoreLobbyWindow(c);
+    HandBackToLobby(c, QStringLiteral("the lobby window \"%1\" is gone").arg(c.connection.LobbyCaption));
 }
 
 void StartNextHand(Client& c) {

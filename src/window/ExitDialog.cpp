@@ -28,16 +28,7 @@ LabelControl* StyleLabel(LabelControl* label) {
     return label;
 }
 
-// A button's procedure runs once the click's event is over, because it
-// destroys the dialog; a dialog that is gone by then ignores the click.
-void RunAfterClick(Client& c, ExitDialog* dialog, void (*procedure)(Client&)) {
-    QMetaObject::invokeMethod(
-        c.mainForm.get(),
-        [&c, shown = QPointer<ExitDialog>(dialog), procedure] {
-            if (shown && c.frmExit.get() == shown) procedure(c);
-        },
-        Qt::QueuedConnection);
-}
+QWidget* ShownExitDialog(Client& c) { return c.frmExit.get(); }
 
 // Marks the leave sequence as running for as long as it runs, whichever way it ends.
 class LeaveRunning {
@@ -63,8 +54,8 @@ ExitDialog::ExitDialog(Client& c) : DialogSurface(QStringLiteral("退出"), Draw
     ShowWarningByGameState(c, *this);
 
     OnClick = [this, &c](QGraphicsItem* control) {
-        if (control == pbCloseMe) RunAfterClick(c, this, frmExit_pbCloseMe_Click);
-        if (control == pbCancel) RunAfterClick(c, this, frmExit_pbCancel_Click);
+        if (control == pbCloseMe) RunAfterClick(c, this, ShownExitDialog, frmExit_pbCloseMe_Click);
+        if (control == pbCancel) RunAfterClick(c, this, ShownExitDialog, frmExit_pbCancel_Click);
     };
 }
 
@@ -88,14 +79,8 @@ void frmExit_pbCloseMe_Click(Client& c) {
         c.scheduler.WatchJobTicks = 0;
         SendLeaveTable(c);
     }
-    c.table.TableCleared = false;
-    ResetTable(c);
-    ResetHandState(c);
-    LayoutWall(c);
+    ClearTableAfterLeaving(c);
     // Whatever happened to the dialog during the waits, only the pointer is touched.
     c.frmExit.reset();
-    if (!c.platform.lobby->FindWindow(c.connection.LobbyCaption))
-        c.End(QStringLiteral("the table was left and the lobby window is gone"));
-    c.mainForm->Minimize();
-    RestoreLobbyWindow(c);
+    HandBackToLobby(c, QStringLiteral("the table was left and the lobby window is gone"));
 }

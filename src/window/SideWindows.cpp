@@ -2,6 +2,7 @@
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include <QPalette>
+#include <QPointer>
 
 void CenterOnMainForm(Client& c, QWidget& window) {
     const QRect table = c.mainForm->frameGeometry();
@@ -15,6 +16,15 @@ void ShowTopmost(QWidget& window, int left, int top) {
     if (!(window.windowFlags() & Qt::WindowStaysOnTopHint)) window.setWindowFlag(Qt::WindowStaysOnTopHint);
     window.show();
     window.move(left, top);
+}
+
+void RunAfterClick(Client& c, QWidget* window, QWidget* (*current)(Client&), void (*procedure)(Client&)) {
+    QMetaObject::invokeMethod(
+        c.mainForm.get(),
+        [&c, clicked = QPointer<QWidget>(window), current, procedure] {
+            if (clicked && current(c) == clicked) procedure(c);
+        },
+        Qt::QueuedConnection);
 }
 
 void SetForeColor(QWidget& control, const QColor& color) {

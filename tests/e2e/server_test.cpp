@@ -302,6 +302,23 @@ TEST_F(ServerTest, TwoClientsShareOneTableTheirChatTheirReadyMarksAndTheCloseWhe
     ASSERT_FALSE(chat.isEmpty());
     EXPECT_EQ(uint8_t(chat[6]), 2);
     EXPECT_EQ(AnsiCodec::FromAnsi(FieldText(chat, 16, 200)), QStringLiteral("你好"));
+    // The sender hears its own line back, as its chat log shows it (only the
+    // echo bytes, counted per connection, differ).
+    constexpr int kBeforeEcho = 260;
+    EXPECT_EQ(ReadUntilType(second, MessageType::ChatLine).left(kBeforeEcho), chat.left(kBeforeEcho));
+
+    // A voice phrase keeps its params; a private line to a computer's seat
+    // reaches only its sender.
+    second.write(ToByteArray(ChatLinePacket(2, QStringLiteral("快点吧"), {}, {1, 0, 97, 3})));
+    second.write(ToByteArray(ChatLinePacket(2, QStringLiteral("悄悄话"), {}, {0, 4, 0, 0})));
+    ASSERT_TRUE(second.waitForBytesWritten(WaitMs));
+    const QByteArray voice = ReadUntilType(first, MessageType::ChatLine);
+    EXPECT_EQ(voice.mid(8, 8), QByteArray::fromHex("0001000000610003"));
+    EXPECT_EQ(AnsiCodec::FromAnsi(FieldText(voice, 16, 200)), QStringLiteral("快点吧"));
+    EXPECT_EQ(ReadUntilType(second, MessageType::ChatLine).left(kBeforeEcho), voice.left(kBeforeEcho));
+    const QByteArray whisper = ReadUntilType(second, MessageType::ChatLine);
+    EXPECT_EQ(AnsiCodec::FromAnsi(FieldText(whisper, 16, 200)), QStringLiteral("悄悄话"));
+    EXPECT_EQ(whisper.mid(8, 8), QByteArray::fromHex("0000000400000000"));
 
     // Only the first says it is ready: the server starts the hand when the
     // time for it runs out, and shows the first client every other seat
@@ -312,6 +329,7 @@ TEST_F(ServerTest, TwoClientsShareOneTableTheirChatTheirReadyMarksAndTheCloseWhe
     std::set<int> readyBits;
     for (QByteArray packet = ReadPacketBytes(first); TypeOf(packet) != MessageType::HandStart; packet = ReadPacketBytes(first)) {
         ASSERT_EQ(packet.size(), 272);
+        EXPECT_NE(TypeOf(packet), MessageType::ChatLine) << "the private line reached the first client";
         if (TypeOf(packet) == MessageType::PlayerReady) readyBits.insert(uint8_t(packet[6]));
     }
     EXPECT_EQ(readyBits, (std::set<int>{1, 2, 4, 8}));
@@ -374,6 +392,8 @@ TEST_F(ServerTest, DropsAClientThatStopsReadingWhileTheOthersChatAndStaysSmall) 
 
     qint64 heard = 0;
     QObject::connect(&listener, &QTcpSocket::readyRead, [&] { heard += listener.readAll().size(); });
+    // The talker hears its own lines back and keeps up with them.
+    QObject::connect(&talker, &QTcpSocket::readyRead, [&] { talker.readAll(); });
     QStringList ends;
     const auto keepEnds = [&] {
         while (server_.canReadLine()) {
@@ -382,7 +402,7 @@ TEST_F(ServerTest, DropsAClientThatStopsReadingWhileTheOthersChatAndStaysSmall) 
         }
     };
     // Chat until the sleeper is dropped, and as much again after it; every
-    // line goes to the sleeper and the listener.
+    // line goes to the sleeper, the listener and the talker.
     const QByteArray chat = ToByteArray(ChatLinePacket(2, QStringLiteral("刷屏"), {})).repeated(64);
     constexpr qint64 kFloodLimit = qint64(64) << 20;
     qint64 sent = 0, sentToDrop = 0;

@@ -2,6 +2,7 @@
 #include "dravik-server/HandPackets.h"
 #include "dravik-server/PacketFraming.h"
 #include "dravik-server/ServerPackets.h"
+#include "connection/GamePacket.h"
 #include "platform/AnsiCodec.h"
 #include "shared/GameMessage.h"
 #include <QTcpSocket>
@@ -229,7 +230,14 @@ void GameServer::RelayChat(QTcpSocket* socket, const GamePacket& packet) {
     if (seat == kNoSeat) return Reject(socket, QStringLiteral("chat without a seat"));
     const char* text = reinterpret_cast<const char*>(packet.data() + PacketOffset::Payload);
     const QString line = AnsiCodec::FromAnsi(QByteArray(text, int(strnlen(text, kChatTextBytes))));
-    SendToClients(ChatLinePacket(BitOf(seat), line, {}), seat);
+    const GameMessage message = DecodeGamePacket(packet.data());
+    const GamePacket relayed = ChatLinePacket(BitOf(seat), line, {}, message.Param);
+    // Every line goes back to its sender too, which shows it in its own chat
+    // log; a private line (param 1 names its target's seat) reaches only the
+    // target besides.
+    const int target = message.Param[1];
+    for (int k = 0; k < 4; ++k)
+        if (seats_[k].socket && (target == 0 || k == seat || BitOf(k) == target)) Send(seats_[k].socket, relayed);
 }
 
 void GameServer::Move(QTcpSocket* socket, const GamePacket& packet) {

@@ -104,10 +104,12 @@ GamePacket ReconnectReplyPacket(bool accepted, std::array<uint8_t, 2> echo) {
     return EncodeGamePacket(reply, {}, echo);
 }
 
-GamePacket ChatLinePacket(uint8_t senderSeatBit, const QString& text, std::array<uint8_t, 2> echo) {
+GamePacket ChatLinePacket(uint8_t senderSeatBit, const QString& text, std::array<uint8_t, 2> echo,
+                          std::array<int16_t, 4> params) {
     GameMessage line;
     line.MsgType = MessageType::ChatLine;
     line.SeatBit = senderSeatBit;
+    line.Param = params;
     return EncodeGamePacket(line, GbkCutAt(text, ChatTextBytes), echo);
 }
 

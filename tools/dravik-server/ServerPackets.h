@@ -20,7 +20,10 @@ GamePacket LoginReplyPacket(int verdict, int turnSeconds, int timeoutLimit, cons
 GamePacket ReconnectReplyPacket(bool accepted, std::array<uint8_t, 2> echo);
 
 // The text goes out in GBK, cut to 200 bytes without splitting a character.
-GamePacket ChatLinePacket(uint8_t senderSeatBit, const QString& text, std::array<uint8_t, 2> echo);
+// A chat line from a seat; the params say what kind of line it is (a voice
+// phrase, a private line's target) and travel unchanged.
+GamePacket ChatLinePacket(uint8_t senderSeatBit, const QString& text, std::array<uint8_t, 2> echo,
+                          std::array<int16_t, 4> params = {});
 
 // The account of a Login or Reconnect (bytes 16-31, up to the first zero),
 // as the client's bytes: the server names the player with exactly these.
