@@ -79,10 +79,13 @@ protected:
     }
 
     // The next line the server logs, or an empty one if none comes in time.
+    // A wait for output may end before its time without any (a loaded
+    // machine shows it), so only the deadline or the server's end stops it.
     QString NextLine(int timeoutMs = WaitMs) {
         const QDeadlineTimer deadline(timeoutMs);
-        while (!server_.canReadLine() && server_.waitForReadyRead(int(deadline.remainingTime()))) {}
-        return QString::fromUtf8(server_.readLine()).trimmed();
+        while (!server_.canReadLine() && !deadline.hasExpired() && server_.state() == QProcess::Running)
+            server_.waitForReadyRead(int(deadline.remainingTime()));
+        return server_.canReadLine() ? QString::fromUtf8(server_.readLine()).trimmed() : QString();
     }
 
     // Reads log lines up to and including the first one that starts with
