@@ -4,6 +4,7 @@
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/WallLayout.h"
+#include "window/ButtonRow.h"
 
 namespace {
 void SendSysCommand(Client& c, uint32_t command) {
@@ -40,7 +41,7 @@ void Relogin(Client& c) {
     c.connection.LoginPacket[3] = MessageType::Login;
     ConnectToServer(c);
     c.window.AnNiuUsed[2] = false;
-    SetPictureFromResource(c, *c.mainForm->AnNiu[2], c.resourceIds.BarButtonIds[4]);
+    SetPictureFromResource(c, *c.mainForm->AnNiu[2], c.resourceIds.BarButtonIds[BarPictureEntry(BarButton::Start)]);
     c.mainForm->Time_Img->setVisible(false);
     c.mainForm->Number->setVisible(false);
 }

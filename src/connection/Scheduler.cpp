@@ -17,10 +17,11 @@
 #include "table/WallLayout.h"
 #include "window/KeyHandler.h"
 #include <QScopedValueRollback>
+#include "window/ButtonRow.h"
+#include "window/KeyCodes.h"
 
 namespace {
 constexpr int kSilenceLimit = 3000;
-constexpr int kKeyF1 = 0x70;
 
 // A counter that reached its period is set back even when its job did not run.
 void Settle(int& ticks, int period) {
@@ -141,7 +142,7 @@ void TurnCountdown(Client& c) {
     if (!c.window.BossKey) {
         ++t.TimeoutStreak;
         if (t.TimeoutLimit > 0 && t.TimeoutStreak >= t.TimeoutLimit) {
-            int16_t key = kKeyF1, shift = 0;
+            int16_t key = KeyCode::F1, shift = 0;
             MainForm_Pic1_KeyDown(c, key, shift);
         }
     }
@@ -169,7 +170,7 @@ void ReadyCountdown(Client& c) {
     c.mainForm->Number->setVisible(false);
     c.mainForm->Time_Img->setVisible(false);
     if (!t.TableCleared) {
-        SetPictureFromResource(c, *c.mainForm->AnNiu[2], c.resourceIds.BarButtonIds[6]);
+        SetPictureFromResource(c, *c.mainForm->AnNiu[2], c.resourceIds.BarButtonIds[kContinuePictureEntry]);
         c.window.AnNiuUsed[2] = true;
         ClearTableForNextHand(c);
     }

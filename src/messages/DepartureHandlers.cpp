@@ -14,6 +14,7 @@
 #include "table/StackingOrder.h"
 #include <QTime>
 #include <algorithm>
+#include "window/ButtonRow.h"
 
 namespace {
 constexpr int kAccountLength = 16;
@@ -181,7 +182,7 @@ void HandlePlayerReady(Client& c, GameMessage& msg) {
     }
     const bool othersReady = f.OK[1]->isVisible() && f.OK[2]->isVisible() && f.OK[3]->isVisible();
     if (!othersReady || c.table.HandStarted <= 0) return;
-    SetPictureFromResource(c, *f.AnNiu[2], c.resourceIds.BarButtonIds[6]);
+    SetPictureFromResource(c, *f.AnNiu[2], c.resourceIds.BarButtonIds[kContinuePictureEntry]);
     RearmTable(c);
 }
 

@@ -19,11 +19,11 @@
 #include "video/VideoView.h"
 #include <algorithm>
 #include <optional>
+#include "window/ButtonRow.h"
 
 namespace {
 constexpr int kNamesOfASeating = 4;
 constexpr int kStartButton = 2;
-constexpr int kContinuePicture = 6;
 constexpr int kFullTable = 3;
 constexpr uint8_t kOwnRecord = 15;
 constexpr uint8_t kSeatToBeFound = 0;
@@ -149,7 +149,7 @@ void HandleSeatName(Client& c, GameMessage&) {
     t.TotalScore.fill(0);
     if (t.SeatMsgCount != kNamesOfASeating) return;
     t.SeatMsgCount = 0;
-    SetPictureFromResource(c, *f.AnNiu[kStartButton], c.resourceIds.BarButtonIds[kContinuePicture]);
+    SetPictureFromResource(c, *f.AnNiu[kStartButton], c.resourceIds.BarButtonIds[kContinuePictureEntry]);
     c.window.AnNiuUsed[kStartButton] = true;
     TakeSeatOrderFromNames(c);
 }
@@ -197,7 +197,7 @@ void HandlePlayerJoined(Client& c, GameMessage& msg) {
     }
     ParsePlayerInfo(c.playerInfo[seat], packet);
     if (OthersReady(f) && t.HandStarted > 0) {
-        SetPictureFromResource(c, *f.AnNiu[kStartButton], c.resourceIds.BarButtonIds[kContinuePicture]);
+        SetPictureFromResource(c, *f.AnNiu[kStartButton], c.resourceIds.BarButtonIds[kContinuePictureEntry]);
         RearmTable(c);
     }
     ShowSeatPlayer(c, seat);

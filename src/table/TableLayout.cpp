@@ -6,6 +6,7 @@
 #include "table/StackingOrder.h"
 #include "table/WidgetPlace.h"
 #include "video/VideoView.h"
+#include "window/ButtonRow.h"
 
 namespace {
 void PlaceBoard(MainForm& f, double sx, double sy) {
@@ -27,10 +28,6 @@ void PlacePortraits(MainForm& f, double sx, double sy) {
         f.Tou[k]->setVisible(true);
     }
 }
-
-// Button i shows entry 2i of the bar pictures; from button 3 on the entries
-// move two further, past the start button's continue pictures.
-int BarPictureEntry(int button) { return button < 3 ? 2 * button : 2 * button + 2; }
 
 void LayOutButtonRow(Client& c, double sx, double sy) {
     MainForm& f = *c.mainForm;

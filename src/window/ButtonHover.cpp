@@ -14,10 +14,9 @@ void ShowPicture(Client& c, int button, bool highlighted) {
 }  // namespace
 
 int BarButtonPictureEntry(const Client& c, int button, bool highlighted) {
-    // Two entries per picture pair; the start button owns two pairs.
-    int entry = button < BarButton::Start ? 2 * button : 2 * button + 2;
-    if (button == BarButton::Start && c.table.HandNumber < 1 && c.window.StartButtonOn) entry = 4;
-    return entry + (highlighted ? 1 : 0);
+    // The start button shows its start pictures only until the first hand.
+    const bool continues = button == BarButton::Start && !(c.table.HandNumber < 1 && c.window.StartButtonOn);
+    return (continues ? kContinuePictureEntry : BarPictureEntry(button)) + (highlighted ? 1 : 0);
 }
 
 void MainForm_AnNiu_MouseMove(Client& c, int index) {

@@ -22,7 +22,6 @@
 #include "window/TalkWindow.h"
 
 namespace {
-constexpr int kContinuePicture = 6;
 
 // The server has closed the table: the button leads back to the lobby and
 // tells the server nothing.
@@ -39,7 +38,7 @@ void StartNextHand(Client& c) {
     if (c.window.AnNiuUsed[BarButton::Start]) return;
     MainForm& f = *c.mainForm;
     c.window.StartButtonOn = false;
-    SetPictureFromResource(c, *f.AnNiu[BarButton::Start], c.resourceIds.BarButtonIds[kContinuePicture]);
+    SetPictureFromResource(c, *f.AnNiu[BarButton::Start], c.resourceIds.BarButtonIds[kContinuePictureEntry]);
     f.OK[0]->setVisible(true);
     BringToFront(*f.OK[0]);
     f.Label3->setVisible(false);
@@ -107,7 +106,7 @@ void EndOnError(Client& c, const char* what, Procedure procedure) {
 void EnableHandButtons(Client& c) {
     MainForm& f = *c.mainForm;
     // Normal pictures: send, chat, and continue for the start button.
-    constexpr int kPictures[] = {0, 2, kContinuePicture};
+    constexpr int kPictures[] = {0, 2, kContinuePictureEntry};
     for (int k = 0; k <= BarButton::Start; ++k) {
         f.AnNiu[k]->setEnabled(true);
         SetPictureFromResource(c, *f.AnNiu[k], c.resourceIds.BarButtonIds[kPictures[k]]);

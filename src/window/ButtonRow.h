@@ -14,6 +14,12 @@ constexpr int Rules = 7;
 constexpr int Exit = 8;
 }  // namespace BarButton
 
+// Entries of the bar pictures: a pair (normal, highlighted) per button, and a
+// second pair for the start button, its continue pictures, so that the
+// entries of the buttons after it lie two further.
+constexpr int kContinuePictureEntry = 6;
+inline int BarPictureEntry(int button) { return button <= BarButton::Start ? 2 * button : 2 * button + 2; }
+
 // Frees the send, chat and start/continue buttons that a hand's set-up
 // disabled, so that the next hand can be started once this one is over.
 void EnableHandButtons(Client& c);
