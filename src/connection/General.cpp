@@ -99,3 +99,7 @@ void ShowTileImage(Client& c, int16_t imageIndex, int16_t picture) {
     image.SetPicture(face);
     image.setVisible(true);
 }
+
+void ShowLastLine(QListWidget& list) {
+    if (list.count() > 0) list.scrollToItem(list.item(list.count() - 1), QAbstractItemView::PositionAtTop);
+}

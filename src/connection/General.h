@@ -22,6 +22,8 @@ void SleepSeconds(Client& c, double seconds);
 void WaitSeconds(Client& c, double seconds);
 // Adds the text to the list as lines of about `width` display units.
 void AddWrappedText(QListWidget& list, const QString& text, int width);
+// Scrolls a list so that its last line is the first one visible.
+void ShowLastLine(QListWidget& list);
 bool IsSingleByteChar(const QString& text);
 // Pads with blanks up to n characters.
 QString PadRight(const QString& text, int n);

@@ -58,7 +58,7 @@ void ShowReceivedChat(Client& c) {
 
     QListWidget& log = *c.Talk().Text1;
     AddWrappedText(log, text, kChatWrapWidth);
-    if (log.count() > 0) log.scrollToItem(log.item(log.count() - 1), QAbstractItemView::PositionAtTop);
+    ShowLastLine(log);
     AddSystemMessage(c, text.left(kTickerChars));
     if (localSeat != 0) c.table.ChatBlinkCount = 8;
 }

@@ -1,4 +1,5 @@
 #include "window/ChatInput.h"
+#include "connection/General.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "window/ChatSending.h"
@@ -24,10 +25,6 @@ bool ChatKeyDown(Client& c, const QKeyEvent& key) {
     return keyAscii == KeyCode::Enter;
 }
 
-void ScrollToEnd(QListWidget& list) {
-    if (list.count() > 0) list.scrollToItem(list.item(list.count() - 1), QAbstractItemView::PositionAtTop);
-}
-
 void PressEnter(Client& c) {
     QLineEdit& box = *c.mainForm->Chat;
     if (c.window.ChatAllowed) {
@@ -42,7 +39,7 @@ void PressEnter(Client& c) {
     QListWidget& log = *c.Talk().Text1;
     log.addItem(QStringLiteral("（发送消息太快！）"));
     box.clear();
-    ScrollToEnd(log);
+    ShowLastLine(log);
 }
 }  // namespace
 

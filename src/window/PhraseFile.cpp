@@ -1,7 +1,7 @@
 #include "window/PhraseFile.h"
+#include "connection/CommandLine.h"
 #include "connection/IniFile.h"
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -10,11 +10,8 @@ constexpr int kMaxPhrases = 32767;
 }
 
 int PhraseCount(const QString& value) {
-    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)"));
-    const QRegularExpressionMatch match = number.match(value.trimmed());
-    if (!match.hasMatch()) return 0;
     // Halves round to the even number, as the platform's conversion does.
-    const double count = std::nearbyint(match.captured(0).toDouble());
+    const double count = std::nearbyint(LeadingNumber(value));
     return int(std::clamp(count, 0.0, double(kMaxPhrases)));
 }
 
