@@ -106,8 +106,22 @@ struct TableState {
     // some seat's result is the special one that changes the win count.
     uint8_t NoTaxFlag = 0;
     bool SpecialResult = false;
-    // The two values of the hand set-up from which a spectator finds the wall break.
-    std::array<int16_t, 2> HandStartDice{};
+    // A spectator's last discard place, to which its discarder's row returns
+    // when that discard is claimed.
+    int16_t SavedDiscardX = 0;
+    int16_t SavedDiscardY = 0;
+
+    // The rebuild of a hand in progress: whether one has completed in this
+    // run, the messages of the current one applied so far, the tiles taken
+    // from the wall front (largest of the messages) and the back end's
+    // counter (smallest), the wall images handed out since its first message
+    // and each local seat's discard count.
+    bool TableRebuilt = false;
+    int16_t RebuildMsgCount = 0;
+    int16_t RebuildWallTaken = 0;
+    int16_t RebuildParam3 = 0;
+    int16_t RebuildWallOffset = 0;
+    std::array<int16_t, 4> RebuildDiscardCount{};
 
     // The one generator of the table's random choices; tests seed it.
     QRandomGenerator Random{QRandomGenerator::global()->generate()};
