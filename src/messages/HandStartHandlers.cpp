@@ -2,6 +2,7 @@
 #include "connection/LobbyWindowLink.h"
 #include "messages/MessageHandlers.h"
 #include "messages/ServerMessageDispatch.h"
+#include "messages/SetupWallBreak.h"
 #include "play/ClaimAnswers.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
@@ -69,6 +70,7 @@ void HandleHandSetup(Client& c, GameMessage& msg) {
     t.WildTile = msg.Param[2];
     t.WildIndicator = msg.Param[3];
     t.Dice = {msg.Param[0], msg.Param[1]};
+    MarkSetupDealer(c);
 }
 
 void HandleHandStart(Client& c, GameMessage& msg) {

@@ -101,20 +101,6 @@ void ShowPortrait(QLabel& label, int resourceId) {
     if (!picture.isNull()) label.setPixmap(picture);
 }
 
-void ShowSeatPlayer(Client& c, int seat) {
-    MainForm& f = *c.mainForm;
-    const PlayerInfo& player = c.playerInfo[seat];
-    const int portrait = c.resourceIds.PortraitIds[PortraitIndexOf(player.Avatar)];
-    SetPictureFromResource(c, *f.Tou[seat], portrait);
-    f.Nid[seat]->SetCaption(QStringLiteral("[%1] %2").arg(player.NameTag, player.NickName));
-    f.Cash[seat]->SetCaption(NumberText(player.Money) + QStringLiteral("金币"));
-    f.Level[seat]->SetCaption(player.LevelTitle);
-    c.Score().ID[seat]->setText(player.NickName);
-    ShowPortrait(*c.Score().Tou[seat], portrait);
-    c.Hero().ID[seat]->setText(player.NickName);
-    ShowPortrait(*c.Hero().Tou[seat], portrait);
-}
-
 bool OthersReady(const MainForm& f) {
     return f.OK[1]->isVisible() && f.OK[2]->isVisible() && f.OK[3]->isVisible();
 }
@@ -200,11 +186,25 @@ void HandlePlayerJoined(Client& c, GameMessage& msg) {
         SetPictureFromResource(c, *f.AnNiu[kStartButton], c.resourceIds.BarButtonIds[kContinuePictureEntry]);
         RearmTable(c);
     }
-    ShowSeatPlayer(c, seat);
+    ShowSeatPlayer(c, seat, PortraitIndexOf(c.playerInfo[seat].Avatar));
     if (t.PlayerCount == kFullTable && !t.TableCleared) {
         RearmTable(c);
         f.Sysmsg[0]->clear();
         f.Sysmsg[0]->addItem(QStringLiteral("游戏将在15秒内开始"));
     }
     ResolveSeatOrder(c);
+}
+
+void ShowSeatPlayer(Client& c, int seat, int portraitIndex) {
+    MainForm& f = *c.mainForm;
+    const PlayerInfo& player = c.playerInfo[seat];
+    const int portrait = CheckedAt(c.resourceIds.PortraitIds, portraitIndex, "PortraitIds");
+    SetPictureFromResource(c, *f.Tou[seat], portrait);
+    f.Nid[seat]->SetCaption(QStringLiteral("[%1] %2").arg(player.NameTag, player.NickName));
+    f.Cash[seat]->SetCaption(NumberText(player.Money) + QStringLiteral("金币"));
+    f.Level[seat]->SetCaption(player.LevelTitle);
+    c.Score().ID[seat]->setText(player.NickName);
+    ShowPortrait(*c.Score().Tou[seat], portrait);
+    c.Hero().ID[seat]->setText(player.NickName);
+    ShowPortrait(*c.Hero().Tou[seat], portrait);
 }

@@ -113,6 +113,7 @@ void BuildWall(Client& c) {
     t.KongDiscardTiles.fill(0);
     t.KongDiscardSeats.fill(0);
     t.KongDiscardCount = 0;
+    t.Dice.fill(0);
     t.KongLogCount = 0;
     t.ResultPacketCount = 0;
     t.RevealTiles.fill(0);

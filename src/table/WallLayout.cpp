@@ -1,6 +1,7 @@
 #include "table/WallLayout.h"
 #include "connection/General.h"
 #include "shared/Client.h"
+#include "shared/RuntimeError.h"
 #include "table/MainForm.h"
 #include "table/TileAccess.h"
 #include "table/StackingOrder.h"
@@ -42,6 +43,14 @@ constexpr std::array<SeatAnchors, kWalls> kSeatAnchors{{
     {758, 438, 942, 560},
 }};
 
+}  // namespace
+
+WallTileShape WallSideShape(int side) {
+    const auto& size = CheckedAt(kWallTileSize, side, "wall side");
+    return {size[0], size[1], static_cast<int>(kWallRuns[static_cast<size_t>(side)].lowerOffset)};
+}
+
+namespace {
 int16_t Scaled(int design, double scale) { return static_cast<int16_t>(RoundHalfEven(design * scale)); }
 
 void SetWallTileSizes(Client& c) {

@@ -208,10 +208,10 @@ TEST_F(Seating, ASpectatorGathersFourRecordsAndShowsNothingBeforeTheFourth) {
     EXPECT_FALSE(Form().Nid[1]->Caption().isEmpty()) << "the fourth record goes on as a player's";
 
     // A fifth record has no place and changes nothing.
-    const QString before = Form().Nid[2]->Caption();
+    const QString before2 = Form().Nid[2]->Caption(), before3 = Form().Nid[3]->Caption();
     Receive(PlayerJoined(kSeatToBeFound, Player{"zed", "赵六", "", "m1", 1, 1, "", false}));
-    EXPECT_EQ(Form().Nid[2]->Caption(), before);
-    EXPECT_EQ(Form().Nid[3]->Caption(), QString());
+    EXPECT_EQ(Form().Nid[2]->Caption(), before2);
+    EXPECT_EQ(Form().Nid[3]->Caption(), before3);
 }
 
 TEST_F(Seating, RecordsWithServerSeatBitsGoToTheirLocalSeats) {
