@@ -271,6 +271,10 @@ TEST_F(ServerTest, ALeaveFreesTheSeatAndAVanishedClientReconnectsToItsHand) {
     again.write(ToByteArray(reconnect));
     ASSERT_TRUE(again.waitForBytesWritten(WaitMs));
     EXPECT_EQ(ReadPacketBytes(again), ToByteArray(ReconnectReplyPacket(true, {0, 1})));
+    // The hand's set-up re-arms the client's table before the rebuild.
+    const QByteArray setup = ReadPacketBytes(again);
+    EXPECT_EQ(TypeOf(setup), MessageType::HandSetup);
+    EXPECT_EQ(uint8_t(setup[6]), 1) << "the dealer";
     for (int k = 0; k < 4; ++k) EXPECT_EQ(TypeOf(ReadPacketBytes(again)), MessageType::TableRebuild) << k;
 }
 
@@ -279,6 +283,114 @@ QByteArray ReadUntilType(QTcpSocket& socket, int type) {
     for (QByteArray packet = ReadPacketBytes(socket); packet.size() == 272; packet = ReadPacketBytes(socket))
         if (TypeOf(packet) == type) return packet;
     return {};
+}
+
+// The concealed tile codes of a TableRebuild, sorted.
+std::vector<int> ConcealedCodes(const QByteArray& rebuild) {
+    std::vector<int> codes;
+    for (int pair = 0; pair < 24; ++pair)
+        if ((uint8_t(rebuild[16 + 2 * pair]) & 0xF0) == 0x10) codes.push_back(uint8_t(rebuild[17 + 2 * pair]));
+    std::sort(codes.begin(), codes.end());
+    return codes;
+}
+
+GamePacket DiscardPacket(uint8_t seatBit, int tile) {
+    GameMessage message;
+    message.MsgType = MessageType::Discard;
+    message.SeatBit = seatBit;
+    message.Param[3] = static_cast<int16_t>(TileMarker::Discard | tile);
+    return EncodeGamePacket(message);
+}
+
+TEST_F(ServerTest, AWatcherLogsInMidHandAndSeesTheTableAndEveryTileButNoPromptAndMayNotPlay) {
+    ASSERT_NO_FATAL_FAILURE(StartServer({"--move-ms", "100", "--seed", "3", "--watchers", "观众,watcher1"}));
+    QTcpSocket client;
+    ASSERT_NO_FATAL_FAILURE(Connect(client));
+    client.write(ToByteArray(BuildLoginPacket("player1", "secret")) + ToByteArray(ReadyOrLeavePacket(1)));
+    ASSERT_TRUE(client.waitForBytesWritten(WaitMs));
+    const QRegularExpressionMatch start = QRegularExpression("^hand 1 start dealer=1 wild=(..) indicator=(..)$")
+                                              .match(WaitForLine("hand 1 start "));
+    ASSERT_TRUE(start.hasMatch()) << lines_.join('\n').toStdString();
+    // The client deals and holds its fourteen tiles up to its prompt.
+    std::vector<int> dealt;
+    for (QByteArray packet = ReadUntilType(client, MessageType::HandStart); TypeOf(packet) != MessageType::ActionPrompt;
+         packet = ReadPacketBytes(client)) {
+        ASSERT_EQ(packet.size(), 272);
+        if (TypeOf(packet) == MessageType::DealTiles && packet[6] == 1)
+            for (const int offset : {9, 11, 13, 15}) dealt.push_back(uint8_t(packet[offset]));
+        if (TypeOf(packet) == MessageType::TileDrawn && packet[6] == 1) dealt.push_back(uint8_t(packet[15]));
+    }
+    ASSERT_EQ(dealt.size(), 14u);
+
+    QTcpSocket watcher;
+    ASSERT_NO_FATAL_FAILURE(Connect(watcher));
+    watcher.write(ToByteArray(BuildLoginPacket("watcher1", "secret")));
+    ASSERT_TRUE(watcher.waitForBytesWritten(WaitMs));
+    EXPECT_EQ(WaitForLine("watch "), "watch 2 account=watcher1");
+    const std::vector<QByteArray> table = ReadPackets(watcher, 1 + 1 + 4 + 4);
+    std::vector<int> types;
+    for (const QByteArray& packet : table) types.push_back(TypeOf(packet));
+    ASSERT_EQ(types, (std::vector<int>{18, 41, 20, 20, 20, 20, 40, 40, 40, 40}));
+    EXPECT_EQ(table[0], ToByteArray(LoginReplyPacket(1, 8, 3, "", {0, 1})));
+    // The hand's set-up: the dealer, the totals of the two throws, the wild tile and its indicator.
+    const QByteArray& setup = table[1];
+    EXPECT_EQ(uint8_t(setup[6]), 1);
+    for (const int offset : {9, 11}) EXPECT_TRUE(uint8_t(setup[offset]) >= 2 && uint8_t(setup[offset]) <= 12) << offset;
+    EXPECT_EQ(uint8_t(setup[13]), start.captured(1).toInt(nullptr, 16));
+    EXPECT_EQ(uint8_t(setup[15]), start.captured(2).toInt(nullptr, 16));
+    // The four players under their own seat bits; the client's user id names its seat.
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(uint8_t(table[2 + k][6]), 1 << k) << "record " << k;
+    EXPECT_EQ(FieldText(table[2], 168, 16), "player1");
+    EXPECT_EQ(table[2].mid(226, 8), QByteArray::fromHex("a186010000000000")) << "user id 100001";
+    // The rebuild with every seat's tiles: no tile has left the dealer's hand yet.
+    int concealed = 0;
+    for (int k = 0; k < 4; ++k) {
+        const QByteArray& rebuild = table[6 + k];
+        EXPECT_EQ(uint8_t(rebuild[6]), 1 << k);
+        const std::vector<int> codes = ConcealedCodes(rebuild);
+        EXPECT_EQ(codes.size(), k == 0 ? 14u : 13u) << "seat bit " << (1 << k);
+        EXPECT_EQ(std::count(codes.begin(), codes.end(), 0), 0) << "seat bit " << (1 << k);
+        concealed += int(codes.size());
+        EXPECT_EQ(uint8_t(rebuild[11]), 53 + 1) << "the tiles out of the wall and the indicator";
+        EXPECT_EQ(uint8_t(rebuild[15]), 135);
+    }
+    std::sort(dealt.begin(), dealt.end());
+    EXPECT_EQ(ConcealedCodes(table[6]), dealt);
+
+    // The client discards; the watcher sees the discard and every seat's draw
+    // with its tile, but none of the client's prompts.
+    client.write(ToByteArray(DiscardPacket(1, dealt.back())));
+    ASSERT_TRUE(client.waitForBytesWritten(WaitMs));
+    std::set<int> drawn;
+    bool sawDiscard = false;
+    while (!drawn.contains(1)) {
+        const QByteArray packet = ReadPacketBytes(watcher);
+        ASSERT_EQ(packet.size(), 272) << "drawn so far: " << drawn.size();
+        EXPECT_NE(TypeOf(packet), MessageType::ActionPrompt);
+        if (TypeOf(packet) == MessageType::TileDiscarded && packet[6] == 1) {
+            EXPECT_EQ(uint8_t(packet[15]), dealt.back());
+            sawDiscard = true;
+        }
+        if (TypeOf(packet) != MessageType::TileDrawn) continue;
+        EXPECT_NE(packet[15], 0) << "a draw of seat bit " << int(packet[6]);
+        drawn.insert(packet[6]);
+    }
+    EXPECT_TRUE(sawDiscard);
+    WaitForLine("draw 1 ");
+    WaitForLine("send 1 type=6 ");  // the client's prompt after its draw
+    EXPECT_TRUE(lines_.filter(QRegularExpression("^send 2 type=6 ")).isEmpty());
+
+    // What a watcher plays, says or readies is refused, and its leave changes nothing.
+    GamePacket chat = ChatLinePacket(0, QStringLiteral("加油"), {});
+    watcher.write(ToByteArray(DiscardPacket(1, dealt.front())) + ToByteArray(chat) +
+                  ToByteArray(ReadyOrLeavePacket(1)) + ToByteArray(ReadyOrLeavePacket(0)));
+    ASSERT_TRUE(watcher.waitForBytesWritten(WaitMs));
+    EXPECT_EQ(WaitForLine("reject 2 "), "reject 2 move of a watcher");
+    EXPECT_EQ(WaitForLine("reject 2 "), "reject 2 chat of a watcher");
+    EXPECT_EQ(WaitForLine("reject 2 "), "reject 2 ready of a watcher");
+    EXPECT_EQ(WaitForLine("leave 2 "), "leave 2 account=watcher1");
+    EXPECT_EQ(watcher.state(), QAbstractSocket::ConnectedState);
+    EXPECT_TRUE(lines_.filter(QRegularExpression("^hand 1 aborted|^close ")).isEmpty()) << lines_.join('\n').toStdString();
 }
 
 TEST_F(ServerTest, TwoClientsShareOneTableTheirChatTheirReadyMarksAndTheCloseWhenOneLeavesMidHand) {

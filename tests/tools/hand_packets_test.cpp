@@ -1,12 +1,13 @@
 #include "dravik-server/HandPackets.h"
 #include "dravik-server/HandTable.h"
 #include "play/TilePictures.h"
-#include "play/WallDraws.h"
 #include "support/ScriptedHand.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include <gtest/gtest.h>
+#include <QStringList>
 #include <algorithm>
+#include <set>
 #include <utility>
 
 namespace {
@@ -29,6 +30,8 @@ TEST(HandPackets, HeaderOnlyPacketsAreByteExact) {
         {"dealer named", DealerNamedPacket(8), {{3, 16}, {6, 8}, {15, 2}}},
         {"hand start", HandStartPacket(4, {3, 4, 2, 5}), {{3, 4}, {6, 4}, {9, 3}, {11, 4}, {13, 2}, {15, 5}}},
         {"wild tile set", WildTileSetPacket(0x15, 0x17), {{3, 14}, {13, 0x15}, {15, 0x17}}},
+        {"hand setup: the totals of the two throws", HandSetupPacket(4, {3, 4, 2, 5}, 0x15, 0x17),
+         {{3, 41}, {6, 4}, {9, 7}, {11, 7}, {13, 0x15}, {15, 0x17}}},
         {"deal pass", DealTilesPacket(2, {0x11, 0x29, 0x41, 0x89}), {{3, 1}, {6, 2}, {9, 0x11}, {11, 0x29}, {13, 0x41}, {15, 0x89}}},
         {"deal pass hidden", DealTilesPacket(2, {}), {{3, 1}, {6, 2}}},
         {"draw", TileDrawnPacket(1, 0x87), {{3, 5}, {6, 1}, {15, 0x87}}},
@@ -196,24 +199,83 @@ TEST(HandPackets, ResultDetailCarriesRoomUnitSettlementMoneyAndTitle) {
     }
 }
 
-TEST(HandPackets, TheRebuildsWallCountersPutTheClientsWallWhereTheServersStands) {
-    // The client's rebuild: WallFront moves by Param(1); WallBack, two before
-    // the break, moves by an odd Param(3) + 1 or an even Param(3) - 3.
-    const auto rebuiltBack = [](int startBack, int param3) {
-        const int moved = param3 % 2 == 1 ? startBack + param3 + 1 : startBack + param3 - 3;
-        return (moved % 136 + 136) % 136;
-    };
-    for (const int startBack : {94, 0, 134}) {
-        int16_t back = int16_t(startBack);
-        for (int takenFromBack = 0; takenFromBack <= 12; ++takenFromBack) {
-            const GamePacket packet = TableRebuildPacket(4, {}, 0, 57, 136 - takenFromBack);
-            const GameMessage m = DecodeGamePacket(packet.data());
-            EXPECT_EQ(m.Param[1], 57);
-            EXPECT_EQ(rebuiltBack(startBack, m.Param[3]), back)
-                << "from " << startBack << " after " << takenFromBack << " replacement draws";
-            back = StepWallBack(back);
+// What a client makes of a rebuild's wall counters by its own rule: it lays
+// every seat's tiles, the indicator and the discards from consecutive wall
+// images starting at the break (stopping the discards once its image count
+// passes the largest Param(1)), and shows the wall from the break plus that
+// Param(1) on to its back end, which the smallest Param(3) moves from two
+// before the break.
+struct ClientWall {
+    int imagesUsed = 0;
+    int taken = 0;
+    std::set<int> shown;
+};
+
+ClientWall ByTheClientsRule(const std::vector<GamePacket>& rebuild, int wallFront) {
+    ClientWall wall;
+    int param3 = 255;
+    std::vector<int> discards;
+    for (const GamePacket& packet : rebuild) {
+        const GameMessage m = DecodeGamePacket(packet.data());
+        wall.taken = std::max(wall.taken, int(m.Param[1]));
+        param3 = std::min(param3, int(m.Param[3]));
+        discards.push_back(m.Byte7);
+        for (int pair = 0; pair < 24; ++pair) {
+            const int marker = packet[size_t(16 + 2 * pair)] & 0xF0;
+            if (marker == 0x10 || marker == 0x20) ++wall.imagesUsed;
         }
     }
+    ++wall.imagesUsed;  // the indicator
+    for (const int count : discards)
+        for (int k = 0; k < count && wall.imagesUsed <= wall.taken; ++k) ++wall.imagesUsed;
+    const auto ring = [](int position) { return (position % 136 + 136) % 136; };
+    const int startBack = ring(wallFront - 2);
+    const int back = ring(param3 % 2 == 1 ? startBack + param3 + 1 : startBack + param3 - 3);
+    for (int p = ring(wallFront + wall.taken);; p = ring(p + 1)) {
+        wall.shown.insert(p);
+        if (p == back) break;
+    }
+    if (param3 % 2 == 1)
+        wall.shown.insert(ring(back + 1));
+    else
+        wall.shown.erase(ring(back - 1));
+    return wall;
+}
+
+// At every point of many hands, after kongs too, the client's wall rebuilt by
+// its rule holds exactly the tiles still in the server's wall, and the images
+// the rebuild lays are exactly those before it, none used twice.
+TEST(HandPackets, TheRebuildsWallCountersPutTheClientsWallWhereTheServersStands) {
+    // One computer move a millisecond, so that each Advance below makes one.
+    HandTableSettings settings;
+    settings.computerMoveDelay = HandTable::Time(1);
+    int points = 0, pointsAfterKongs = 0;
+    for (quint32 seed = 1; seed <= 60; ++seed) {
+        QStringList log;
+        HandTable table(settings, seed, [](int, const GamePacket&) {}, [&](const QString& line) { log << line; });
+        table.StartHand(HandTable::Time(0));
+        for (int step = 1; step < 1000 && table.HandRunning() && !table.WallLeft().empty(); ++step) {
+            const std::vector<GamePacket> rebuild = table.WatcherRebuildPackets();
+            ASSERT_EQ(rebuild.size(), 4u);
+            for (const GamePacket& packet : rebuild) {
+                EXPECT_EQ(DecodeGamePacket(packet.data()).Param[1], DecodeGamePacket(rebuild[0].data()).Param[1]);
+                EXPECT_EQ(DecodeGamePacket(packet.data()).Param[3], 135);
+            }
+            for (const int wallFront : {96, 0, 1 * 34 + 8, 134}) {
+                const ClientWall wall = ByTheClientsRule(rebuild, wallFront);
+                ASSERT_EQ(int(wall.shown.size()), int(table.WallLeft().size()))
+                    << "seed " << seed << " step " << step << " break " << wallFront;
+                EXPECT_EQ(wall.imagesUsed, wall.taken) << "seed " << seed << " step " << step;
+                for (int k = 0; k < wall.taken; ++k)
+                    EXPECT_FALSE(wall.shown.contains((wallFront + k) % 136)) << "image used twice";
+            }
+            ++points;
+            if (log.join('\n').contains("kong")) ++pointsAfterKongs;
+            table.Advance(HandTable::Time(step));
+        }
+    }
+    EXPECT_GT(points, 1000);
+    EXPECT_GT(pointsAfterKongs, 200);
 }
 
 TEST(HandPackets, TheRebuildListsLaidTilesThenConcealedTilesWithTheirMarkers) {
@@ -228,7 +290,7 @@ TEST(HandPackets, TheRebuildListsLaidTilesThenConcealedTilesWithTheirMarkers) {
         {Rules::kConcealedKong, {0x16, 0x16, 0x16}, false},
     };
     hand.concealed = {0x12};
-    const GamePacket packet = TableRebuildPacket(8, hand, 11, 60, 134, 0x29);
+    const GamePacket packet = TableRebuildPacket(8, hand, 11, 60, 0x29);
 
     std::vector<std::pair<uint8_t, uint8_t>> pairs;
     for (int k = 0; k < 24; ++k) pairs.emplace_back(packet[size_t(16 + 2 * k)], packet[size_t(17 + 2 * k)]);
@@ -242,6 +304,7 @@ TEST(HandPackets, TheRebuildListsLaidTilesThenConcealedTilesWithTheirMarkers) {
     EXPECT_EQ(packet[3], 40);
     EXPECT_EQ(packet[6], 8);
     EXPECT_EQ(packet[7], 11) << "discards";
+    EXPECT_EQ(DecodeGamePacket(packet.data()).Param, (std::array<int16_t, 4>{0, 60, 0, 135})) << "wall counters";
     EXPECT_TRUE(std::all_of(packet.begin() + 64, packet.end(), [](uint8_t b) { return b == 0; }));
 }
 }  // namespace

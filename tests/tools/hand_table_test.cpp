@@ -30,15 +30,32 @@ GamePacket Packet(int type, uint8_t seatBit, std::array<int, 4> params) {
 
 GamePacket DiscardOf(int seat, Tile tile) { return Packet(MessageType::Discard, uint8_t(1 << seat), {0, 0, 0, 0x4000 | tile}); }
 
-// A table whose sent packets and log lines are kept.
+// A table whose sent packets, watched packets and log lines are kept.
 struct Table {
     explicit Table(quint32 seed, HandTableSettings settings = Instant())
         : table(settings, seed, [this](int seat, const GamePacket& packet) { sent.push_back({seat, packet}); },
-                [this](const QString& line) { log << line; }) {}
+                [this](const QString& line) { log << line; }) {
+        table.SetWatch([this](const GamePacket& packet) { watched.push_back(packet); });
+    }
     std::vector<std::pair<int, GamePacket>> sent;
+    std::vector<GamePacket> watched;
     QStringList log;
     HandTable table;
 };
+
+// The concealed tile codes of a rebuild packet, sorted.
+std::vector<Tile> ConcealedCodes(const GamePacket& packet) {
+    std::vector<Tile> tiles;
+    for (int pair = 0; pair < 24; ++pair)
+        if ((packet[size_t(16 + 2 * pair)] & 0xF0) == 0x10) tiles.push_back(packet[size_t(17 + 2 * pair)]);
+    std::sort(tiles.begin(), tiles.end());
+    return tiles;
+}
+
+std::vector<Tile> Sorted(std::vector<Tile> tiles) {
+    std::sort(tiles.begin(), tiles.end());
+    return tiles;
+}
 
 // Every tile in exactly one place: hands, melds, tiles laid aside, discards,
 // the wall and the indicator.
@@ -161,8 +178,10 @@ TEST(HandTableTest, TakesOverAClientTurnOnlyAfterItsTimeAndMargin) {
 }
 
 // The four rebuild packets of a running hand: one per seat bit, the other
-// seats' concealed tiles hidden, the own ones shown.
-TEST(HandTableTest, RebuildsTheHandInProgressForAReturningSeat) {
+// seats' concealed tiles hidden, the own ones shown; a watcher's show every
+// seat's. A returning seat gets the hand's set-up first: the dealer, the
+// totals of the two throws of its start, the wild tile and its indicator.
+TEST(HandTableTest, RebuildsTheHandInProgressForAReturningSeatAndForAWatcher) {
     HandTableSettings paced = Instant();
     paced.computerMoveDelay = Time(100);
     Table t(5, paced);
@@ -171,24 +190,98 @@ TEST(HandTableTest, RebuildsTheHandInProgressForAReturningSeat) {
     ASSERT_TRUE(t.table.HandRunning());
     ASSERT_GT(t.table.Discards()[0].size() + t.table.Discards()[1].size(), 0u);
     const std::vector<GamePacket> packets = t.table.RebuildPackets(2);
+    const std::vector<GamePacket> watched = t.table.WatcherRebuildPackets();
     ASSERT_EQ(packets.size(), 4u);
+    ASSERT_EQ(watched.size(), 4u);
     for (int seat = 0; seat < 4; ++seat) {
         const GamePacket& packet = packets[size_t(seat)];
         EXPECT_EQ(packet[3], MessageType::TableRebuild);
         EXPECT_EQ(packet[6], 1 << seat);
         EXPECT_EQ(packet[7], t.table.Discards()[seat].size());
-        bool anyConcealedCode = false;
-        for (int pair = 0; pair < 24; ++pair)
-            if ((packet[size_t(16 + 2 * pair)] & 0xF0) == 0x10 && packet[size_t(17 + 2 * pair)] != 0) anyConcealedCode = true;
-        EXPECT_EQ(anyConcealedCode, seat == 2) << "seat " << seat;
+        const std::vector<Tile> hand = Sorted(t.table.Hands()[seat].concealed);
+        EXPECT_EQ(ConcealedCodes(packet), seat == 2 ? hand : std::vector<Tile>(hand.size(), 0)) << "seat " << seat;
+        EXPECT_EQ(ConcealedCodes(watched[size_t(seat)]), hand) << "seat " << seat;
+        // Only the concealed codes differ.
+        for (size_t k = 0; k < packet.size(); ++k)
+            if (k < 16 || k >= 64 || (packet[k - (k % 2)] & 0xF0) != 0x10) {
+                EXPECT_EQ(packet[k], watched[size_t(seat)][k]) << "seat " << seat << " byte " << k;
+            }
     }
 
     t.table.SetClientSeat(2, false);
     t.sent.clear();
     t.table.Rejoin(2, Time(0));
     EXPECT_TRUE(t.table.IsClientSeat(2));
-    ASSERT_GE(t.sent.size(), 4u);
-    for (size_t k = 0; k < 4; ++k) EXPECT_EQ(t.sent[k].second, packets[k]);
+    ASSERT_GE(t.sent.size(), 5u);
+    const GameMessage setup = DecodeGamePacketFull(t.sent[0].second.data());
+    const GameMessage start = DecodeGamePacketFull(std::find_if(t.watched.begin(), t.watched.end(), [](const GamePacket& p) {
+                                                       return p[3] == MessageType::HandStart;
+                                                   })->data());
+    EXPECT_EQ(setup.MsgType, MessageType::HandSetup);
+    EXPECT_EQ(setup.SeatBit, 1 << t.table.Dealer());
+    EXPECT_EQ(setup.Param, (std::array<int16_t, 4>{int16_t(start.Param[0] + start.Param[1]),
+                                                   int16_t(start.Param[2] + start.Param[3]), t.table.Wild(),
+                                                   t.table.Indicator()}));
+    EXPECT_EQ(t.sent[0].second, t.table.SetupPacket());
+    for (size_t k = 0; k < 4; ++k) EXPECT_EQ(t.sent[k + 1].second, packets[k]);
+    EXPECT_TRUE(std::all_of(t.sent.begin(), t.sent.end(), [](const auto& s) { return s.first == 2; }));
+}
+
+// A watcher is shown everything every seat is shown, in the same order, but
+// the prompts: each tile dealt or drawn with its code, whoever takes it. It
+// holds nothing up, and it sees the hand to its end even when no client
+// plays.
+TEST(HandTableTest, AWatcherSeesTheWholeHandWithEveryTileButNoPrompt) {
+    for (const bool withClient : {true, false}) {
+        SCOPED_TRACE(withClient);
+        Table t(13);
+        t.table.SetClientSeat(0, withClient);
+        t.table.StartHand(Time(0));
+        Time end(0);
+        for (; end < Time(600000) && !t.table.HandEnded(); end += Time(100)) t.table.Advance(end);
+        ASSERT_TRUE(t.table.HandEnded());
+
+        std::vector<GameMessage> expected;
+        for (const auto& [seat, packet] : t.sent)
+            if (packet[3] != MessageType::ActionPrompt) expected.push_back(DecodeGamePacketFull(packet.data()));
+        EXPECT_EQ(expected.size() < t.sent.size(), withClient) << "the client was prompted";
+        std::vector<Tile> draws;
+        size_t dealtTiles = 0;
+        ASSERT_FALSE(t.watched.empty());
+        for (size_t k = 0; k < t.watched.size(); ++k) {
+            const GameMessage m = DecodeGamePacketFull(t.watched[k].data());
+            EXPECT_NE(m.MsgType, MessageType::ActionPrompt);
+            if (m.MsgType == MessageType::DealTiles)
+                dealtTiles += size_t(std::count_if(m.Param.begin(), m.Param.end(), [](int16_t tile) { return tile != 0; }));
+            if (m.MsgType == MessageType::TileDrawn) draws.push_back(Tile(m.Param[3]));
+            if (!withClient) continue;
+            ASSERT_LT(k, expected.size());
+            EXPECT_EQ(m.MsgType, expected[k].MsgType) << k;
+            EXPECT_EQ(m.SeatBit, expected[k].SeatBit) << k;
+            // Seat 0's own tiles and all other packets are the same as its client's.
+            if (m.SeatBit == 1 || (m.MsgType != MessageType::DealTiles && m.MsgType != MessageType::TileDrawn)) {
+                EXPECT_EQ(m.Param, expected[k].Param) << k;
+            }
+        }
+        if (withClient) {
+            EXPECT_EQ(t.watched.size(), expected.size());
+        }
+        EXPECT_EQ(dealtTiles, 4u * 12);
+        std::vector<Tile> logged;
+        const QRegularExpression draw(QStringLiteral("^draw \\d+ ([0-9a-f]{2})$"));
+        for (const QString& line : t.log)
+            if (const QRegularExpressionMatch match = draw.match(line); match.hasMatch())
+                logged.push_back(Tile(match.captured(1).toInt(nullptr, 16)));
+        // The five tiles that end the deal are drawn without a log line.
+        ASSERT_EQ(draws.size(), logged.size() + 5);
+        EXPECT_TRUE(std::all_of(draws.begin(), draws.begin() + 5, [](Tile tile) { return tile != 0; }));
+        EXPECT_EQ(std::vector<Tile>(draws.begin() + 5, draws.end()), logged);
+        const GameMessage last = DecodeGamePacketFull(t.watched.back().data());
+        EXPECT_TRUE(last.MsgType == MessageType::ResultDetail || last.MsgType == MessageType::SeatResult);
+        if (!withClient) {
+            EXPECT_EQ(t.table.ClientsCaughtUp(end), end) << "a watcher holds nothing up";
+        }
+    }
 }
 }  // namespace
 

@@ -55,6 +55,7 @@ GameServer::GameServer(const GameServerSettings& settings)
               if (seats_[seat].socket) Send(seats_[seat].socket, packet);
           },
           [this](const QString& line) { emit Event(line); }) {
+    table_.SetWatch([this](const GamePacket& packet) { SendToWatchers(packet); });
     for (int seat = 0; seat < 4; ++seat) {
         seats_[seat].player = {ComputerRecord(seat), true};
         table_.SetLevelTitle(seat, seats_[seat].player.record.levelTitle);
@@ -126,10 +127,16 @@ void GameServer::Reject(QTcpSocket* socket, const QString& reason) {
     emit Event(QStringLiteral("reject %1 %2").arg(connections_.at(socket).id).arg(reason));
 }
 
+QString GameServer::Unseated(QTcpSocket* socket, const QString& what) const {
+    return what + (connections_.at(socket).watcher ? QStringLiteral(" of a watcher") : QStringLiteral(" without a seat"));
+}
+
 // A log-in takes the first free seat; one on a seated connection between
 // hands seats the client again at its seat.
 void GameServer::LogIn(QTcpSocket* socket, const QByteArray& account) {
     Connection& connection = connections_.at(socket);
+    if (connection.watcher) return Reject(socket, QStringLiteral("second log-in of a watcher"));
+    if (connection.seat == kNoSeat && settings_.watchers.contains(account)) return Watch(socket, account);
     if (table_.HandRunning()) {
         Reject(socket, QStringLiteral("log-in while a hand runs"));
         if (connection.seat == kNoSeat)
@@ -149,7 +156,7 @@ void GameServer::LogIn(QTcpSocket* socket, const QByteArray& account) {
     Send(socket, LoginReplyPacket(kLoginAccepted, settings_.turnSeconds, settings_.timeoutLimit, settings_.bannerUrl, {}));
     connection.seat = seat;
     Seat& taken = seats_[seat];
-    taken.player = {ClientRecord(account), false};
+    taken.player = {ClientRecord(account, seat), false};
     taken.socket = socket;
     taken.client = true;
     table_.SetClientSeat(seat, true);
@@ -160,6 +167,23 @@ void GameServer::LogIn(QTcpSocket* socket, const QByteArray& account) {
     for (const GamePacket& packet : SeatingPackets(seat, players)) Send(socket, packet);
     SendToClients(PlayerJoinedPacket(BitOf(seat), taken.player.record), seat);
     startDeadline_ = Now() + kStartWithin;
+}
+
+// A watcher is shown the table as it stands: while a hand runs, the hand's
+// set-up, from which its client finds the wall's break, then the four
+// players under their seat bits (its client places the watched one by user
+// id), then the hand rebuilt with every seat's tiles. From then on it gets
+// what the players get but their prompts and the chat.
+void GameServer::Watch(QTcpSocket* socket, const QByteArray& account) {
+    Connection& connection = connections_.at(socket);
+    connection.watcher = true;
+    connection.watcherAccount = account;
+    emit Event(QStringLiteral("watch %1 account=%2").arg(connection.id).arg(AccountText(account)));
+    Send(socket, LoginReplyPacket(kLoginAccepted, settings_.turnSeconds, settings_.timeoutLimit, settings_.bannerUrl, {}));
+    if (table_.HandRunning()) Send(socket, table_.SetupPacket());
+    for (int seat = 0; seat < 4; ++seat) Send(socket, PlayerJoinedPacket(BitOf(seat), seats_[seat].player.record));
+    if (!table_.HandRunning()) return;
+    for (const GamePacket& packet : table_.WatcherRebuildPackets()) Send(socket, packet);
 }
 
 // A client that vanished comes back to its seat, and to the hand in progress.
@@ -184,7 +208,7 @@ void GameServer::Reconnect(QTcpSocket* socket, const QByteArray& account) {
 
 void GameServer::Ready(QTcpSocket* socket) {
     const int seat = connections_.at(socket).seat;
-    if (seat == kNoSeat) return Reject(socket, QStringLiteral("ready without a seat"));
+    if (seat == kNoSeat) return Reject(socket, Unseated(socket, QStringLiteral("ready")));
     if (table_.HandRunning()) return Reject(socket, QStringLiteral("ready while a hand runs"));
     seats_[seat].player.ready = true;
     SendToClients(PlayerReadyPacket(BitOf(seat), seats_[seat].player.record.account));
@@ -192,11 +216,11 @@ void GameServer::Ready(QTcpSocket* socket) {
 }
 
 // A leave in the middle of a hand closes the table for everybody; between
-// hands the seat goes back to the computer.
+// hands the seat goes back to the computer. A watcher's changes nothing.
 void GameServer::Leave(QTcpSocket* socket) {
     Connection& connection = connections_.at(socket);
     const int seat = connection.seat;
-    const QByteArray account = seat == kNoSeat ? QByteArray() : seats_[seat].player.record.account;
+    const QByteArray account = seat == kNoSeat ? connection.watcherAccount : seats_[seat].player.record.account;
     emit Event(QStringLiteral("leave %1 account=%2").arg(connection.id).arg(AccountText(account)));
     if (seat == kNoSeat) return;
     connection.seat = kNoSeat;
@@ -227,7 +251,7 @@ void GameServer::FreeSeat(int seat) {
 
 void GameServer::RelayChat(QTcpSocket* socket, const GamePacket& packet) {
     const int seat = connections_.at(socket).seat;
-    if (seat == kNoSeat) return Reject(socket, QStringLiteral("chat without a seat"));
+    if (seat == kNoSeat) return Reject(socket, Unseated(socket, QStringLiteral("chat")));
     const char* text = reinterpret_cast<const char*>(packet.data() + PacketOffset::Payload);
     const QString line = AnsiCodec::FromAnsi(QByteArray(text, int(strnlen(text, kChatTextBytes))));
     const GameMessage message = DecodeGamePacket(packet.data());
@@ -242,7 +266,7 @@ void GameServer::RelayChat(QTcpSocket* socket, const GamePacket& packet) {
 
 void GameServer::Move(QTcpSocket* socket, const GamePacket& packet) {
     const int seat = connections_.at(socket).seat;
-    if (seat == kNoSeat) return Reject(socket, QStringLiteral("move without a seat"));
+    if (seat == kNoSeat) return Reject(socket, Unseated(socket, QStringLiteral("move")));
     const QString refusal = table_.Receive(seat, packet, Now());
     if (!refusal.isEmpty()) Reject(socket, refusal);
     SettleEndedHand();
@@ -310,6 +334,12 @@ void GameServer::Drop(QTcpSocket* socket) {
 void GameServer::SendToClients(const GamePacket& packet, int exceptSeat) {
     for (int seat = 0; seat < 4; ++seat)
         if (seat != exceptSeat && seats_[seat].socket) Send(seats_[seat].socket, packet);
+    SendToWatchers(packet);
+}
+
+void GameServer::SendToWatchers(const GamePacket& packet) {
+    for (const auto& [socket, connection] : connections_)
+        if (connection.watcher) Send(socket, packet);
 }
 
 // A client that vanishes mid-hand leaves its seat to the computer until it

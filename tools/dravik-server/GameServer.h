@@ -3,6 +3,7 @@
 #include "dravik-server/HandTable.h"
 #include "dravik-server/TableSeating.h"
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTcpServer>
@@ -21,12 +22,17 @@ struct GameServerSettings {
     // The pause before each computer move.
     int computerMoveMs = 800;
     quint32 seed = 0;
+    // The accounts (as the clients send them) whose log-ins are spectators'.
+    QByteArrayList watchers;
 };
 
 // One table of four seats on loopback. Clients that log in take the free
 // seats in turn; the computer plays the others. Once every client is ready the
-// table plays a hand, and the next one when they are ready again. Every
-// connection, packet, seating, move, refusal, leave and close is one line.
+// table plays a hand, and the next one when they are ready again. Watchers
+// (spectators) log in at any time and see everything the players are shown
+// but the prompts and the chat, with every tile's code; they never take a
+// seat. Every connection, packet, seating, watch, move, refusal, leave and
+// close is one line.
 class GameServer : public QObject {
     Q_OBJECT
 public:
@@ -47,6 +53,9 @@ private:
         QByteArray pending;
         uint16_t sentPackets = 0;
         int seat = kNoSeat;
+        bool watcher = false;
+        // The account a watcher logged in with.
+        QByteArray watcherAccount;
         // Sent too much it did not read; closed at the next turn of the event loop.
         bool dropped = false;
         // The echo bytes of each packet sent: the count of packets sent on
@@ -66,12 +75,15 @@ private:
     void ReadFrom(QTcpSocket* socket);
     void Answer(QTcpSocket* socket, const GamePacket& packet);
     void LogIn(QTcpSocket* socket, const QByteArray& account);
+    void Watch(QTcpSocket* socket, const QByteArray& account);
     void Reconnect(QTcpSocket* socket, const QByteArray& account);
     void Ready(QTcpSocket* socket);
     void Leave(QTcpSocket* socket);
     void RelayChat(QTcpSocket* socket, const GamePacket& packet);
     void Move(QTcpSocket* socket, const GamePacket& packet);
     void Reject(QTcpSocket* socket, const QString& reason);
+    // Why a connection without a seat may not do `what`.
+    QString Unseated(QTcpSocket* socket, const QString& what) const;
     void Close(QTcpSocket* socket);
     void Drop(QTcpSocket* socket);
 
@@ -85,7 +97,9 @@ private:
     HandTable::Time Now() const;
     // Fills in the echo bytes.
     void Send(QTcpSocket* socket, GamePacket packet);
+    // To the seated clients but the one at `exceptSeat`, and to the watchers.
     void SendToClients(const GamePacket& packet, int exceptSeat = kNoSeat);
+    void SendToWatchers(const GamePacket& packet);
 
     GameServerSettings settings_;
     QTcpServer server_;

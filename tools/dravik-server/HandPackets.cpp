@@ -1,4 +1,5 @@
 #include "dravik-server/HandPackets.h"
+#include "dravik-server/ServerPackets.h"
 #include "platform/AnsiCodec.h"
 #include "shared/GameMessage.h"
 #include <algorithm>
@@ -26,7 +27,6 @@ constexpr int kGoldCoins = 1;  // the unit "金币"
 // The local server takes no tax, so the client is told to leave out its tax line.
 constexpr int kNoTaxLine = 1;
 
-constexpr int kAccountBytes = 16;
 // The GameAborted reason that names the dealer.
 constexpr int kDealerNamed = 2;
 
@@ -42,15 +42,10 @@ GamePacket HeaderPacket(int type, uint8_t seatBit, std::array<int, 4> params = {
     return EncodeGamePacket(Header(type, seatBit, params));
 }
 
-// The client's rebuild moves its WallBack (two before the hand's break) by
-// the smallest Param(3): an odd value by Param(3) + 1, an even one by
-// Param(3) - 3, modulo 136. Its replacement draws take a stack's even tile,
-// then its odd tile, then step to the stack below, so after `taken` draws
-// WallBack has moved by -taken (even) or 2 - taken (odd).
-int RebuildBackParam(int takenFromBack) {
-    const int param = takenFromBack % 2 == 0 ? kWallTiles - 1 - takenFromBack : 5 - takenFromBack;
-    return (param % kWallTiles + kWallTiles) % kWallTiles;
-}
+// The client's rebuild moves the wall's back end by the smallest Param(3):
+// an odd value by Param(3) + 1, modulo 136. This one leaves it where the
+// hand started.
+constexpr int kBackEndUnmoved = kWallTiles - 1;
 
 // The title as GBK two-byte characters, as many as fit; the client reads
 // no other kind, so the title ends before any character that is not one.
@@ -133,10 +128,14 @@ GamePacket ResultDetailPacket(uint8_t seatBit, const SeatSettlement& settlement,
     return packet;
 }
 
-GamePacket TableRebuildPacket(uint8_t seatBit, const Rules::Hand& hand, int discards, int wallFrontTaken,
-                              int wallBackEnd, Rules::Tile wild) {
-    GameMessage message = Header(MessageType::TableRebuild, seatBit,
-                                 {0, wallFrontTaken, 0, RebuildBackParam(kWallTiles - wallBackEnd)});
+GamePacket HandSetupPacket(uint8_t dealerBit, const std::array<int, 4>& dice, Rules::Tile wild,
+                           Rules::Tile indicator) {
+    return HeaderPacket(MessageType::HandSetup, dealerBit, {dice[0] + dice[1], dice[2] + dice[3], wild, indicator});
+}
+
+GamePacket TableRebuildPacket(uint8_t seatBit, const Rules::Hand& hand, int discards, int wallTaken,
+                              Rules::Tile wild) {
+    GameMessage message = Header(MessageType::TableRebuild, seatBit, {0, wallTaken, 0, kBackEndUnmoved});
     message.Byte7 = uint8_t(discards);
     GamePacket packet = EncodeGamePacket(message);
 
@@ -148,7 +147,7 @@ GamePacket TableRebuildPacket(uint8_t seatBit, const Rules::Hand& hand, int disc
         ++pair;
     };
     for (int k = 0; k < hand.redDragonsAside; ++k) put(kExposedMarker, Rules::kRedDragon);
-    for (int k = 0; wild && k < hand.wildTilesAside; ++k) put(kExposedMarker, wild);
+    for (int k = 0; k < hand.wildTilesAside; ++k) put(kExposedMarker, wild);
     for (const Rules::Meld& meld : hand.melds) {
         for (const Rules::Tile tile : meld.tiles) put(kExposedMarker, tile);
         const bool kong = meld.kind == Rules::kExposedKong || meld.kind == Rules::kConcealedKong || meld.upgraded;

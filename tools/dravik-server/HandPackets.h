@@ -34,23 +34,32 @@ std::vector<GamePacket> HandRevealedPackets(uint8_t seatBit, const std::vector<R
                                             Rules::Tile winningTile);
 GamePacket ResultDetailPacket(uint8_t seatBit, const SeatSettlement& settlement, const QString& levelTitle);
 
-// One seat of a hand in progress for a client that comes back: its laid and
-// concealed tiles, its number of discards, the tiles taken from the wall's
-// front since the hand began and the wall's back end, as the client's
-// rebuild reads them. The client puts its WallFront where the hand began
-// plus wallFrontTaken (the deal and every draw from the front). wallBackEnd
-// is 136 minus the replacement tiles taken from the back (the indicator does
-// not count): the packet turns it into the client's back counter so that its
-// WallBack stands at the next replacement tile. All four seats' packets must
-// carry the same two values. The wild tiles the seat laid aside are sent as
-// the hand's wild tile (none when it is 0).
-GamePacket TableRebuildPacket(uint8_t seatBit, const Rules::Hand& hand, int discards, int wallFrontTaken,
-                              int wallBackEnd, Rules::Tile wild = 0);
+// The hand in progress for a client that joins it late (a returning player or
+// a watcher), sent before its rebuild: it re-arms the client's table and names
+// the dealer, the wild tile and its indicator, and the totals of the first two
+// and of the last two dice, from which a watcher's client finds the wall's break.
+GamePacket HandSetupPacket(uint8_t dealerBit, const std::array<int, 4>& dice, Rules::Tile wild,
+                           Rules::Tile indicator);
+
+// One seat of a hand in progress for a client that joins it late: its laid
+// and concealed tiles, its discards still lying in its row and the tiles out
+// of the wall. The client lays every rebuilt tile, the indicator and the
+// discards from one run of wall images starting at the hand's break, the
+// replacement tiles included, and shows the wall from the break plus
+// wallTaken on to where the hand's wall ended at the back. So wallTaken
+// counts every tile drawn, from the front and from the back, and the
+// indicator, and the back end stays where it was at the hand's start: the
+// client's wall then holds as many tiles as the server's, and no image is
+// used twice. All four seats' packets must carry the same wallTaken. The wild
+// tiles the seat laid aside are sent as the hand's wild tile.
+GamePacket TableRebuildPacket(uint8_t seatBit, const Rules::Hand& hand, int discards, int wallTaken,
+                              Rules::Tile wild);
 
 // The table closes: reason 1 players left (mask: the seats still there).
 GamePacket GameAbortedPacket(uint8_t seatMask, int reason);
 // The dealer of the coming hand, whose wind the client shows: a GameAborted
-// with reason 2, which aborts nothing. A player's client gets no HandSetup:
+// with reason 2, which aborts nothing. A player's client gets no HandSetup
+// at the hand's start:
 // that names the wild tile before the deal, and the client sorts the dealt
 // hand only while no wild tile is known (and it takes the send, chat and
 // start buttons away for good, as a spectator's table has them).

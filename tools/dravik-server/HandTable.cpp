@@ -108,6 +108,8 @@ void HandTable::SetClientSeat(int seat, bool client) {
 
 bool HandTable::IsClientSeat(int seat) const { return clientSeats_[seat]; }
 
+void HandTable::SetWatch(WatchFunction watch) { watch_ = std::move(watch); }
+
 void HandTable::SetLevelTitle(int seat, const QString& title) { levelTitles_[seat] = title; }
 
 void HandTable::SendTo(int seat, const GamePacket& packet, Time now, Time clientWork) {
@@ -118,6 +120,12 @@ void HandTable::SendTo(int seat, const GamePacket& packet, Time now, Time client
 
 void HandTable::SendToAll(const GamePacket& packet, Time now, Time clientWork) {
     for (int seat = 0; seat < 4; ++seat) SendTo(seat, packet, now, clientWork);
+    if (watch_) watch_(packet);
+}
+
+void HandTable::SendTaken(int seat, const GamePacket& shown, const GamePacket& hidden, Time now, Time clientWork) {
+    for (int other = 0; other < 4; ++other) SendTo(other, other == seat ? shown : hidden, now, clientWork);
+    if (watch_) watch_(shown);
 }
 
 void HandTable::LogMove(int seat, const QString& what, Tile tile) const {
@@ -146,19 +154,17 @@ void HandTable::StartHand(Time now) {
     wall_ = Rules::ShuffledWall(random_);
     wallFront_ = 0;
     wallBack_ = wall_.size();
-    replacementDraws_ = 0;
     // The indicator is turned up from the back of the wall and stays out of play.
     indicator_ = wall_[--wallBack_];
     wild_ = Rules::WildTileOf(indicator_);
-    std::array<int, 4> dice{};
-    for (int& die : dice) die = int(random_.bounded(1, 7));
+    for (int& die : dice_) die = int(random_.bounded(1, 7));
 
     Log(QStringLiteral("hand %1 start dealer=%2 wild=%3 indicator=%4")
             .arg(handNumber_)
             .arg(BitOf(dealer_))
             .arg(Hex(wild_), Hex(indicator_)));
     SendToAll(DealerNamedPacket(BitOf(dealer_)), now);
-    SendToAll(HandStartPacket(BitOf(dealer_), dice), now, kHandStartWork);
+    SendToAll(HandStartPacket(BitOf(dealer_), dice_), now, kHandStartWork);
     Deal(now);
 }
 
@@ -166,16 +172,13 @@ void HandTable::StartHand(Time now) {
 // each and the dealer's fourteenth; the wild tile only after the deal, so
 // that the clients show their dealt hands sorted.
 void HandTable::Deal(Time now) {
-    const auto deal = [&](int seat, const GamePacket& own, const GamePacket& hidden, Time work) {
-        for (int other = 0; other < 4; ++other) SendTo(other, other == seat ? own : hidden, now, work);
-    };
     for (int round = 0; round < kDealRounds; ++round) {
         for (int k = 0; k < 4; ++k) {
             const int seat = (dealer_ + k) % 4;
             std::array<Tile, 4> tiles{};
             for (Tile& tile : tiles) tile = wall_[wallFront_++];
             hands_[seat].concealed.insert(hands_[seat].concealed.end(), tiles.begin(), tiles.end());
-            deal(seat, DealTilesPacket(BitOf(seat), tiles), DealTilesPacket(BitOf(seat), {}), Time(0));
+            SendTaken(seat, DealTilesPacket(BitOf(seat), tiles), DealTilesPacket(BitOf(seat), {}), now, Time(0));
         }
     }
     for (int k = 0; k <= 4; ++k) {
@@ -183,8 +186,8 @@ void HandTable::Deal(Time now) {
         const Tile tile = wall_[wallFront_++];
         hands_[seat].concealed.push_back(tile);
         drawnTile_ = tile;
-        deal(seat, TileDrawnPacket(BitOf(seat), tile), TileDrawnPacket(BitOf(seat), 0),
-             k == 4 ? Time(kDealEndWork) : Time(0));
+        SendTaken(seat, TileDrawnPacket(BitOf(seat), tile), TileDrawnPacket(BitOf(seat), 0), now,
+                  k == 4 ? Time(kDealEndWork) : Time(0));
     }
     SendToAll(WildTileSetPacket(wild_, indicator_), now);
     drawnFromBack_ = false;
@@ -194,15 +197,13 @@ void HandTable::Deal(Time now) {
 
 void HandTable::Draw(int seat, bool fromBack, Time now) {
     const Tile tile = fromBack ? wall_[--wallBack_] : wall_[wallFront_++];
-    if (fromBack) ++replacementDraws_;
     hands_[seat].concealed.push_back(tile);
     drawnTile_ = tile;
     drawnFromBack_ = fromBack;
     Log(QStringLiteral("draw %1 %2").arg(BitOf(seat)).arg(Hex(tile)));
     // A draw from the front follows a discard, which the client parks first.
     const Time work = fromBack ? Time(0) : Time(kParkWork);
-    for (int other = 0; other < 4; ++other)
-        SendTo(other, TileDrawnPacket(BitOf(seat), other == seat ? tile : 0), now, work);
+    SendTaken(seat, TileDrawnPacket(BitOf(seat), tile), TileDrawnPacket(BitOf(seat), 0), now, work);
     OpenTurn(seat, Rules::SelfDrawOptions(hands_[seat], wild_, wallFront_ >= wallBack_), now);
 }
 
@@ -587,13 +588,24 @@ void HandTable::Abort() {
     claims_ = {};
 }
 
+GamePacket HandTable::SetupPacket() const { return HandSetupPacket(BitOf(dealer_), dice_, wild_, indicator_); }
+
 std::vector<GamePacket> HandTable::RebuildPackets(int seat) const {
+    std::array<bool, 4> shown{};
+    shown[seat] = true;
+    return RebuildPacketsShowing(shown);
+}
+
+std::vector<GamePacket> HandTable::WatcherRebuildPackets() const { return RebuildPacketsShowing({true, true, true, true}); }
+
+std::vector<GamePacket> HandTable::RebuildPacketsShowing(const std::array<bool, 4>& shown) const {
+    // Every tile out of the wall, the indicator included.
+    const int wallTaken = kWallTiles - int(wallBack_ - wallFront_);
     std::vector<GamePacket> packets;
-    for (int other = 0; other < 4; ++other) {
-        Rules::Hand hand = hands_[other];
-        if (other != seat) std::fill(hand.concealed.begin(), hand.concealed.end(), Tile(0));
-        packets.push_back(TableRebuildPacket(BitOf(other), hand, int(discards_[other].size()), int(wallFront_),
-                                             kWallTiles - replacementDraws_));
+    for (int seat = 0; seat < 4; ++seat) {
+        Rules::Hand hand = hands_[seat];
+        if (!shown[seat]) std::fill(hand.concealed.begin(), hand.concealed.end(), Tile(0));
+        packets.push_back(TableRebuildPacket(BitOf(seat), hand, int(discards_[seat].size()), wallTaken, wild_));
     }
     return packets;
 }
@@ -601,6 +613,7 @@ std::vector<GamePacket> HandTable::RebuildPackets(int seat) const {
 void HandTable::Rejoin(int seat, Time now) {
     SetClientSeat(seat, true);
     if (!HandRunning()) return;
+    SendTo(seat, SetupPacket(), now);
     for (const GamePacket& packet : RebuildPackets(seat)) SendTo(seat, packet, now);
     if (phase_ == Phase::Turn && seat == turnSeat_) {
         PromptSeat(seat, OpenOffer(seat), now);

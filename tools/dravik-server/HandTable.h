@@ -25,12 +25,15 @@ struct HandTableSettings {
 // to back. It knows no sockets and no clock: the caller passes the time, and
 // the table sends the packets for the client seats through `send` and reports
 // every hand event as one line through `log`. Seats that are not client seats
-// are played by the computer player.
+// are played by the computer player. What the table shows every seat also
+// goes to the watchers (through `watch`, once set), with every tile's code
+// and without the prompts.
 class HandTable {
 public:
     using Time = std::chrono::milliseconds;
     using SendFunction = std::function<void(int seat, const GamePacket& packet)>;
     using LogFunction = std::function<void(const QString& line)>;
+    using WatchFunction = std::function<void(const GamePacket& packet)>;
 
     enum class Phase { Idle, Turn, Claims, Ended };
 
@@ -40,6 +43,9 @@ public:
     // mid-hand is played by it from its next move on.
     void SetClientSeat(int seat, bool client);
     bool IsClientSeat(int seat) const;
+    // Where the watchers' packets go. Watchers hold up nothing: the table
+    // never waits for them to work through what they were sent.
+    void SetWatch(WatchFunction watch);
     // The level titles the result details carry.
     void SetLevelTitle(int seat, const QString& title);
 
@@ -58,12 +64,17 @@ public:
     Time ClientsCaughtUp(Time now) const;
     // Ends the hand in progress without a result (a player left).
     void Abort();
-    // A client seat comes back mid-hand: the four TableRebuild packets and its
-    // open prompt again, and the seat is a client seat from now on.
+    // A client seat comes back mid-hand: the hand's set-up, the four
+    // TableRebuild packets and its open prompt again, and the seat is a client
+    // seat from now on.
     void Rejoin(int seat, Time now);
+    // The HandSetup of the hand in progress, which goes before its rebuild.
+    GamePacket SetupPacket() const;
     // The four TableRebuild packets of the hand in progress as `seat` sees it:
     // the other seats' concealed tiles as zeros.
     std::vector<GamePacket> RebuildPackets(int seat) const;
+    // The same as a watcher sees it: every seat's concealed tiles.
+    std::vector<GamePacket> WatcherRebuildPackets() const;
 
     Phase CurrentPhase() const { return phase_; }
     bool HandRunning() const { return phase_ == Phase::Turn || phase_ == Phase::Claims; }
@@ -94,7 +105,11 @@ private:
     };
 
     void SendTo(int seat, const GamePacket& packet, Time now, Time clientWork = Time(0));
+    // To every client seat and the watchers.
     void SendToAll(const GamePacket& packet, Time now, Time clientWork = Time(0));
+    // Tiles that `seat` takes: their codes to it and the watchers, `hidden` to the others.
+    void SendTaken(int seat, const GamePacket& shown, const GamePacket& hidden, Time now, Time clientWork);
+    std::vector<GamePacket> RebuildPacketsShowing(const std::array<bool, 4>& shown) const;
     void Log(const QString& line) const { log_(line); }
     void LogMove(int seat, const QString& what, Rules::Tile tile) const;
 
@@ -126,6 +141,7 @@ private:
     QRandomGenerator random_;
     SendFunction send_;
     LogFunction log_;
+    WatchFunction watch_;
     std::array<bool, 4> clientSeats_{};
     std::array<QString, 4> levelTitles_{};
     // When each client has worked through what it was sent, as far as the
@@ -142,7 +158,7 @@ private:
     std::vector<Rules::Tile> wall_;
     size_t wallFront_ = 0;
     size_t wallBack_ = 0;  // one past the last tile still in the wall
-    int replacementDraws_ = 0;
+    std::array<int, 4> dice_{};
     Rules::Tile wild_ = 0;
     Rules::Tile indicator_ = 0;
     std::array<Rules::Hand, 4> hands_{};

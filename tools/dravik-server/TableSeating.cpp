@@ -5,6 +5,7 @@ namespace {
 // The client's own record is marked as its own; the client then takes presses
 // of its start button again.
 constexpr uint8_t OwnRecord = 15;
+constexpr uint64_t kFirstClientUserId = 100001;
 
 PlayerRecord Computer(const char* account, const QString& nickName, const char* avatar, uint8_t sex,
                       const QString& area, uint64_t money, const QString& levelTitle, const char* voiceSet,
@@ -29,7 +30,7 @@ PlayerRecord Computer(const char* account, const QString& nickName, const char* 
 }
 }  // namespace
 
-PlayerRecord ClientRecord(const QByteArray& account) {
+PlayerRecord ClientRecord(const QByteArray& account, int seat) {
     return {.nickName = AnsiCodec::FromAnsi(account),
             .avatar = "m1",
             .sex = 1,
@@ -42,7 +43,7 @@ PlayerRecord ClientRecord(const QByteArray& account) {
             .nameTag = QStringLiteral("玩家"),
             .voiceCode = "00",
             .voiceSet = "10",
-            .userId = 100001};
+            .userId = kFirstClientUserId + uint64_t(seat)};
 }
 
 // Seen from seat bit 1 (北): bit 8 sits left, bit 4 opposite and bit 2 right.

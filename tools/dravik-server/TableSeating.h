@@ -11,8 +11,9 @@ struct SeatedPlayer {
     bool ready = false;
 };
 
-// The record of a client that logged in with `account`.
-PlayerRecord ClientRecord(const QByteArray& account);
+// The record of a client that logged in with `account` and sits at `seat`
+// (0-3): its user id, 100001 + seat, names it on a watcher's command line.
+PlayerRecord ClientRecord(const QByteArray& account, int seat = 0);
 // The computer player that takes the free seat `seat` (0-3, seat bit 1 << seat).
 PlayerRecord ComputerRecord(int seat);
 

@@ -1,4 +1,6 @@
 #include "dravik-server/GameServer.h"
+#include "dravik-server/ServerPackets.h"
+#include "platform/AnsiCodec.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRandomGenerator>
@@ -39,6 +41,21 @@ std::optional<int> NumberOption(const QCommandLineParser& parser, const QString&
     }
     return value;
 }
+
+// The accounts as a client sends them: GBK, 1 to 16 bytes each.
+std::optional<QByteArrayList> WatcherAccounts(const QCommandLineParser& parser) {
+    QByteArrayList accounts;
+    if (!parser.isSet("watchers")) return accounts;
+    for (const QString& name : parser.value("watchers").split(u',')) {
+        const QByteArray account = AnsiCodec::ToAnsi(name);
+        if (account.isEmpty() || account.size() > kAccountBytes) {
+            std::fprintf(stderr, "--watchers must name accounts of 1 to %d bytes, separated by commas\n", kAccountBytes);
+            return std::nullopt;
+        }
+        accounts << account;
+    }
+    return accounts;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,6 +74,7 @@ int main(int argc, char** argv) {
     parser.addOption({"timeout-limit", "Turns in a row a player may let time out, 0-255 (0 = no limit).", "N", "3"});
     parser.addOption({"banner", "Banner web address sent in the log-in reply (at most 100 bytes are sent).", "URL"});
     parser.addOption({"move-ms", "Pause before each computer move in milliseconds, 0-10000.", "N", "800"});
+    parser.addOption({"watchers", "Accounts whose log-ins are spectators', separated by commas.", "ACCOUNTS"});
     parser.addOption({"seed", "Seed of the shuffles and dice, 0-2147483647 (default: a random one).", "N"});
     parser.process(app);
 
@@ -71,9 +89,11 @@ int main(int argc, char** argv) {
     const auto moveMs = NumberOption(parser, "move-ms", 0, 10000);
     const auto seed = parser.isSet("seed") ? NumberOption(parser, "seed", 0, std::numeric_limits<int>::max())
                                            : std::optional<int>(QRandomGenerator::global()->bounded(1 << 30));
-    if (!port || !turnSeconds || !timeoutLimit || !moveMs || !seed) return 2;
+    const auto watchers = WatcherAccounts(parser);
+    if (!port || !turnSeconds || !timeoutLimit || !moveMs || !seed || !watchers) return 2;
 
-    GameServer server({*turnSeconds, *timeoutLimit, parser.value("banner").toLatin1(), *moveMs, quint32(*seed)});
+    GameServer server(
+        {*turnSeconds, *timeoutLimit, parser.value("banner").toLatin1(), *moveMs, quint32(*seed), *watchers});
     QObject::connect(&server, &GameServer::Event, &PrintLine);
     if (!server.Listen(quint16(*port))) {
         std::fprintf(stderr, "cannot listen on 127.0.0.1:%d: %s\n", *port, qPrintable(server.ErrorText()));
