@@ -3,6 +3,7 @@
 #include "connection/LobbyWindowLink.h"
 #include "platform/LobbyLink.h"
 #include "support/TestClient.h"
+#include "support/VirtualTimers.h"
 #include "table/MainForm.h"
 #include <gtest/gtest.h>
 #include <functional>
@@ -19,66 +20,6 @@ bool LobbyRestored(const TestClient& t) {
             return true;
     return false;
 }
-
-// Runs virtual time: the scheduler ticks every 50 ms, and the reconnect
-// controller's timers fire once their interval has passed since they were
-// switched on, as live timers would.
-class VirtualTimers {
-public:
-    explicit VirtualTimers(TestClient& t) : t_(t) {}
-
-    void RunSeconds(double seconds) {
-        const double end = t_.clock->now + seconds;
-        while (t_.clock->now < end) {
-            t_.Tick();
-            FireDueTimers();
-        }
-    }
-
-    // Only the controller's timers, as while a modal box pumps events.
-    void FireTimersFor(double seconds) {
-        const double end = t_.clock->now + seconds;
-        while (t_.clock->now < end) {
-            t_.clock->now += 0.05;
-            FireDueTimers();
-        }
-    }
-
-private:
-    struct Due {
-        std::optional<double> at;
-    };
-
-    void FireDueTimers() {
-        ReconnectController* r = t_->frmReconnect.get();
-        if (r != seen_) {
-            seen_ = r;
-            reconnect_.at.reset();
-            count_.at.reset();
-        }
-        if (!r) return;
-        if (Fire(r->TimerReconnect, reconnect_, 1.0, frmReconnect_TimerReconnect_Timer)) return;
-        Fire(r->TimerCount, count_, 3.0, frmReconnect_TimerCount_Timer);
-    }
-
-    // True when the timer fired (the controller may be gone since).
-    bool Fire(const IntervalTimer& timer, Due& due, double interval, void (*tick)(Client&)) {
-        const double now = t_.clock->now;
-        if (!timer.Enabled()) {
-            due.at.reset();
-            return false;
-        }
-        if (!due.at) due.at = now + interval;
-        if (now + 1e-9 < *due.at) return false;
-        due.at = now + interval;
-        tick(*t_);
-        return true;
-    }
-
-    TestClient& t_;
-    ReconnectController* seen_ = nullptr;
-    Due reconnect_, count_;
-};
 
 // A logged-in, seated client in the middle of a game, with echo bytes from
 // the server and seat records that a reconnect must leave alone.
