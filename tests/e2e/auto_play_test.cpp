@@ -1,6 +1,7 @@
 // Clients in auto-play mode play whole hands at the real server by
 // themselves, and the server takes every move they make.
 #include "connection/LobbyWindowLink.h"
+#include "AutoPlayer.h"
 #include "support/ServerLog.h"
 #include "support/TableProcess.h"
 #include <QProcess>
@@ -13,24 +14,6 @@
 #include <vector>
 
 namespace {
-const QString kTableBinary = QStringLiteral(DRAVIK_TABLE_BINARY);
-
-// One auto-play client in its own runtime folder (its instance lock and the
-// lobby window it reports to) and its own program folder. Each lobby has a
-// caption of its own, so a client that looked for the default lobby would
-// find none and end.
-struct AutoPlayer {
-    AutoPlayer(int number, quint16 port)
-        : lobby(runtime.path(), LobbyCaption(number)), table(kTableBinary, runtime.path()) {
-        table.Start({AutoPlayCommandLine(port, QStringLiteral("robot%1").arg(number), LobbyCaption(number),
-                                         QStringLiteral("托管牌桌%1").arg(number))});
-    }
-    static QString LobbyCaption(int number) { return QStringLiteral("托管大厅%1").arg(number); }
-    QTemporaryDir runtime;
-    LobbyRecorder lobby;
-    TableProcess table;
-};
-
 // The index of the first line that matches, -1 when none does.
 qsizetype FirstMatch(const QStringList& lines, const QString& pattern) {
     const QRegularExpression expression(pattern);
