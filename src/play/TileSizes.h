@@ -14,8 +14,12 @@ void SetDiscardTileSize(Client& c, int seat);
 // Meld rows: 45 × 60 own, 45 × 35 at the sides, 34 × 40 opposite.
 void SetMeldTileSize(Client& c, int seat);
 void SetMeldTileSizes(Client& c);
+// A spectator's meld rows: the same, but 45 × 56 for the watched seat.
+void SetWatchedMeldTileSizes(Client& c);
 // Hands laid open at the end of a hand: 48 × 60 own, 45 × 35 at the sides,
 // 36 × 39 opposite.
 void SetRevealTileSizes(Client& c);
 // The meld-row tile width of a local seat in screen pixels.
 int16_t MeldTileWidth(const Client& c, int seat);
+// The hand tile width of a local seat in screen pixels.
+int16_t HandTileWidth(const Client& c, int seat);

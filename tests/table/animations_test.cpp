@@ -152,7 +152,6 @@ TEST(BuildWall, WithTheLobbyGoneStillBuildsAndClearsTheHandsLists) {
     s.KongDiscardTiles.fill(0x15);
     s.KongDiscardSeats.fill(2);
     s.KongDiscardCount = 3;
-    s.HandStartDice = {5, 6};
     s.KongLogCount = 2;
     s.ResultPacketCount = 3;
     s.RevealTiles.fill(0x21);
@@ -168,7 +167,6 @@ TEST(BuildWall, WithTheLobbyGoneStillBuildsAndClearsTheHandsLists) {
     EXPECT_EQ(s.KongDiscardTiles, (std::array<int16_t, 16>{}));
     EXPECT_EQ(s.KongDiscardSeats, (std::array<int16_t, 16>{}));
     EXPECT_EQ(s.KongDiscardCount, 0);
-    EXPECT_EQ(s.HandStartDice, (std::array<int16_t, 2>{}));
     EXPECT_EQ(s.KongLogCount, 0);
     EXPECT_EQ(s.ResultPacketCount, 0);
     EXPECT_EQ(s.RevealTiles, (std::array<int16_t, 5>{}));

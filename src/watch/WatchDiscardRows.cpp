@@ -1,0 +1,40 @@
+#include "watch/WatchDiscardRows.h"
+#include "play/DiscardRows.h"
+#include "shared/Client.h"
+#include "shared/RuntimeError.h"
+#include "table/MainForm.h"
+#include "table/TileAccess.h"
+
+namespace {
+constexpr int kRightSeat = 3;
+}  // namespace
+
+void LayInDiscardRow(Client& c, int seat, int16_t image) {
+    const SeatInfo& discarder = CheckedAt(c.seatInfo, seat, "SeatInfo");
+    ImageControl& tile = TileImage(c, image);
+    tile.Move(discarder.DiscardX, discarder.DiscardY, c.table.TileWidth[seat], c.table.TileHeight[seat]);
+    StackDiscard(seat, tile);
+}
+
+void ListRightDiscard(Client& c, int16_t image) {
+    if (c.table.RightDiscardCount >= static_cast<int>(c.table.RightDiscardImages.size())) return;
+    RestackRightDiscards(c, image);
+}
+
+void MoveDiscardPlaceOn(Client& c, int seat) {
+    const SeatInfo& discarder = CheckedAt(c.seatInfo, seat, "SeatInfo");
+    c.table.SavedDiscardX = discarder.DiscardX;
+    c.table.SavedDiscardY = discarder.DiscardY;
+    AdvanceDiscardPlace(c, seat);
+}
+
+void TakeBackClaimedDiscard(Client& c) {
+    TableState& t = c.table;
+    SeatInfo& discarder = CheckedAt(c.seatInfo, t.LastDiscarder, "SeatInfo");
+    discarder.DiscardX = t.SavedDiscardX;
+    discarder.DiscardY = t.SavedDiscardY;
+    // Only a listed discard leaves the list: one laid beyond its 24 entries never entered it.
+    if (t.LastDiscarder == kRightSeat && t.RightDiscardCount > 0 &&
+        CheckedAt(t.RightDiscardImages, t.RightDiscardCount - 1, "RightDiscardImages") == t.LastDiscardImage)
+        --t.RightDiscardCount;
+}
