@@ -9,7 +9,6 @@
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
 #include "table/Sound.h"
-#include "table/StackingOrder.h"
 
 namespace {
 constexpr int kFullVolume = 3000;

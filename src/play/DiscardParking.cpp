@@ -7,8 +7,6 @@
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
 #include "table/TileAccess.h"
-#include "table/StackingOrder.h"
-#include <array>
 
 namespace {
 constexpr double kPauseBeforeParking = 0.4;

@@ -22,6 +22,12 @@ QPointF OtherSetApartOffset(const Client& c, int seat) {
 }
 }  // namespace
 
+int GrowConcealedRun(SeatInfo& seat, int count) {
+    const int slot = seat.FirstConcealed + seat.ConcealedCount;
+    seat.ConcealedCount = static_cast<int16_t>(seat.ConcealedCount + count);
+    return slot;
+}
+
 QPointF OtherHandPlace(const Client& c, int seat, int slot, double tileWidth) {
     const SeatInfo& s = CheckedAt(c.seatInfo, seat, "SeatInfo");
     const double sx = c.table.ScaleX;

@@ -2,9 +2,14 @@
 #include <QPointF>
 #include <cstdint>
 class Client;
+struct SeatInfo;
 
 // The hand rows of the four seats, shared by the player's and the
 // spectator's drawing of deals and draws.
+
+// Makes room for `count` received tiles at the end of a seat's concealed
+// run; returns the first new slot.
+int GrowConcealedRun(SeatInfo& seat, int count);
 
 // The place of hand slot `slot` of another seat (1 to 3) for a hand tile
 // `tileWidth` wide: the side seats' hands run down (left) and up (right) the

@@ -8,10 +8,7 @@
 #include "play/TileSizes.h"
 #include "play/WallDraws.h"
 #include "shared/Client.h"
-#include "shared/RuntimeError.h"
-#include "table/MainForm.h"
 #include "table/TileAccess.h"
-#include "table/StackingOrder.h"
 
 namespace {
 constexpr int kWallTiles = 136;
@@ -87,9 +84,7 @@ void ReceiveTiles(Client& c, uint8_t seatBit, int count, const std::array<int16_
     ParkLastDiscard(c, seatBit, count);
     c.table.KongDeclared = false;
     SetHandTileSizes(c);
-    SeatInfo& info = c.seatInfo[seat];
-    const int slot = info.FirstConcealed + info.ConcealedCount;
-    info.ConcealedCount = static_cast<int16_t>(info.ConcealedCount + count);
+    const int slot = GrowConcealedRun(c.seatInfo[seat], count);
     if (seat != 0) ReceiveOtherTiles(c, seat, count, slot);
     else if (count == 1) ReceiveOwnDraw(c, slot, tiles[3] & 0xFF);
     else ReceiveOwnDealPass(c, slot, tiles);

@@ -42,9 +42,7 @@ void ReceiveWatchedDraw(Client& c, int slot, int tile) {
 void SideReceiveTiles(Client& c, uint8_t seatBit, int count, const std::array<int16_t, 4>& tiles) {
     const int seat = LocalSeatOfBit(c, seatBit);
     SetHandTileSizes(c);
-    SeatInfo& info = c.seatInfo[seat];
-    const int slot = info.FirstConcealed + info.ConcealedCount;
-    info.ConcealedCount = static_cast<int16_t>(info.ConcealedCount + count);
+    const int slot = GrowConcealedRun(c.seatInfo[seat], count);
     if (seat != 0) ReceiveOtherTiles(c, seat, count, slot);
     else if (count == 1) ReceiveWatchedDraw(c, slot, tiles[3] & 0xFF);
     else ReceiveWatchedDealPass(c, slot, tiles);

@@ -13,10 +13,30 @@
 // The command line of a spectator watching user 100001: no final "$".
 inline QString SpectatorCommandLine() { return QStringLiteral("abc$pw$127.0.0.1$4000$北京$100001"); }
 
-// A loaded spectator's client watching seat bit 1 (local seats 0 to 3 have
-// the bits of kSeatBits) at a 1024 × 768 table, scale 1, with the wall laid
-// out and empty hands. Every seat speaks with voice code "00", set "10",
-// a male voice (Sex 1, VoiceSex 3).
+// Seats local seats 0 to 3 at the bits of kSeatBits, every seat speaking with
+// voice code "00", set "10", a male voice (Sex 1, VoiceSex 3): "v001013".
+inline void SeatWithOneVoice(Client& c) {
+    for (int s = 0; s < 4; ++s) {
+        c.seatInfo[s].SeatBit = kSeatBits[s];
+        PlayerInfo& p = c.playerInfo[s];
+        p.VoiceCode = QStringLiteral("00");
+        p.VoiceSet = QStringLiteral("10");
+        p.Sex = 1;
+        p.VoiceSex = 3;
+    }
+}
+
+// Where a tile image lies.
+struct Place {
+    double left, top;
+    bool operator==(const Place&) const = default;
+};
+inline std::ostream& operator<<(std::ostream& out, const Place& p) { return out << "(" << p.left << ", " << p.top << ")"; }
+inline Place PlaceOf(const ImageControl& image) { return {image.Left(), image.Top()}; }
+
+// A loaded spectator's client watching seat bit 1, seated by
+// SeatWithOneVoice, at a 1024 × 768 table, scale 1, with the wall laid out
+// and empty hands.
 class WatchFixture : public ::testing::Test {
 protected:
     WatchFixture() : t(SpectatorCommandLine()) {}
@@ -24,14 +44,7 @@ protected:
     void SetUp() override {
         ASSERT_EQ(t.Load(), std::nullopt);
         ASSERT_TRUE(c.table.SpectatorMode);
-        for (int s = 0; s < 4; ++s) {
-            c.seatInfo[s].SeatBit = kSeatBits[s];
-            PlayerInfo& p = c.playerInfo[s];
-            p.VoiceCode = QStringLiteral("00");
-            p.VoiceSet = QStringLiteral("10");
-            p.Sex = 1;
-            p.VoiceSex = 3;
-        }
+        SeatWithOneVoice(c);
         NewHand();
     }
 
@@ -58,6 +71,7 @@ protected:
     }
 
     ImageControl& Image(int index) { return *c.mainForm->MJ_Image.at(index); }
+    Place PlaceOf(int index) { return ::PlaceOf(Image(index)); }
     int16_t PictureOf(int index) { return c.table.TileImagePictures.at(index); }
     const TileSlot& Slot(int seat, int slot) { return c.seatInfo[seat].Slots.at(slot); }
     std::vector<QString> Played() const {

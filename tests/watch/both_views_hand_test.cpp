@@ -11,12 +11,6 @@
 namespace {
 constexpr uint8_t kOwnBit = 1;
 
-struct Place {
-    double left, top;
-    bool operator==(const Place&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const Place& p) { return out << "(" << p.left << ", " << p.top << ")"; }
-
 // The server sends a spectator every message of the hand but the prompts.
 bool SpectatorGets(const HandStep& step) { return step.server && step.server->MsgType != MessageType::ActionPrompt; }
 
@@ -27,14 +21,7 @@ protected:
         ASSERT_EQ(player->seatInfo[0].SeatBit, kOwnBit);
         ASSERT_EQ(spectator.Load(), std::nullopt);
         spectator.Tick(4);
-        for (int s = 0; s < 4; ++s) {
-            spectator->seatInfo[s].SeatBit = kSeatBits[s];
-            PlayerInfo& p = spectator->playerInfo[s];
-            p.VoiceCode = QStringLiteral("00");
-            p.VoiceSet = QStringLiteral("10");
-            p.Sex = 1;
-            p.VoiceSex = 3;
-        }
+        SeatWithOneVoice(*spectator);
     }
 
     // Plays every step up to and including the last one with this label:
@@ -72,10 +59,7 @@ protected:
             EXPECT_EQ(spectator->seatInfo[seat].MeldEnd, player->seatInfo[seat].MeldEnd) << seat;
         }
     }
-    static Place PlaceOf(TestClient& t, int image) {
-        const ImageControl& control = *t->mainForm->MJ_Image.at(image);
-        return {control.Left(), control.Top()};
-    }
+    static Place PlaceOf(TestClient& t, int image) { return ::PlaceOf(*t->mainForm->MJ_Image.at(image)); }
     static int16_t PictureOf(TestClient& t, int image) { return t->table.TileImagePictures.at(image); }
     // The images of a meld group, in order of their indexes.
     static std::vector<int> MeldImages(TestClient& t, int first) {

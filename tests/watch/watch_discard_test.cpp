@@ -5,12 +5,6 @@
 #include "watch/WatchView.h"
 
 namespace {
-struct Place {
-    double left, top;
-    bool operator==(const Place&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const Place& p) { return out << "(" << p.left << ", " << p.top << ")"; }
-
 class WatchDiscardTest : public WatchFixture {
 protected:
     // `n` discards of a seat, each from a fresh last tile; their places in order.
@@ -19,7 +13,7 @@ protected:
         for (int i = 0; i < n; ++i) {
             Hold(seat, {0x45}, i);
             SideShowDiscard(c, kSeatBits[seat], 0x45);
-            places.push_back({Image(i).Left(), Image(i).Top()});
+            places.push_back(PlaceOf(i));
         }
         return places;
     }
@@ -114,12 +108,12 @@ TEST_F(WatchDiscardTest, ATileCodeOfZeroOnlyClearsTheLastDiscard) {
     Hold(2, {0x45});
     c.table.LastDiscardTile = 0x33;
     c.table.LastDiscarder = 1;
-    const Place before{Image(100).Left(), Image(100).Top()};
+    const Place before = PlaceOf(100);
     SideShowDiscard(c, kSeatBits[2], 0);
     EXPECT_EQ(c.table.LastDiscardTile, 0);
     EXPECT_EQ(c.table.LastDiscarder, 1);
     EXPECT_EQ(c.seatInfo[2].ConcealedCount, 1);
-    EXPECT_EQ((Place{Image(100).Left(), Image(100).Top()}), before);
+    EXPECT_EQ(PlaceOf(100), before);
     EXPECT_TRUE(Played().empty());
 }
 
@@ -138,7 +132,7 @@ TEST_F(WatchDiscardTest, OnlyARebuiltTableShowsTheDiscardEnlargedForASecond) {
         Hold(2, {0x45});
         std::vector<Moment> moves;
         const QMetaObject::Connection watching = QObject::connect(&Image(100), &QGraphicsObject::xChanged, [&] {
-            moves.push_back({{Image(100).Left(), Image(100).Top()}, t.clock->now});
+            moves.push_back({PlaceOf(100), t.clock->now});
         });
         const double start = t.clock->now;
         SideShowDiscard(c, kSeatBits[2], 0x45);
@@ -163,16 +157,16 @@ TEST_F(WatchDiscardTest, TheWildIndicatorLaidByARebuildStaysOnTop) {
 
 TEST_F(WatchDiscardTest, TheWatchedSeatDiscardsTheTileOfTheNamedCodeAndKeepsTheOthers) {
     Hold(0, {0x11, 0x45, 0x23});
-    const Place lastPlace{Image(102).Left(), Image(102).Top()};
+    const Place lastPlace = PlaceOf(102);
     SideShowDiscard(c, kSeatBits[0], 0x45);
     // The tile of 0x45 (image 101) leaves; the last tile takes its slot and place.
     EXPECT_EQ(c.table.LastDiscardImage, 101);
     EXPECT_EQ(PictureOf(101), TilePicture(0, 0x45));
-    EXPECT_EQ((Place{Image(101).Left(), Image(101).Top()}), (Place{358, 438}));
+    EXPECT_EQ(PlaceOf(101), (Place{358, 438}));
     EXPECT_EQ(c.seatInfo[0].ConcealedCount, 2);
     EXPECT_EQ(Slot(0, 5).Tile, 0x23);
     EXPECT_EQ(Slot(0, 5).Image, 102);
-    EXPECT_EQ((Place{Image(102).Left(), Image(102).Top()}), (Place{lastPlace.left - 48, lastPlace.top}));
+    EXPECT_EQ(PlaceOf(102), (Place{lastPlace.left - 48, lastPlace.top}));
     EXPECT_EQ(Slot(0, 4).Tile, 0x11);
 
     // A code the hand does not hold takes the last tile, as the row shows backs.
@@ -190,7 +184,7 @@ TEST_F(WatchDiscardTest, ABadSeatEndsTheClientButAFailingLaterStepIsLeftOut) {
     const int16_t back = PictureOf(100);
     EXPECT_NO_THROW(SideShowDiscard(c, kSeatBits[1], 0x4F));
     EXPECT_EQ(PictureOf(100), back);
-    EXPECT_EQ((Place{Image(100).Left(), Image(100).Top()}), (Place{287, 238}));
+    EXPECT_EQ(PlaceOf(100), (Place{287, 238}));
     EXPECT_EQ(c.seatInfo[1].ConcealedCount, 0);
     EXPECT_EQ(c.seatInfo[1].DiscardY, 238 + 18);
 

@@ -9,12 +9,6 @@ namespace {
 constexpr int kChow = 4, kPung = 8, kExposedKong = 16, kConcealedKong = 32;
 constexpr int16_t kDiscardImage = 60;
 
-struct Place {
-    double left, top;
-    bool operator==(const Place&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const Place& p) { return out << "(" << p.left << ", " << p.top << ")"; }
-
 class WatchMeldsTest : public WatchFixture {
 protected:
     // The last discard: image 60 of `tile` by seat `discarder`, laid at (300, 400).
@@ -27,7 +21,6 @@ protected:
         s.SavedDiscardY = 400;
     }
     void Claim(int op, int seat, std::array<int16_t, 3> tiles) { SideShowOperation(c, int16_t(op), kSeatBits[seat], tiles); }
-    Place PlaceOf(int image) { return {Image(image).Left(), Image(image).Top()}; }
     std::vector<int> RunTiles(int seat) {
         const SeatInfo& s = c.seatInfo[seat];
         std::vector<int> tiles;

@@ -7,12 +7,6 @@ namespace {
 constexpr int kSingleKong = 64;
 constexpr int16_t kWildTile = 0x29;
 
-struct Place {
-    double left, top;
-    bool operator==(const Place&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const Place& p) { return out << "(" << p.left << ", " << p.top << ")"; }
-
 class WatchSingleKongsTest : public WatchFixture {
 protected:
     void SetUp() override {
@@ -39,7 +33,6 @@ protected:
         s.MeldEnd = int16_t(first + 5);
         s.FirstConcealed = int16_t(first + 3);
     }
-    Place PlaceOf(int image) { return {Image(image).Left(), Image(image).Top()}; }
 };
 
 TEST_F(WatchSingleKongsTest, PilesLieOnTheSeatsFirstSlotPlacesEachTileHigherThanTheLast) {
