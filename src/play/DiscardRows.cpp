@@ -80,3 +80,10 @@ void StackDiscard(int seat, ImageControl& image) {
     if (seat == 1 || seat == 2) BringToFront(image);
     else SendToBack(image);
 }
+
+void LayInDiscardRow(Client& c, int seat, int16_t image) {
+    const SeatInfo& discarder = CheckedAt(c.seatInfo, seat, "SeatInfo");
+    ImageControl& tile = TileImage(c, image);
+    tile.Move(discarder.DiscardX, discarder.DiscardY, c.table.TileWidth[seat], c.table.TileHeight[seat]);
+    StackDiscard(seat, tile);
+}

@@ -18,3 +18,6 @@ void RestackRightDiscards(Client& c, int16_t image);
 // A laid discard goes below every other control for the own (or watched)
 // and right seats, above them for the left and opposite seats.
 void StackDiscard(int seat, ImageControl& image);
+// Lays the image at the seat's next discard place (DiscardX, DiscardY), at
+// the seat's discard size (TileWidth/TileHeight), stacked as above.
+void LayInDiscardRow(Client& c, int seat, int16_t image);

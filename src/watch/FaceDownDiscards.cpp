@@ -1,5 +1,6 @@
 #include "watch/FaceDownDiscards.h"
 #include "connection/General.h"
+#include "play/DiscardRows.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"

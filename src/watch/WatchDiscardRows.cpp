@@ -2,19 +2,10 @@
 #include "play/DiscardRows.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
-#include "table/MainForm.h"
-#include "table/TileAccess.h"
 
 namespace {
 constexpr int kRightSeat = 3;
 }  // namespace
-
-void LayInDiscardRow(Client& c, int seat, int16_t image) {
-    const SeatInfo& discarder = CheckedAt(c.seatInfo, seat, "SeatInfo");
-    ImageControl& tile = TileImage(c, image);
-    tile.Move(discarder.DiscardX, discarder.DiscardY, c.table.TileWidth[seat], c.table.TileHeight[seat]);
-    StackDiscard(seat, tile);
-}
 
 void ListRightDiscard(Client& c, int16_t image) {
     if (c.table.RightDiscardCount >= static_cast<int>(c.table.RightDiscardImages.size())) return;

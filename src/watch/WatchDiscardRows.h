@@ -5,9 +5,6 @@ class Client;
 // A spectator's discard rows: every discard, shown or face down, goes
 // straight into its row, and a claimed one leaves it again.
 
-// Lays the image at the seat's next discard place, at the seat's discard
-// size (TileWidth/TileHeight), stacked as the seat's discards are.
-void LayInDiscardRow(Client& c, int seat, int16_t image);
 // Lists a right-seat discard and re-stacks the list. The list holds 24; a
 // later discard of the hand is laid but neither listed nor re-stacked.
 void ListRightDiscard(Client& c, int16_t image);
