@@ -21,8 +21,6 @@ void StackMeldTile(int seat, ImageControl& image) {
     if (seat == 3) SendToBack(image);
 }
 
-void SetSize(ImageControl& image, double width, double height) { image.Move(image.Left(), image.Top(), width, height); }
-
 // The run's last tile stands apart from the others, as the seat's next discard.
 void SetApartLastConcealed(Client& c, int seat) {
     SeatInfo& info = c.seatInfo[seat];
@@ -63,7 +61,7 @@ void LayOtherKong(Client& c, int op, int seat, const std::array<int16_t, 3>& til
     const int m = info.MeldEnd;
     const int16_t fourthIndex = c.table.LastDiscardImage;
     ImageControl& fourth = TileImage(c, fourthIndex);
-    SetSize(fourth, c.table.TileWidth[seat], c.table.TileHeight[seat]);
+    SizeToSeatTile(c, seat, fourth);
     const int16_t picture = op == OperationBit::ConcealedKong ? FaceDownPicture(seat) : TilePicture(seat, tiles[2]);
     for (int k = m - 2; k <= m; ++k) LayMeldSlot(c, seat, k, picture);
     const double raise = kFourthTileRaise * c.table.ScaleY;
@@ -142,7 +140,7 @@ void LayKong(Client& c, int op, int seat, const std::array<int16_t, 3>& tiles) {
         info.FirstConcealed += 3;
     }
     for (int k = m - 2; k <= m; ++k)
-        SetSize(TileImage(c, SeatSlot(info, k).Image), c.table.TileWidth[seat], c.table.TileHeight[seat]);
+        SizeToSeatTile(c, seat, TileImage(c, SeatSlot(info, k).Image));
     if (seat != 0) {
         LayOtherKong(c, op, seat, tiles);
         return;
@@ -169,7 +167,6 @@ bool ColourFirstWinner(Client& c, int seat) {
 void MarkFirstWinner(Client& c, int seat) {
     if (!ColourFirstWinner(c, seat) || seat != 0) return;
     TableState& t = c.table;
-
     SetHandTileSize(c, 0);
     SeatInfo& own = c.seatInfo[0];
     if (IsOwnDiscardTurn(c)) return;  // self-drawn: the hand is complete

@@ -118,7 +118,7 @@ void LaySingleKong(Client& c, int seat, const std::array<int16_t, 3>& tiles) {
     const int16_t imageIndex = kongSlot.Image;
     ImageControl& image = TileImage(c, imageIndex);
     BringToFront(image);
-    image.Move(image.Left(), image.Top(), t.TileWidth[seat], t.TileHeight[seat]);
+    SizeToSeatTile(c, seat, image);
     const SingleKongPile pile = PileOfSingleKong(c, tiles[2]);
     if (pile == SingleKongPile::RedDragon && info.RedKongCount == 0) SeatSlot(info, 0) = kongSlot;
     if (seat == 0) {

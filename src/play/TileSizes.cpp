@@ -2,6 +2,7 @@
 #include "connection/General.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
+#include "table/MainForm.h"
 #include <array>
 
 namespace {
@@ -49,6 +50,10 @@ void SetWatchedMeldTileSizes(Client& c) {
 
 void SetRevealTileSizes(Client& c) {
     for (int seat = 0; seat < 4; ++seat) SetSize(c, kRevealSizes, seat);
+}
+
+void SizeToSeatTile(Client& c, int seat, ImageControl& image) {
+    image.Move(image.Left(), image.Top(), CheckedAt(c.table.TileWidth, seat, "TileWidth"), c.table.TileHeight[seat]);
 }
 
 int16_t MeldTileWidth(const Client& c, int seat) { return ScaledWidth(c, kMeldSizes, seat); }

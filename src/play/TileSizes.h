@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 class Client;
+class ImageControl;
 
 // The working tile size of each local seat (TileWidth, TileHeight): a design
 // size scaled to the screen, each side rounded to the nearest pixel, halves
@@ -19,6 +20,8 @@ void SetWatchedMeldTileSizes(Client& c);
 // Hands laid open at the end of a hand: 48 × 60 own, 45 × 35 at the sides,
 // 36 × 39 opposite.
 void SetRevealTileSizes(Client& c);
+// Gives a tile image the seat's working tile size, where it lies.
+void SizeToSeatTile(Client& c, int seat, ImageControl& image);
 // The meld-row tile width of a local seat in screen pixels.
 int16_t MeldTileWidth(const Client& c, int seat);
 // The hand tile width of a local seat in screen pixels.

@@ -19,10 +19,6 @@ int16_t MeldFace(int seat, const std::array<int16_t, 3>& tiles, int j) {
     return TilePicture(seat, IsTileCode(tiles[j]) ? tiles[j] : tiles[2]);
 }
 
-void SetSize(Client& c, int seat, ImageControl& image) {
-    image.Move(image.Left(), image.Top(), c.table.TileWidth[seat], c.table.TileHeight[seat]);
-}
-
 // The tile that followed the meld in the run now ends it; another seat's
 // goes to that slot's place in its hand row, the watched seat's stays put.
 void LayMovedTileInRow(Client& c, int seat) {
@@ -86,7 +82,7 @@ void LayWatchedKong(Client& c, int op, int seat, const std::array<int16_t, 3>& t
     info.ConcealedCount -= 3;
     info.FirstConcealed += 3;
 
-    SetSize(c, seat, fourth);
+    SizeToSeatTile(c, seat, fourth);
     const bool faceDown = concealed && seat != 0;
     for (int k = m - 2; k <= m; ++k) {
         const int16_t picture = faceDown  ? FaceDownPicture(seat)

@@ -1,5 +1,6 @@
 #include "watch/WatchSingleKongs.h"
 #include "play/SingleKongs.h"
+#include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/StackingOrder.h"
@@ -19,7 +20,7 @@ void LayWatchedSingleKong(Client& c, int seat, const std::array<int16_t, 3>& til
     kongSlot = SeatSlot(info, last);
     ImageControl& image = TileImage(c, kongSlot.Image);
     BringToFront(image);
-    image.Move(image.Left(), image.Top(), c.table.TileWidth[seat], c.table.TileHeight[seat]);
+    SizeToSeatTile(c, seat, image);
     --info.ConcealedCount;
     // Slot 0 marks that the seat has a Red Dragon pile.
     if (PileOfSingleKong(c, tile) == SingleKongPile::RedDragon && info.RedKongCount == 0) SeatSlot(info, 0) = kongSlot;
