@@ -1,11 +1,10 @@
 #include "connection/General.h"
 #include "messages/MessageHandlers.h"
-#include "play/ClaimAnnouncements.h"
+#include "messages/TableViews.h"
 #include "play/PlayState.h"
 #include "play/TilePictures.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
-#include "watch/WatchView.h"
 
 namespace {
 void CountSeenTile(Client& c, int16_t tile, int count) {
@@ -32,12 +31,8 @@ void CountExposedTiles(Client& c, int op, const std::array<int16_t, 3>& tiles) {
 
 void HandleMeldMade(Client& c, GameMessage& msg) {
     const std::array<int16_t, 3> tiles{msg.Param[1], msg.Param[2], msg.Param[3]};
-    if (c.table.SpectatorMode) {
-        SideShowOperation(c, msg.Param[0], msg.SeatBit, tiles);
-        return;
-    }
-    if (c.table.AutoPlay) CountExposedTiles(c, msg.Param[0], tiles);
-    ShowOperation(c, msg.Param[0], msg.SeatBit, tiles);
+    if (c.table.AutoPlay && !c.table.SpectatorMode) CountExposedTiles(c, msg.Param[0], tiles);
+    ViewOf(c).ShowOperation(c, msg.Param[0], msg.SeatBit, tiles);
 }
 
 void HandleClearHandMarks(Client& c, GameMessage&) {

@@ -1,7 +1,6 @@
 #include "connection/General.h"
 #include "messages/MessageHandlers.h"
-#include "play/OtherDiscard.h"
-#include "play/ReceiveTiles.h"
+#include "messages/TableViews.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
@@ -9,7 +8,6 @@
 #include "table/Sound.h"
 #include "table/StackingOrder.h"
 #include "video/CaptureControl.h"
-#include "watch/WatchView.h"
 
 namespace {
 constexpr int kDiscardSound = 2;
@@ -18,11 +16,6 @@ constexpr int kFullVolume = 3000;
 constexpr int kShowBubble = 3;
 constexpr int kDealPass = 4;
 constexpr int kSingleDraw = 1;
-
-void ReceiveInView(Client& c, const GameMessage& msg, int count) {
-    if (c.table.SpectatorMode) SideReceiveTiles(c, msg.SeatBit, count, msg.Param);
-    else ReceiveTiles(c, msg.SeatBit, count, msg.Param);
-}
 
 // The follow bubble beside another seat, hidden again by the scheduler's
 // bubble job two seconds later.
@@ -60,23 +53,20 @@ void HandleDealTiles(Client& c, GameMessage& msg) {
         PlaySoundFile(c, c.sound.WavePath[kDealSound], false);
         SetSoundVolume(c, kFullVolume);
     }
-    ReceiveInView(c, msg, kDealPass);
+    ViewOf(c).ReceiveTiles(c, msg.SeatBit, kDealPass, msg.Param);
 }
 
 void HandleTileDrawn(Client& c, GameMessage& msg) {
     c.scheduler.ReadyCountdownOn = false;
-    ReceiveInView(c, msg, kSingleDraw);
+    ViewOf(c).ReceiveTiles(c, msg.SeatBit, kSingleDraw, msg.Param);
     if (c.video.CaptureOn) c.mainForm->vcap1->StartCapture();
 }
 
 void HandleTileDiscarded(Client& c, GameMessage& msg) {
     if (c.sound.EffectSoundOn) PlaySoundFile(c, c.sound.WavePath[kDiscardSound], false);
     const int16_t tile = msg.Param[3];
-    if (c.table.SpectatorMode) {
-        SideShowDiscard(c, msg.SeatBit, tile);
-        return;
-    }
-    ShowOtherDiscard(c, msg.SeatBit, tile);
+    ViewOf(c).ShowDiscard(c, msg.SeatBit, tile);
+    if (c.table.SpectatorMode) return;
     if (msg.Param[0] == kShowBubble) ShowFollowBubble(c, msg.SeatBit);
     CountSeenTile(c, tile);
 }

@@ -29,7 +29,8 @@ void SortHand(Client& c, int seat, int n) {
     std::array<int16_t, 21> before{};
     for (int slot = first; slot <= last; ++slot) before[slot] = tileAt(slot);
     OrderTiles(first, last, tileAt);
-    const bool onlyChanged = seat == 0 && c.table.WildTile > 0;
+    // A spectator's watched hand showed backs until now: every slot needs its face.
+    const bool onlyChanged = seat == 0 && c.table.WildTile > 0 && !c.table.SpectatorMode;
     const int set = seat == 0 ? kOwnHandSet : seat;
     for (int slot = first; slot <= last; ++slot) {
         if (onlyChanged && tileAt(slot) == before[slot]) continue;

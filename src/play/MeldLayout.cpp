@@ -21,8 +21,6 @@ void StackMeldTile(int seat, ImageControl& image) {
     if (seat == 3) SendToBack(image);
 }
 
-void SetSize(ImageControl& image, double width, double height) { image.Move(image.Left(), image.Top(), width, height); }
-
 // The run's last tile stands apart from the others, as the seat's next discard.
 void SetApartLastConcealed(Client& c, int seat) {
     SeatInfo& info = c.seatInfo[seat];
@@ -51,14 +49,7 @@ void LayOtherChowOrPung(Client& c, int op, int seat, const std::array<int16_t, 3
     info.ConcealedCount -= 2;
     info.FirstConcealed += 3;
 
-    for (int k = m - 2; k <= m; ++k) {
-        const int imageIndex = SeatSlot(info, k).Image;
-        ImageControl& image = TileImage(c, imageIndex);
-        ShowTileImage(c, static_cast<int16_t>(imageIndex), TilePicture(seat, tiles[k - (m - 2)]));
-        const QPointF place = MeldSlotPlace(c, seat, k);
-        image.Move(place.x(), place.y(), c.table.TileWidth[seat], c.table.TileHeight[seat]);
-        StackMeldTile(seat, image);
-    }
+    for (int k = m - 2; k <= m; ++k) LayMeldSlot(c, seat, k, TilePicture(seat, tiles[k - (m - 2)]));
     info.MeldEnd += 3;
     SetApartLastConcealed(c, seat);
 }
@@ -70,17 +61,9 @@ void LayOtherKong(Client& c, int op, int seat, const std::array<int16_t, 3>& til
     const int m = info.MeldEnd;
     const int16_t fourthIndex = c.table.LastDiscardImage;
     ImageControl& fourth = TileImage(c, fourthIndex);
-    SetSize(fourth, c.table.TileWidth[seat], c.table.TileHeight[seat]);
-    for (int k = m - 2; k <= m; ++k) {
-        const int imageIndex = SeatSlot(info, k).Image;
-        ImageControl& image = TileImage(c, imageIndex);
-        const QPointF place = MeldSlotPlace(c, seat, k);
-        image.Move(place.x(), place.y());
-        const int16_t picture =
-            op == OperationBit::ConcealedKong ? FaceDownPicture(seat) : TilePicture(seat, tiles[2]);
-        ShowTileImage(c, static_cast<int16_t>(imageIndex), picture);
-        StackMeldTile(seat, image);
-    }
+    SizeToSeatTile(c, seat, fourth);
+    const int16_t picture = op == OperationBit::ConcealedKong ? FaceDownPicture(seat) : TilePicture(seat, tiles[2]);
+    for (int k = m - 2; k <= m; ++k) LayMeldSlot(c, seat, k, picture);
     const double raise = kFourthTileRaise * c.table.ScaleY;
     if (seat == 2) {
         fourth.Move(info.HandX - (m - 1) * c.table.TileWidth[2], info.HandY - raise);
@@ -104,15 +87,24 @@ void AddKongDiscard(Client& c, int seat, int16_t image, int16_t tile) {
 }  // namespace
 
 QPointF MeldSlotPlace(const Client& c, int seat, int slot) {
-    const SeatInfo& info = c.seatInfo[seat];
+    const SeatInfo& info = CheckedAt(c.seatInfo, seat, "SeatInfo");
     const double sx = c.table.ScaleX, sy = c.table.ScaleY;
     const double step = c.table.TileHeight[seat] - kSideOverlap * sy;
     switch (seat) {
+    case 0: return {info.HandX + slot * (c.table.TileWidth[0] - 2 * sx), static_cast<double>(info.HandY)};
     case 1: return {info.HandX - 5 * sx * slot, info.HandY + slot * step};
     case 2: return {static_cast<double>(info.HandX - slot * c.table.TileWidth[2]), static_cast<double>(info.HandY)};
-    case 3: return {info.HandX - 5 * sx * slot - 10 * sx, info.HandY - slot * step};
-    default: throw RuntimeError("meld places of seat " + std::to_string(seat) + " are not kept here");
+    default: return {info.HandX - 5 * sx * slot - 10 * sx, info.HandY - slot * step};
     }
+}
+
+void LayMeldSlot(Client& c, int seat, int slot, int16_t picture) {
+    const int16_t imageIndex = SeatSlot(c.seatInfo[seat], slot).Image;
+    ImageControl& image = TileImage(c, imageIndex);
+    ShowTileImage(c, imageIndex, picture);
+    const QPointF place = MeldSlotPlace(c, seat, slot);
+    image.Move(place.x(), place.y(), c.table.TileWidth[seat], c.table.TileHeight[seat]);
+    StackMeldTile(seat, image);
 }
 
 void LayChowOrPung(Client& c, int op, int seat, const std::array<int16_t, 3>& tiles) {
@@ -148,7 +140,7 @@ void LayKong(Client& c, int op, int seat, const std::array<int16_t, 3>& tiles) {
         info.FirstConcealed += 3;
     }
     for (int k = m - 2; k <= m; ++k)
-        SetSize(TileImage(c, SeatSlot(info, k).Image), c.table.TileWidth[seat], c.table.TileHeight[seat]);
+        SizeToSeatTile(c, seat, TileImage(c, SeatSlot(info, k).Image));
     if (seat != 0) {
         LayOtherKong(c, op, seat, tiles);
         return;
@@ -162,15 +154,19 @@ void LayKong(Client& c, int op, int seat, const std::array<int16_t, 3>& tiles) {
     info.MeldEnd += 3;
 }
 
-void MarkFirstWinner(Client& c, int seat) {
+bool ColourFirstWinner(Client& c, int seat) {
     TableState& t = c.table;
-    if (t.WinnerSeat >= 0) return;
+    if (t.WinnerSeat >= 0) return false;
     ScoreWindow& score = c.Score();
     for (QLabel* label : score.ID) SetForeColor(*label, QColor(0, 255, 0));
     t.WinnerSeat = static_cast<int16_t>(seat);
     SetForeColor(*CheckedAt(score.ID, seat, "Score.ID"), QColor(255, 0, 0));
-    if (seat != 0) return;
+    return true;
+}
 
+void MarkFirstWinner(Client& c, int seat) {
+    if (!ColourFirstWinner(c, seat) || seat != 0) return;
+    TableState& t = c.table;
     SetHandTileSize(c, 0);
     SeatInfo& own = c.seatInfo[0];
     if (IsOwnDiscardTurn(c)) return;  // self-drawn: the hand is complete

@@ -57,7 +57,7 @@ void LayOnPile(Client& c, int seat, SingleKongPile pile, int16_t imageIndex, int
 }
 
 // The first slot of a laid group of the seat that is a pung of the tile, or -1.
-int FindPung(SeatInfo& info, int seat, int16_t tile) {
+int FindPung(const SeatInfo& info, int seat, int16_t tile) {
     for (int i = seat == 0 ? 1 : 2; i <= info.MeldEnd - 5; i += 3) {
         const TileSlot& slot = SeatSlot(info, i);
         if (slot.Tile == tile && slot.Flag == SlotFlag::Pung) return i;
@@ -90,6 +90,16 @@ SingleKongPile PileOfSingleKong(const Client& c, int16_t tile) {
     return SingleKongPile::None;
 }
 
+void PlaceSingleKongTile(Client& c, int seat, int16_t imageIndex, int16_t tile) {
+    const SingleKongPile pile = PileOfSingleKong(c, tile);
+    if (pile != SingleKongPile::None) {
+        LayOnPile(c, seat, pile, imageIndex, tile);
+        return;
+    }
+    const int pung = FindPung(c.seatInfo[seat], seat, tile);
+    if (pung >= 0) LayOnPung(c, seat, pung, imageIndex, tile);
+}
+
 void LaySingleKong(Client& c, int seat, const std::array<int16_t, 3>& tiles) {
     TableState& t = c.table;
     t.DrawFromFront = false;
@@ -108,7 +118,7 @@ void LaySingleKong(Client& c, int seat, const std::array<int16_t, 3>& tiles) {
     const int16_t imageIndex = kongSlot.Image;
     ImageControl& image = TileImage(c, imageIndex);
     BringToFront(image);
-    image.Move(image.Left(), image.Top(), t.TileWidth[seat], t.TileHeight[seat]);
+    SizeToSeatTile(c, seat, image);
     const SingleKongPile pile = PileOfSingleKong(c, tiles[2]);
     if (pile == SingleKongPile::RedDragon && info.RedKongCount == 0) SeatSlot(info, 0) = kongSlot;
     if (seat == 0) {
@@ -116,12 +126,7 @@ void LaySingleKong(Client& c, int seat, const std::array<int16_t, 3>& tiles) {
         --info.ConcealedCount;
     }
 
-    if (pile != SingleKongPile::None) {
-        LayOnPile(c, seat, pile, imageIndex, tiles[2]);
-        return;
-    }
-    const int pung = FindPung(info, seat, tiles[2]);
-    if (pung >= 0) LayOnPung(c, seat, pung, imageIndex, tiles[2]);
+    PlaceSingleKongTile(c, seat, imageIndex, tiles[2]);
     if (seat != 0) image.setVisible(true);
 }
 

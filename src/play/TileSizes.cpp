@@ -2,6 +2,7 @@
 #include "connection/General.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
+#include "table/MainForm.h"
 #include <array>
 
 namespace {
@@ -12,11 +13,16 @@ using SeatSizes = std::array<DesignSize, 4>;
 constexpr SeatSizes kHandSizes{{{48, 78}, {35, 66}, {36, 50}, {35, 66}}};
 constexpr SeatSizes kDiscardSizes{{{36, 50}, {48, 35}, {30, 36}, {48, 35}}};
 constexpr SeatSizes kMeldSizes{{{45, 60}, {45, 35}, {34, 40}, {45, 35}}};
+constexpr DesignSize kWatchedMeldSize{45, 56};
 constexpr SeatSizes kRevealSizes{{{48, 60}, {45, 35}, {36, 39}, {45, 35}}};
 
 void SetSize(Client& c, const SeatSizes& sizes, int seat) {
     const DesignSize& size = CheckedAt(sizes, seat, "tile size");
     SetTileSize(c, seat, size.width, size.height);
+}
+
+int16_t ScaledWidth(const Client& c, const SeatSizes& sizes, int seat) {
+    return static_cast<int16_t>(RoundHalfEven(CheckedAt(sizes, seat, "tile size").width * c.table.ScaleX));
 }
 }  // namespace
 
@@ -37,10 +43,18 @@ void SetMeldTileSizes(Client& c) {
     for (int seat = 0; seat < 4; ++seat) SetMeldTileSize(c, seat);
 }
 
+void SetWatchedMeldTileSizes(Client& c) {
+    SetMeldTileSizes(c);
+    SetTileSize(c, 0, kWatchedMeldSize.width, kWatchedMeldSize.height);
+}
+
 void SetRevealTileSizes(Client& c) {
     for (int seat = 0; seat < 4; ++seat) SetSize(c, kRevealSizes, seat);
 }
 
-int16_t MeldTileWidth(const Client& c, int seat) {
-    return static_cast<int16_t>(RoundHalfEven(CheckedAt(kMeldSizes, seat, "tile size").width * c.table.ScaleX));
+void SizeToSeatTile(Client& c, int seat, ImageControl& image) {
+    image.Move(image.Left(), image.Top(), CheckedAt(c.table.TileWidth, seat, "TileWidth"), c.table.TileHeight[seat]);
 }
+
+int16_t MeldTileWidth(const Client& c, int seat) { return ScaledWidth(c, kMeldSizes, seat); }
+int16_t HandTileWidth(const Client& c, int seat) { return ScaledWidth(c, kHandSizes, seat); }

@@ -73,7 +73,9 @@ TEST_F(ClaimHandlersTest, SpectatorLeavesClaimsToTheWatchView) {
     t->table.AutoPlay = true;
     Receive(7, kLeftSeatBit, {8, 0x85, 0x85, 0x85});
     EXPECT_EQ(t->computer.SeenTiles, SeenTiles{});
-    EXPECT_EQ(t->seatInfo[1].MeldEnd, 4);
+    // Laid by the watch view, which announces nothing before the first table rebuild.
+    EXPECT_EQ(t->seatInfo[1].MeldEnd, 7);
+    EXPECT_EQ(t->seatInfo[1].Slots[4].Image, 120);
     EXPECT_FALSE(t->mainForm->Speak[0]->isVisible());
 }
 

@@ -1,5 +1,6 @@
 #include "connection/GamePacket.h"
 #include "messages/ServerMessageDispatch.h"
+#include "play/TilePictures.h"
 #include "support/ScriptedHand.h"
 #include "support/TableChecks.h"
 #include "support/TestClient.h"
@@ -65,19 +66,28 @@ TEST_F(TileMovesTest, ADrawStopsTheReadyCountdownAndRestartsTheOwnCapture) {
     EXPECT_EQ(t->seatInfo[2].Slots[4].Image, 96);
 }
 
-TEST_F(TileMovesTest, ASpectatorsDealsDrawsAndDiscardsLeaveThePlayerViewAlone) {
+TEST_F(TileMovesTest, ASpectatorsDealsDrawsAndDiscardsGoToTheWatchView) {
     t->table.SpectatorMode = true;
     Hold(1, 3);
     Receive(HandMessage(MessageType::DealTiles, kSeatBits[0], {0x11, 0x12, 0x13, 0x14}));
     Receive(HandMessage(MessageType::TileDrawn, kSeatBits[0], {0, 0, 0, 0x11}));
     Receive(HandMessage(MessageType::TileDiscarded, kSeatBits[1], {3, 0, 0, 0x85}));
-    EXPECT_EQ(t->seatInfo[0].ConcealedCount, 0);
-    EXPECT_EQ(t->seatInfo[1].ConcealedCount, 3);
-    EXPECT_EQ(t->table.WallFront, 96);
-    EXPECT_EQ(t->table.LastDiscardTile, 0);
+    // The watched hand keeps its codes behind standing backs; the discard lies in its row at once.
+    EXPECT_EQ(t->seatInfo[0].ConcealedCount, 5);
+    EXPECT_EQ(t->seatInfo[0].Slots[8].Tile, 0x11);
+    EXPECT_EQ(t->table.TileImagePictures[100], BackPicture(0));
+    EXPECT_EQ(t->seatInfo[1].ConcealedCount, 2);
+    EXPECT_EQ(t->table.WallFront, 101);
+    EXPECT_EQ(t->table.LastDiscardTile, 0x85);
+    EXPECT_DOUBLE_EQ(Form().MJ_Image[102]->Left(), t->seatInfo[1].DiscardRowX);
+    // The player view's follow bubble and the computer player's count stay out of it.
     EXPECT_FALSE(Form().tsSpeak[0]->isVisible());
     EXPECT_EQ(t->computer.SeenTiles[3][5], 0);
-    EXPECT_EQ(Played().back(), t->sound.WavePath[2]);
+    // The discard sound, then the discarder's voice naming the tile.
+    const std::vector<QString> played = Played();
+    ASSERT_GE(played.size(), 2u);
+    EXPECT_EQ(played[played.size() - 2], t->sound.WavePath[2]);
+    EXPECT_TRUE(played.back().endsWith(QStringLiteral("45.wav"))) << played.back().toStdString();
 }
 
 TEST_F(TileMovesTest, ADiscardWithMarkerThreeShowsTheFollowBubbleBesideAnotherSeat) {
