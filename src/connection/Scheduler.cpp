@@ -7,6 +7,7 @@
 #include "connection/ReadyForNextHand.h"
 #include "connection/Reconnect.h"
 #include "messages/ServerMessageDispatch.h"
+#include "play/ClaimAnswers.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
@@ -193,6 +194,11 @@ void WatchJob(Client& c) {
             c.connection.LoggedIn = false;
             c.scheduler.WatchJobOn = false;
             c.scheduler.WatchJobTicks = 0;
+            // The server plays the seat while the client is away and has moved
+            // on when it is back: an answer still queued or yet to come would
+            // land on a turn that is over.
+            CloseOpenPrompt(c);
+            c.transport.SendRead = c.transport.SendWrite;
             LoadReconnectWindow(c);
         } else {
             if (!c.table.KeepWindowOnDrop) ReturnToLobby(c);

@@ -1,6 +1,7 @@
 #include "messages/TableRebuild.h"
 #include "connection/General.h"
 #include "messages/MessageHandlers.h"
+#include "play/ClaimAnswers.h"
 #include "play/HandSorting.h"
 #include "play/PlayState.h"
 #include "play/TilePictures.h"
@@ -239,6 +240,9 @@ void HandleTableRebuild(Client& c, GameMessage& msg) {
     if (seat == 0) c.playerInfo[0].HandVisible = 0;
     t.RebuildDiscardCount[seat] = msg.Byte7;
     KeepWallCounters(t, msg);
+    // A rebuild replaces the table, and with it any prompt of the table before:
+    // a server that still waits for an answer asks again once it has rebuilt.
+    if (t.RebuildMsgCount == 1) CloseOpenPrompt(c);
 
     SeatTiles tiles = ReadSeatTiles(c.transport.PacketIn, seat == 0);
     SeatInfo& info = c.seatInfo[seat];

@@ -128,6 +128,12 @@ void HideClaimButtons(Client& c) {
     for (ImageControl* button : c.mainForm->Operation) button->setVisible(false);
 }
 
+void CloseOpenPrompt(Client& c) {
+    StopTurnCountdown(c);
+    HideClaimButtons(c);
+    ReleaseClaimButtons(c);
+}
+
 // C++'s % keeps the sign of the count, so an empty hand (−2) is no discard turn.
 bool IsOwnDiscardTurn(const Client& c) { return (c.seatInfo[0].ConcealedCount - 2) % 3 == 0; }
 

@@ -30,5 +30,8 @@ void StopTurnCountdown(Client& c);
 void ReleaseClaimButtons(Client& c);
 // Hides the five claim buttons.
 void HideClaimButtons(Client& c);
+// Closes a prompt that can no longer be answered (its table is gone): the
+// countdown stops and the claim buttons go.
+void CloseOpenPrompt(Client& c);
 // True when the own hand holds 3n + 2 concealed tiles, so it must discard.
 bool IsOwnDiscardTurn(const Client& c);

@@ -1,6 +1,7 @@
 #include "connection/Reconnect.h"
 #include "connection/GamePacket.h"
 #include "connection/LobbyWindowLink.h"
+#include "connection/PacketTransport.h"
 #include "platform/LobbyLink.h"
 #include "support/TestClient.h"
 #include "support/VirtualTimers.h"
@@ -98,6 +99,23 @@ TEST_F(Reconnect, ADropDuringAGameIsRetriedAndTheServerTakesTheClientBackAtItsTa
     EXPECT_EQ(t->table.SeatNames[1], QStringLiteral("south"));
     EXPECT_FALSE(LobbyRestored(t));
     EXPECT_FALSE(t->mainForm->IsMinimized());
+}
+
+TEST_F(Reconnect, APromptOpenAtTheDropIsClosedAndNoAnswerQueuedForTheLostLinkIsSentLater) {
+    t->scheduler.TurnCountdownOn = true;
+    t->mainForm->Operation[4]->setVisible(true);
+    GameMessage pass;
+    pass.MsgType = MessageType::ClaimAnswer;
+    pass.Param[0] = 1;
+    SendPacket(*t, pass);
+    Drop();
+    EXPECT_FALSE(t->scheduler.TurnCountdownOn);
+    EXPECT_FALSE(t->mainForm->Operation[4]->isVisible());
+
+    t.socket->stateAfterConnect = TcpLink::StateConnected;
+    timers.RunSeconds(10);
+    ASSERT_FALSE(t.Sent().empty());
+    for (const QByteArray& packet : t.Sent()) EXPECT_NE(uint8_t(packet[3]), MessageType::ClaimAnswer);
 }
 
 TEST_F(Reconnect, AConnectionBackBeforeTheFirstCheckEndsTheRetryWithoutAnAttempt) {

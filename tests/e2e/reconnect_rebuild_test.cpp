@@ -4,6 +4,7 @@
 // taken.
 #include "AutoPlayer.h"
 #include "CuttableRelay.h"
+#include "connection/LobbyWindowLink.h"
 #include "support/EventLoopWait.h"
 #include "support/ServerLog.h"
 #include <QProcess>
@@ -11,21 +12,25 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <memory>
+#include <ostream>
 
 namespace {
 struct DropPoint {
     const char* name;
-    // The server's log line after whose `count`th match the link is cut.
+    // The server's log line after whose `count`th match the link is cut;
+    // none: once the client has told its lobby that the hand's wall is built.
     const char* pattern;
     int count;
 };
+
+void PrintTo(const DropPoint& point, std::ostream* out) { *out << point.name; }
 
 class ReconnectRebuild : public ::testing::TestWithParam<DropPoint> {
 protected:
     void SetUp() override {
         // The server plays the seat while its client is away, slowly enough
         // for the hand to go on until the client is back.
-        server.start(DRAVIK_SERVER_BINARY, {"--port", "0", "--turn-seconds", "2", "--move-ms", "400",
+        server.start(DRAVIK_SERVER_BINARY, {"--port", "0", "--turn-seconds", "2", "--move-ms", "1000",
                                             "--timeout-limit", "0", "--seed", "3"});
         ASSERT_TRUE(server.waitForStarted(10000));
         const quint16 port = log.WaitForPort(10000);
@@ -49,8 +54,12 @@ protected:
 
 TEST_P(ReconnectRebuild, TheClientIsRebuiltAtTheHandInProgressAndPlaysItToTheEnd) {
     ASSERT_TRUE(log.WaitFor(QRegularExpression("^hand 1 start "), 40000)) << Everything();
+    if (!GetParam().pattern) {
+        ASSERT_TRUE(player->lobby.WaitForMessage(LobbyMessage::WallBuilt, 30000)) << Everything();
+    }
     for (int k = 0; k < GetParam().count; ++k)
         ASSERT_TRUE(log.WaitFor(QRegularExpression(GetParam().pattern), 60000)) << Everything();
+    ASSERT_FALSE(log.Lines().filter(QRegularExpression("^hand 1 end")).size()) << Everything();
     ASSERT_EQ(relay->Cut(), 1);
 
     ASSERT_TRUE(log.WaitFor(QRegularExpression("^seat \\d+ account=robot1 bit=1 back$"), 30000)) << Everything();
@@ -67,9 +76,9 @@ TEST_P(ReconnectRebuild, TheClientIsRebuiltAtTheHandInProgressAndPlaysItToTheEnd
 
 INSTANTIATE_TEST_SUITE_P(
     DropPoints, ReconnectRebuild,
-    ::testing::Values(DropPoint{"DuringTheDeal", "^send 1 type=1 ", 1},
+    ::testing::Values(DropPoint{"DuringTheDeal", nullptr, 0},
                       // A prompt to claim another seat's discard: chow, pung or kong offered.
                       DropPoint{"InAClaimWindow", "^send 1 type=6 seat=1 byte5=0 byte7=0 params=(5|9|13|17|21|25|29),", 1},
-                      DropPoint{"LateInTheHand", "^move \\d+ discard ", 24}),
+                      DropPoint{"LateInTheHand", "^move \\d+ discard ", 14}),
     [](const ::testing::TestParamInfo<DropPoint>& info) { return std::string(info.param.name); });
 }  // namespace

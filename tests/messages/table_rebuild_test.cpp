@@ -216,6 +216,20 @@ TEST_F(TableRebuildTest, TheFourthMessageCompletesTheWallTheIndicatorAndTheWallF
     }
 }
 
+TEST_F(TableRebuildTest, APromptOfTheTableBeforeTheRebuildIsClosedSoNoStaleAnswerGoesOut) {
+    c().seatInfo[0].ConcealedCount = 14;
+    t->Deliver(HandMessage(MessageType::ActionPrompt, kSeatBits[0], 1 | 32));
+    t->Tick(2);
+    ASSERT_TRUE(c().scheduler.TurnCountdownOn);
+    Rebuild(0, {{}, {0x11, 0x12}});
+    EXPECT_FALSE(c().scheduler.TurnCountdownOn);
+    for (ImageControl* button : c().mainForm->Operation) EXPECT_FALSE(button->isVisible());
+    const size_t sent = t->Sent().size();
+    t->Tick(400);
+    for (size_t k = sent; k < t->Sent().size(); ++k)
+        EXPECT_NE(uint8_t(t->Sent()[k][3]), MessageType::Discard) << "no answer to the old prompt";
+}
+
 TEST_F(TableRebuildTest, ARebuildAfterASeatingCompletesAndStartsItsImagesAtTheWallFront) {
     c().table.SeatMsgCount = 99;  // what a completed seating leaves
     c().table.RebuildWallOffset = 40;
