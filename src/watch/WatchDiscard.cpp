@@ -54,6 +54,8 @@ void SideShowDiscard(Client& c, uint8_t seatBit, int16_t tile) {
     t.LastDiscarder = static_cast<int16_t>(seat);
     SkipIfFailing([&] { SetDiscardTileSize(c, seat); });
     // The discard is the run's last tile; the watched seat's is first exchanged there by its code.
+    // A run without the tile leaves no image to lay: the steps on it are skipped.
+    t.LastDiscardImage = -1;
     SkipIfFailing([&] {
         const int last = discarder.FirstConcealed + discarder.ConcealedCount - 1;
         if (seat == 0) GatherWatchedTiles(c, {{tile, last}});
@@ -68,7 +70,7 @@ void SideShowDiscard(Client& c, uint8_t seatBit, int16_t tile) {
         if (seat == 3) ListRightDiscard(c, t.LastDiscardImage);
     });
     SkipIfFailing([&] { MoveDiscardPlaceOn(c, seat); });
-    --discarder.ConcealedCount;
+    if (discarder.ConcealedCount > 0) --discarder.ConcealedCount;
     // The wild indicator a rebuild laid on the wall stays on top.
     SkipIfFailing([&] {
         if (t.IndicatorImage >= 0) BringToFront(TileImage(c, t.IndicatorImage));

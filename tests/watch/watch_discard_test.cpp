@@ -193,5 +193,8 @@ TEST_F(WatchDiscardTest, ABadSeatEndsTheClientButAFailingLaterStepIsLeftOut) {
     EXPECT_NO_THROW(SideShowDiscard(c, kSeatBits[2], 0x45));
     EXPECT_EQ(Played().size(), 1u);
     EXPECT_EQ(c.table.LastDiscarder, 2);
+    EXPECT_EQ(c.table.LastDiscardImage, -1);
+    EXPECT_EQ(PlaceOf(100), (Place{287, 238})) << "the last seat's discard stays in its row";
+    EXPECT_EQ(c.seatInfo[2].ConcealedCount, 0);
 }
 }  // namespace
