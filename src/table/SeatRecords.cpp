@@ -29,6 +29,7 @@ void ResetTableState(Client& c, Reset kind) {
     t.DrawFromFront = true;
     t.MustDiscard = false;
     t.SeatMsgCount = 0;
+    t.RebuildMsgCount = 0;
     if (kind == Reset::Game) {
         TransportState& r = c.transport;
         r.ReceiveRead = r.ReceiveWrite = r.SendRead = r.SendWrite = 0;

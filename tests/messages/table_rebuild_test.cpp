@@ -239,6 +239,18 @@ TEST_F(TableRebuildTest, ARebuildAfterASeatingCompletesAndStartsItsImagesAtTheWa
     EXPECT_TRUE(c().table.TableRebuilt);
 }
 
+TEST_F(TableRebuildTest, ARebuildCutShortByANewSetUpStartsAfresh) {
+    Rebuild(1, {});
+    Rebuild(2, {});
+    RearmTable(c());
+    c().table.WallFront = 96;
+    Rebuild(0, {{}, {0x11}});
+    EXPECT_EQ(slot(0, 4).Image, 96) << "the first message of the new rebuild";
+    RebuildOthers(0);
+    EXPECT_TRUE(c().table.TableRebuilt);
+    EXPECT_EQ(c().table.RebuildMsgCount, 0);
+}
+
 TEST_F(TableRebuildTest, APlayerSeesTheOwnHandSortedFaceUpOnceTheTableIsRebuiltASpectatorSeesBacks) {
     for (const bool spectator : {false, true}) {
         Start(spectator ? kWatching : TestClient::DefaultCommandLine());
