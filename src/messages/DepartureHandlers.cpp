@@ -154,7 +154,11 @@ void HandlePlayerLeft(Client& c, GameMessage&) {
     const QString name = AccountName(c.transport.PacketIn);
     // An empty name names nobody; matched against an empty own account it would end the client.
     if (name.isEmpty()) return;
-    if (name == c.seatInfo[0].Account) c.End(QStringLiteral("the server says this player left"));
+    if (name == c.seatInfo[0].Account) {
+        // A spectator's own seat is the watched player's: the watch ends, with its message.
+        if (c.table.SpectatorMode) EndSpectating(c);
+        c.End(QStringLiteral("the server says this player left"));
+    }
     c.scheduler.ReadyCountdownOn = false;
     for (int s = 1; s <= 3; ++s) {
         if (c.seatInfo[s].Account != name) continue;

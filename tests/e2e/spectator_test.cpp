@@ -53,8 +53,12 @@ protected:
 TEST_F(Spectator, WatchesAHandJoinedMidwayAndEndsWithItsMessageWhenAPlayerLeaves) {
     ASSERT_TRUE(log.WaitFor(QRegularExpression("^hand 1 start "), 40000)) << Everything();
     ASSERT_TRUE(log.WaitFor(QRegularExpression("^move "), 20000)) << Everything();
-    // The first client sits at seat bit 1, whose player has user id 100001.
-    StartWatching(100001);
+    // Seat bit b's player has user id 100001 + the index of b; robot1 is watched.
+    const QRegularExpression robot1Seat(QStringLiteral("^seat \\d+ account=robot1 bit=(\\d+)$"));
+    const QStringList seated = log.Matching(robot1Seat);
+    ASSERT_EQ(seated.size(), 1) << Everything();
+    const int bit = robot1Seat.match(seated.first()).captured(1).toInt();
+    StartWatching(100001 + (bit == 1 ? 0 : bit == 2 ? 1 : bit == 4 ? 2 : 3));
     ASSERT_TRUE(log.WaitFor(QRegularExpression("^watch \\d+ account=watcher"), 20000)) << Everything();
     const int id = log.Matching(QRegularExpression("^watch ")).first().section(' ', 1, 1).toInt();
     // Joined in the middle of the hand, it is given the table to rebuild.

@@ -139,6 +139,14 @@ TEST_F(DepartureTest, ASpectatorEndsWithAMessageOnAnyDeparture) {
     EXPECT_TRUE(SeatEmpty(3));
 }
 
+// A spectator's own seat is the watched player's.
+TEST_F(DepartureTest, ASpectatorWhoseWatchedPlayerLeavesEndsWithTheSameMessage) {
+    t->table.SpectatorMode = true;
+    EXPECT_THROW(ReceiveFromAccount(MessageType::PlayerLeft, QStringLiteral("acct0")), ProgramEnded);
+    ASSERT_EQ(t.dialogs->shown.size(), 1u);
+    EXPECT_EQ(t.dialogs->shown[0].text, kSpectatorEnds);
+}
+
 TEST_F(DepartureTest, ReadyMarksAndTheReArmOfTheTable) {
     struct Case {
         const char* name;
