@@ -16,7 +16,6 @@
 
 namespace {
 constexpr int kWallTiles = 136;
-constexpr int kStacksPerWall = 17;
 constexpr int kFirstBarButtonsDisabled = 3;
 // The dealer's wind by the index of its seat bit.
 const QString kDealerWinds = QStringLiteral("北西南东北西南");
@@ -28,15 +27,11 @@ void ShowDealerPlate(MainForm& f) {
     BringToFront(*f.Zhuang);
 }
 
-// The wall position of the first tile dealt: the dice pick the wall
-// (counted on from the dealer's) and the stack along it, running on into
-// the next wall. A die beyond 6 would turn the wall term negative.
+// The wall break of the dice; a die beyond 6 would turn the wall term negative.
 int16_t WallBreakFront(int dealerSeat, const std::array<int16_t, 4>& dice) {
     for (int16_t die : dice)
         if (die < 1 || die > 6) throw RuntimeError("die of " + std::to_string(die) + " from the server");
-    const int wall = (dealerSeat + 13 - dice[0] - dice[1]) % 4;
-    const int stacks = wall * kStacksPerWall + dice[0] + dice[1] + dice[2] + dice[3];
-    return static_cast<int16_t>(stacks * 2 % kWallTiles);
+    return WallBreak(dealerSeat, dice[0] + dice[1], dice[2] + dice[3]);
 }
 
 // The dealer's flag, the dice thrown on screen and the wall break. The

@@ -3,7 +3,9 @@
 #include "messages/MessageHandlers.h"
 #include "play/ClaimAnswers.h"
 #include "play/HandSorting.h"
+#include "play/MeldLayout.h"
 #include "play/PlayState.h"
+#include "play/SingleKongs.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
@@ -196,26 +198,6 @@ void LayConcealedTiles(Client& c, int seat, const std::vector<int16_t>& conceale
     }
 }
 
-// The side seats' rows overlap their piles and melds: the left seat's lower
-// tiles lie in front, the right seat's behind.
-void RepairSideStacking(Client& c, int seat) {
-    SeatInfo& info = c.seatInfo[seat];
-    const auto& piles = c.table.SingleKongImages[seat];
-    for (int k = info.FirstConcealed; k < info.FirstConcealed + info.ConcealedCount; ++k)
-        if (const int16_t image = SeatSlot(info, k).Image; image >= 0) Stack(TileImage(c, image), seat == 1);
-    if (seat == 1) {
-        if (info.Slots[1].Image > -1) SendToBack(TileImage(c, info.Slots[1].Image));
-        for (int j = 1; j < info.WildKongCount; ++j) BringToFront(TileImage(c, piles[kPileEntries + j]));
-        if (info.Slots[0].Image > -1) {
-            for (int j = 0; j < info.RedKongCount; ++j) SendToBack(TileImage(c, piles[j]));
-            for (int j = info.WildKongCount; j < info.RedKongCount; ++j) BringToFront(TileImage(c, piles[j]));
-        }
-    } else {
-        for (int j = 0; j < info.WildKongCount; ++j) BringToFront(TileImage(c, piles[kPileEntries + j]));
-        for (int j = 0; j < info.RedKongCount; ++j) BringToFront(TileImage(c, piles[j]));
-    }
-}
-
 void KeepWallCounters(TableState& t, const GameMessage& msg) {
     if (++t.RebuildMsgCount == 1) {
         t.RebuildWallTaken = msg.Param[1];
@@ -256,6 +238,8 @@ void HandleTableRebuild(Client& c, GameMessage& msg) {
     MarkPungs(info, tiles.exposed);
     LayMeldTiles(c, seat, tiles.exposed);
     LayConcealedTiles(c, seat, tiles.concealed);
-    if (seat == 1 || seat == 3) RepairSideStacking(c, seat);
+    // The side seats' rows overlap their piles and melds, as after a claim.
+    RepairConcealedRow(c, seat);
+    RepairSingleKongPiles(c, seat);
     if (t.RebuildMsgCount == 4) CompleteTableRebuild(c);
 }
