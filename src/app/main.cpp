@@ -1,9 +1,11 @@
 #include "connection/StartUp.h"
 #include "platform/EndProgram.h"
+#include "platform/CameraDevice.h"
 #include "platform/DesktopShell.h"
 #include "platform/InstanceLock.h"
 #include "platform/NetworkPageLoader.h"
 #include "platform/QtDialogs.h"
+#include "platform/RelayPeerSocket.h"
 #include "platform/QtSoundDevice.h"
 #include "platform/QtTcpLink.h"
 #include "platform/RealClock.h"
@@ -36,6 +38,8 @@ int main(int argc, char** argv) {
     platform.end = std::make_unique<ProcessEnd>();
     platform.shell = std::make_unique<DesktopShell>();
     platform.pages = std::make_unique<NetworkPageLoader>();
+    platform.peers = std::make_unique<RelayPeerSocket>();
+    platform.camera = OpenCameraDevice();
     platform.paths = ProgramPaths::FromEnvironment();
     platform.commandLine = app.arguments().mid(1).join(QLatin1Char(' ')).trimmed();
     platform.screenSize = app.primaryScreen()->size();

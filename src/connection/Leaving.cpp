@@ -12,7 +12,7 @@
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/SeatLabels.h"
-#include "video/VideoView.h"
+#include "platform/VideoView.h"
 #include "window/TalkWindow.h"
 #include "window/Ticker.h"
 

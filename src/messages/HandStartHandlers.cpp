@@ -11,7 +11,7 @@
 #include "table/ResourceIds.h"
 #include "table/StackingOrder.h"
 #include "table/WallLayout.h"
-#include "video/CaptureControl.h"
+#include "platform/CaptureControl.h"
 #include <string>
 
 namespace {

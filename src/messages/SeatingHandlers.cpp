@@ -16,7 +16,7 @@
 #include "table/Pictures.h"
 #include "table/StackingOrder.h"
 #include "video/OwnCamera.h"
-#include "video/VideoView.h"
+#include "platform/VideoView.h"
 #include <algorithm>
 #include <optional>
 #include "window/ButtonRow.h"
@@ -70,7 +70,7 @@ void RequestVideoLink(Client& c, int seat) {
         }
         if (peers.PeerState(k) <= 0) slot = k;
     }
-    if (peers.PeerState(slot) < kVideoLinked && slot <= peers.PeerCount) peers.RequestVideo(account, slot);
+    if (peers.PeerState(slot) < kVideoLinked && slot <= peers.PeerCount) peers.RequestVideo(slot, account);
 }
 
 // A player the server gives no seat takes the first free one; an empty

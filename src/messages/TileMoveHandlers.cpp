@@ -7,7 +7,7 @@
 #include "table/ResourceIds.h"
 #include "table/Sound.h"
 #include "table/StackingOrder.h"
-#include "video/CaptureControl.h"
+#include "platform/CaptureControl.h"
 
 namespace {
 constexpr int kDiscardSound = 2;

@@ -3,7 +3,7 @@
 #include "shared/NumberText.h"
 #include "table/MainForm.h"
 #include "table/pictures/SideWindowPictures.h"
-#include "video/VideoView.h"
+#include "platform/VideoView.h"
 
 InformationWindow::InformationWindow() : BoardWindow(QStringLiteral("玩家资料"), PlayerCardSize, DrawPlayerCardBackground, QColor(60, 30, 10), false) {
     static const char16_t* const kCaptions[] = {u"玩家昵称", u"性    别", u"所 在 地", u"积    分", u"信 用 度",

@@ -10,16 +10,21 @@
 #include "results/HeroWindow.h"
 #include "results/InformationWindow.h"
 #include "results/ScoreWindow.h"
+#include "video/VideoWindow.h"
 #include <cstdlib>
 
 Client::Client(Platform p)
     : platform(std::move(p)),
       Winsock1(*platform.socket),
-      mainForm(std::make_unique<MainForm>()),
+      mainForm(std::make_unique<MainForm>(*platform.camera)),
+      P2PSocket1(*platform.peers),
       TimerBong(50, platform.liveTimers),
       TimerKeepAlive(5000, platform.liveTimers),
       TimerProxyWait(kProxyWaitMs, platform.liveTimers),
-      TimerChat(800, platform.liveTimers) {}
+      TimerChat(800, platform.liveTimers),
+      Timer_Zoom(100, platform.liveTimers) {
+    for (int k = 1; k <= 3; ++k) Timer_Vshow[k] = std::make_unique<IntervalTimer>(30, platform.liveTimers);
+}
 
 Client::~Client() = default;
 

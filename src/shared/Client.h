@@ -3,6 +3,7 @@
 #include "connection/ConnectionState.h"
 #include "connection/SchedulerState.h"
 #include "connection/TransportState.h"
+#include "platform/CameraDevice.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/EndProgram.h"
@@ -20,7 +21,7 @@
 #include "table/ResourceIds.h"
 #include "table/SoundState.h"
 #include "table/TableState.h"
-#include "video/P2PSocket.h"
+#include "platform/P2PSocket.h"
 #include "video/VideoState.h"
 #include "window/ChatState.h"
 #include "window/WindowState.h"
@@ -38,6 +39,7 @@ class HeroWindow;
 class InformationWindow;
 class ReconnectController;
 class TableClosedNotice;
+class VideoWindow;
 
 // The platform services the client runs on; real ones in the program, doubles in tests.
 struct Platform {
@@ -50,6 +52,9 @@ struct Platform {
     std::unique_ptr<Shell> shell;
     // Fetches the banner's web pages.
     std::unique_ptr<PageLoader> pages;
+    // The video component's peer socket and the own camera behind its capture control.
+    std::unique_ptr<P2PSocket> peers;
+    std::unique_ptr<CameraDevice> camera;
     ProgramPaths paths{QString()};
     // The program's arguments joined by blanks.
     QString commandLine;
@@ -97,7 +102,10 @@ public:
     std::unique_ptr<InformationWindow> information;
     std::unique_ptr<ReconnectController> frmReconnect;
     std::unique_ptr<TableClosedNotice> frmOtherExit;
-    P2PSocket P2PSocket1;
+    P2PSocket& P2PSocket1;
+    // The enlarged video windows by zoom index: 0 the own camera (frm_Local),
+    // 1 to 3 the remote seats (frm_Remote1 to frm_Remote3); created on first use.
+    std::array<std::unique_ptr<VideoWindow>, 4> videoWindows;
 
     IntervalTimer TimerBong;
     IntervalTimer TimerKeepAlive;
@@ -105,6 +113,9 @@ public:
     IntervalTimer TimerProxyWait;
     // The chat throttle: Enter sends again once it has ticked.
     IntervalTimer TimerChat;
+    // One-shot redraws: a remote seat's view (1 to 3; element 0 unused) and the video window last opened or resized.
+    std::array<std::unique_ptr<IntervalTimer>, 4> Timer_Vshow;
+    IntervalTimer Timer_Zoom;
 
     // The chat-log window, created on first use.
     TalkWindow& Talk();

@@ -3,8 +3,8 @@
 #include "table/PictureLabel.h"
 #include "table/WidgetPlace.h"
 #include "table/pictures/FramePictures.h"
-#include "video/CaptureControl.h"
-#include "video/VideoView.h"
+#include "platform/CaptureControl.h"
+#include "platform/VideoView.h"
 #include "window/BannerView.h"
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -62,7 +62,7 @@ void CopyCursorAndTip(const QGraphicsItem& design, QGraphicsItem& copy) {
 }
 }  // namespace
 
-MainForm::MainForm() : Pic1(new TableSurface(&scene, this)), Pic2(new TableSurface(nullptr, this)) {
+MainForm::MainForm(CameraDevice& camera) : Pic1(new TableSurface(&scene, this)), Pic2(new TableSurface(nullptr, this)) {
     // No system border or title bar: a large screen gets the window's own frame.
     setWindowFlag(Qt::FramelessWindowHint);
     setWindowIcon(WindowIconPicture());
@@ -73,7 +73,7 @@ MainForm::MainForm() : Pic1(new TableSurface(&scene, this)), Pic2(new TableSurfa
     Pic1->SetPicture(LazyDesignPicture(DesignPictureId::Table));
     CreateSurfaceControls();
     CreateSeatControls();
-    CreateVideoControls();
+    CreateVideoControls(camera);
     CreateWindowedControls();
     CreateFrameControls();
 }
@@ -137,7 +137,7 @@ void MainForm::CreateSeatControls() {
     }
 }
 
-void MainForm::CreateVideoControls() {
+void MainForm::CreateVideoControls(CameraDevice& camera) {
     using Id = DesignPictureId;
     ImgKuang.push_back(nullptr);
     ImgShow.push_back(nullptr);
@@ -173,7 +173,7 @@ void MainForm::CreateVideoControls() {
         view->hide();
         vshow1.push_back(view);
     }
-    vcap1 = new CaptureControl(Pic1);
+    vcap1 = new CaptureControl(camera, Pic1);
     vcap1->hide();
 }
 

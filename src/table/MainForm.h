@@ -12,6 +12,7 @@
 #include <vector>
 
 class BannerView;
+class CameraDevice;
 class CaptureControl;
 class VideoView;
 
@@ -20,7 +21,7 @@ class VideoView;
 class MainForm : public QWidget {
     Q_OBJECT
 public:
-    MainForm();
+    explicit MainForm(CameraDevice& camera);
     ~MainForm() override;
 
     QGraphicsScene scene;
@@ -122,6 +123,6 @@ private:
     void CreateSurfaceControls();
     void CreateSeatControls();
     void CreateWindowedControls();
-    void CreateVideoControls();
+    void CreateVideoControls(CameraDevice& camera);
     void CreateFrameControls();
 };

@@ -5,7 +5,7 @@
 #include "table/SeatLabels.h"
 #include "table/StackingOrder.h"
 #include "table/WidgetPlace.h"
-#include "video/VideoView.h"
+#include "platform/VideoView.h"
 #include "window/ButtonRow.h"
 
 namespace {

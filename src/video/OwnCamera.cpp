@@ -2,13 +2,14 @@
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/WidgetPlace.h"
-#include "video/CaptureControl.h"
+#include "platform/CaptureControl.h"
 #include "window/Ticker.h"
 
 void StartOwnCamera(Client& c, bool barOverCamera) {
     MainForm& f = *c.mainForm;
     CaptureControl& camera = *f.vcap1;
     camera.hide();
+    c.platform.camera->SetAccount(c.seatInfo[0].Account);
     camera.OpenCapture();
     const ImageControl& portrait = *f.Tou[0];
     PlaceWidget(camera, portrait.Left(), portrait.Top() - 2 * c.table.ScaleY, portrait.Width(),

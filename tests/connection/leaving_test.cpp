@@ -6,7 +6,7 @@
 #include "support/TestClient.h"
 #include "table/Controls.h"
 #include "table/MainForm.h"
-#include "video/VideoView.h"
+#include "platform/VideoView.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -49,7 +49,7 @@ protected:
             t->video.FirstFrameShown[s] = true;
             t->video.FrameSendCounter[s] = 7;
             t->video.LastVideoFrame[s] = "frame";
-            t->P2PSocket1.RequestVideo(t->seatInfo[s].Account, int16_t(s));
+            t->P2PSocket1.RequestVideo(int16_t(s), t->seatInfo[s].Account);
         }
         t->Hero().show();
         t->Score().show();

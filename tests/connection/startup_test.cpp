@@ -201,7 +201,7 @@ TEST(StartUpSecrets, ThePasswordReachesTheLogInPacketOnly) {
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(packet.data()) + 32), password.toLatin1());
     for (const QString& kept : {t->connection.UserName, t->connection.LocationText, t->connection.ProxyAuth.User,
                                 t->connection.ProxyAuth.Password, t->connection.WindowCaption,
-                                t->connection.LobbyCaption, t->seatInfo[0].Account, t->P2PSocket1.LoggedInAccount,
+                                t->connection.LobbyCaption, t->seatInfo[0].Account, t.peers->record.loggedInAccount,
                                 t->mainForm->windowTitle(), t->mainForm->Location->Caption()})
         EXPECT_FALSE(kept.contains(password)) << kept.toStdString();
 

@@ -7,7 +7,7 @@
 #include "support/TestClient.h"
 #include "table/Controls.h"
 #include "table/MainForm.h"
-#include "video/VideoView.h"
+#include "platform/VideoView.h"
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ struct SeatedTable {
         for (int s = 1; s <= 3; ++s) {
             f.vshow1[s]->setVisible(true);
             t->video.FirstFrameShown[s] = true;
-            t->P2PSocket1.RequestVideo(t->seatInfo[s].Account, int16_t(s));
+            t->P2PSocket1.RequestVideo(int16_t(s), t->seatInfo[s].Account);
         }
         t->table.PlayerCount = 3;
         t->table.InGame = true;
@@ -109,7 +109,7 @@ TEST_F(DepartureTest, APlayerLeavingEmptiesTheSeatAndItsVideoButKeepsTheVoiceAnd
 TEST_F(DepartureTest, AnEmptyNameIsIgnoredEvenWhenTheOwnAccountIsEmpty) {
     t->seatInfo[0].Account.clear();
     t->seatInfo[1].Account.clear();
-    t->P2PSocket1.RequestVideo(QString(), 3);
+    t->P2PSocket1.RequestVideo(3, QString());
     ReceiveFromAccount(MessageType::PlayerLeft, QString());
     EXPECT_TRUE(t->scheduler.ReadyCountdownOn);
     EXPECT_EQ(t->table.PlayerCount, 3);
@@ -123,7 +123,7 @@ TEST_F(DepartureTest, TheOwnAccountLeavingEndsTheClientAtOnce) {
 }
 
 TEST_F(DepartureTest, AnUnseatedAccountOnlyStopsTheCountdownAndClosesItsPeerLink) {
-    t->P2PSocket1.RequestVideo(QStringLiteral("stranger"), 3);
+    t->P2PSocket1.RequestVideo(3, QStringLiteral("stranger"));
     ReceiveFromAccount(MessageType::PlayerLeft, QStringLiteral("stranger"));
     EXPECT_FALSE(t->scheduler.ReadyCountdownOn);
     EXPECT_TRUE(t->P2PSocket1.UserID(3).isEmpty());

@@ -5,7 +5,7 @@
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
-#include "video/CaptureControl.h"
+#include "platform/CaptureControl.h"
 #include "window/ButtonRow.h"
 #include <gtest/gtest.h>
 
@@ -94,7 +94,9 @@ TEST_F(HandStartTest, HandStartCountsTheHandAndClearsWhatTheLastHandLeft) {
         button->setEnabled(true);
     }
     t->video.CaptureOn = true;
-    Form().vcap1->Capturing = true;
+    t.camera->startSucceeds = true;
+    Form().vcap1->OpenCapture();
+    Form().vcap1->StartCapture();
 
     Receive(HandMessage(MessageType::HandStart, kSeatBits[0], {3, 4, 2, 5}));
 
@@ -117,7 +119,7 @@ TEST_F(HandStartTest, HandStartCountsTheHandAndClearsWhatTheLastHandLeft) {
     EXPECT_TRUE(Form().ZhiNan->isVisible());
     EXPECT_TRUE(Form().Host->isVisible());
     EXPECT_TRUE(Form().Zhuang->isVisible());
-    EXPECT_FALSE(Form().vcap1->Capturing);
+    EXPECT_FALSE(Form().vcap1->Capturing());
     EXPECT_FALSE(s.TableCleared);  // a player's table is re-armed only by the hand set-up
 }
 

@@ -6,7 +6,7 @@
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
-#include "video/CaptureControl.h"
+#include "platform/CaptureControl.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,10 +58,11 @@ TEST_F(TileMovesTest, ADealPassClearsTheKongMarkPlaysTheDealSoundAtFullVolumeAnd
 TEST_F(TileMovesTest, ADrawStopsTheReadyCountdownAndRestartsTheOwnCapture) {
     t->scheduler.ReadyCountdownOn = true;
     t->video.CaptureOn = true;
-    Form().vcap1->StartResult = 0;
+    t.camera->startSucceeds = true;
+    Form().vcap1->OpenCapture();
     Receive(HandMessage(MessageType::TileDrawn, kSeatBits[2], {0, 0, 0, 0x11}));
     EXPECT_FALSE(t->scheduler.ReadyCountdownOn);
-    EXPECT_TRUE(Form().vcap1->Capturing);
+    EXPECT_TRUE(Form().vcap1->Capturing());
     EXPECT_EQ(t->seatInfo[2].ConcealedCount, 1);
     EXPECT_EQ(t->seatInfo[2].Slots[4].Image, 96);
 }

@@ -6,7 +6,7 @@
 #include "results/ScoreWindow.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
-#include "video/VideoView.h"
+#include "platform/VideoView.h"
 #include "window/TableMouse.h"
 #include <QTest>
 #include <gtest/gtest.h>

@@ -33,7 +33,8 @@ ClientSnapshot::ClientSnapshot(TestClient& t)
       seatInfo_(t->seatInfo),
       playerInfo_(t->playerInfo),
       handResult_(t->handResult),
-      p2pSocket_(t->P2PSocket1),
+      peers_(t.peers->record),
+      camera_{t.camera->startSucceeds, t.camera->starts, t.camera->stops, t.camera->account},
       socketState_(t.socket->state),
       socketStateAfterConnect_(t.socket->stateAfterConnect),
       connectCalls_(t.socket->connectCalls),
@@ -79,7 +80,6 @@ void ClientSnapshot::Restore(TestClient& t) const {
     c.seatInfo = seatInfo_;
     c.playerInfo = playerInfo_;
     c.handResult = handResult_;
-    c.P2PSocket1 = p2pSocket_;
     const auto timers = Timers(c);
     for (size_t i = 0; i < timers.size(); ++i) timers[i]->SetEnabled(timersEnabled_[i]);
 
@@ -91,6 +91,8 @@ void ClientSnapshot::Restore(TestClient& t) const {
 
     // The records are replaced, not assigned, so that what an input grew them by goes.
     t.socket->GetData();  // bytes delivered but never taken
+    t.peers->record = peers_;
+    t.camera->startSucceeds = camera_.startSucceeds;
     t.socket->state = socketState_;
     t.socket->stateAfterConnect = socketStateAfterConnect_;
     t.socket->connectCalls = connectCalls_;
@@ -113,4 +115,8 @@ void ClientSnapshot::Restore(TestClient& t) const {
     for (const WidgetSnapshot& window : windows_) window.Restore();
     surface_.Restore();
     underSurface_.Restore();
+    // After the camera control was put back, which drives the camera.
+    t.camera->starts = camera_.starts;
+    t.camera->stops = camera_.stops;
+    t.camera->account = camera_.account;
 }

@@ -30,7 +30,12 @@ private:
     std::array<SeatInfo, 4> seatInfo_;
     std::array<PlayerInfo, 4> playerInfo_;
     HandResult handResult_;
-    P2PSocket p2pSocket_;
+    FakeP2PSocket::Record peers_;
+    struct {
+        bool startSucceeds;
+        int starts, stops;
+        QString account;
+    } camera_;
     std::array<bool, 3> timersEnabled_;
 
     int socketState_, socketStateAfterConnect_, connectCalls_;

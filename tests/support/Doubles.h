@@ -1,13 +1,17 @@
 #pragma once
+#include "platform/CameraDevice.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/EndProgram.h"
 #include "platform/LobbyLink.h"
+#include "platform/P2PSocket.h"
 #include "platform/Shell.h"
 #include "platform/SoundDevice.h"
 #include "platform/TcpLink.h"
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <array>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -72,11 +76,103 @@ struct PlayedSound {
     bool looped;
 };
 
-// Keeps every address and folder the client asks the desktop to open.
+struct StartedProgram {
+    QString program;
+    QStringList arguments;
+};
+
+// Keeps every address and folder the client asks the desktop to open and
+// every program it starts.
 class RecordingShell : public Shell {
 public:
     std::vector<QString> opened;
+    std::vector<StartedProgram> started;
     void Open(const QString& target) override { opened.push_back(target); }
+    bool StartProgram(const QString& program, const QStringList& arguments) override {
+        started.push_back({program, arguments});
+        return true;
+    }
+};
+
+// The video component's peer socket of an in-process test: keeps what the
+// client asks and sends; the test sets the slots' states and raises the events.
+class FakeP2PSocket : public P2PSocket {
+public:
+    struct SentData {
+        int16_t slot;
+        QString kind;  // "format", "mode" or "frame"
+        QByteArray data;
+        bool operator==(const SentData&) const = default;
+    };
+    // Everything the socket holds and has recorded, so that a snapshot can keep it.
+    struct Record {
+        QString loggedInAccount;
+        std::array<QString, 4> slotAccount;
+        std::array<int16_t, 4> slotState{};
+        std::vector<SentData> sent;
+        int closeAllCalls = 0;
+    } record;
+
+    void PeerLogin(const QString& account) override { record.loggedInAccount = account; }
+    QString UserID(int16_t slot) const override { return InRange(slot) ? record.slotAccount[slot] : QString(); }
+    int16_t PeerState(int16_t slot) const override { return InRange(slot) ? record.slotState[slot] : 0; }
+    void RequestVideo(int16_t slot, const QString& account) override {
+        if (!InRange(slot)) return;
+        record.slotAccount[slot] = account;
+        record.slotState[slot] = PeerLink::Asked;
+    }
+    void ClosePeer(int16_t slot) override {
+        if (!InRange(slot)) return;
+        record.slotAccount[slot].clear();
+        record.slotState[slot] = PeerLink::Free;
+    }
+    void CloseAll() override {
+        ++record.closeAllCalls;
+        for (int16_t slot = 1; slot <= 3; ++slot) ClosePeer(slot);
+    }
+    void SendFormat(int16_t slot, const QByteArray& format) override { record.sent.push_back({slot, "format", format}); }
+    void SendCaptureMode(int16_t slot, int16_t mode) override {
+        record.sent.push_back({slot, "mode", QByteArray::number(mode)});
+    }
+    void SendToPeer(int16_t slot, const QByteArray& frame) override { record.sent.push_back({slot, "frame", frame}); }
+
+    // The test's side: a slot linked to an account at a state, with or without the event.
+    void Link(int16_t slot, const QString& account, int16_t state) {
+        record.slotAccount.at(slot) = account;
+        record.slotState.at(slot) = state;
+    }
+    void ReportState(int16_t slot, int16_t state) {
+        record.slotState.at(slot) = state;
+        if (OnStateChange) OnStateChange(slot, state);
+    }
+    void Arrive(int16_t slot, const QByteArray& frame) {
+        if (OnDataArrival) OnDataArrival(slot, frame);
+    }
+    void AnswerLogin(int16_t code) {
+        if (OnLoginResult) OnLoginResult(code);
+    }
+
+private:
+    static bool InRange(int16_t slot) { return slot >= 1 && slot <= 3; }
+};
+
+// The own camera of an in-process test: starts when told to, and delivers the
+// frames the test gives it.
+class FakeCamera : public CameraDevice {
+public:
+    bool startSucceeds = false;
+    int starts = 0, stops = 0;
+    QString account;
+    bool Start() override {
+        ++starts;
+        return startSucceeds;
+    }
+    void Stop() override { ++stops; }
+    QByteArray Format() const override { return "test-format"; }
+    void SetAccount(const QString& a) override { account = a; }
+    void Deliver(const QByteArray& frame) {
+        if (OnFrame) OnFrame(frame);
+    }
 };
 
 class RecordingSound : public SoundDevice {

@@ -28,6 +28,12 @@ TestClient::TestClient(const QString& commandLine, QSize screen) {
     auto fakePages = std::make_unique<RecordingPageLoader>();
     pages = fakePages.get();
     platform.pages = std::move(fakePages);
+    auto fakePeers = std::make_unique<FakeP2PSocket>();
+    peers = fakePeers.get();
+    platform.peers = std::move(fakePeers);
+    auto fakeCamera = std::make_unique<FakeCamera>();
+    camera = fakeCamera.get();
+    platform.camera = std::move(fakeCamera);
     // The program folder exists, as the executable's folder always does.
     QDir().mkpath(programDir.path() + QStringLiteral("/table"));
     platform.paths = ProgramPaths(programDir.path() + QStringLiteral("/table"));

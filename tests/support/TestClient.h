@@ -21,6 +21,8 @@ struct TestClient {
     RecordingSound* sound;
     RecordingShell* shell;
     RecordingPageLoader* pages;
+    FakeP2PSocket* peers;
+    FakeCamera* camera;
     std::unique_ptr<Client> client;
 
     Client& operator*() { return *client; }

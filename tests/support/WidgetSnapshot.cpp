@@ -1,7 +1,7 @@
 #include "support/WidgetSnapshot.h"
 #include "table/TableSurface.h"
-#include "video/CaptureControl.h"
-#include "video/VideoView.h"
+#include "platform/CaptureControl.h"
+#include "platform/VideoView.h"
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -99,7 +99,7 @@ void WidgetSnapshot::TakeContents(Control& s) {
     case Kind::Camera: {
         const auto& camera = static_cast<const CaptureControl&>(widget);
         s.switches = {camera.CaptureSwitchA, camera.CaptureSwitchB, camera.CaptureSwitchC, camera.CaptureMode,
-                      camera.Opened,         camera.Capturing,      camera.StartResult};
+                      camera.Opened(),       camera.Capturing()};
         break;
     }
     case Kind::Plain: break;
@@ -143,9 +143,11 @@ void WidgetSnapshot::PutContents(const Control& s) {
         camera.CaptureSwitchB = s.switches.at(1);
         camera.CaptureSwitchC = s.switches.at(2);
         camera.CaptureMode = static_cast<int16_t>(s.switches.at(3));
-        camera.Opened = s.switches.at(4);
-        camera.Capturing = s.switches.at(5);
-        camera.StartResult = s.switches.at(6);
+        // The camera double of the restored client answers starts as it did at the snapshot.
+        if (s.switches.at(4)) camera.OpenCapture();
+        if (s.switches.at(5)) camera.StartCapture();
+        else if (s.switches.at(4)) camera.StopCapture();
+        else camera.CloseCapture();
         break;
     }
     case Kind::Plain: break;

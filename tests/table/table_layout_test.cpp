@@ -1,8 +1,8 @@
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
-#include "video/CaptureControl.h"
-#include "video/VideoView.h"
+#include "platform/CaptureControl.h"
+#include "platform/VideoView.h"
 #include "window/BannerView.h"
 #include <QListWidget>
 #include <gtest/gtest.h>
@@ -255,7 +255,8 @@ TEST(TableLayout, ArraysAreCompletedWithHiddenCopiesOfTheirDesignElement) {
 }
 
 TEST(TableLayout, ACopyTakesEverythingButVisibilityFromTheDesignElement) {
-    MainForm f;
+    FakeCamera camera;
+    MainForm f(camera);
     LabelControl& design = *f.NewLabel();
     design.Move(5, 6, 70, 20);
     design.SetFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 13));
@@ -338,7 +339,7 @@ TEST(TableOwnCamera, WithoutACameraTheTickerSaysSoAndThePictureStaysHidden) {
     EXPECT_FALSE(l.t->video.CaptureOn);
     EXPECT_TRUE(f.vcap1->isHidden());
     EXPECT_TRUE(f.PicLocal[0]->isHidden());
-    EXPECT_TRUE(f.vcap1->Opened);
+    EXPECT_TRUE(f.vcap1->Opened());
     EXPECT_TRUE(f.vcap1->CaptureSwitchA);
     EXPECT_TRUE(f.vcap1->CaptureSwitchB);
     EXPECT_FALSE(f.vcap1->CaptureSwitchC);
@@ -350,11 +351,11 @@ TEST(TableOwnCamera, WithoutACameraTheTickerSaysSoAndThePictureStaysHidden) {
 
 TEST(TableOwnCamera, ARunningCameraShowsInThePortraitsPlaceUnderItsCommandBar) {
     LaidOut l(kFullScreen);
-    l.form().vcap1->StartResult = 0;
+    l.t.camera->startSucceeds = true;
     l.Load();
     MainForm& f = l.form();
     EXPECT_TRUE(l.t->video.CaptureOn);
-    EXPECT_TRUE(f.vcap1->Capturing);
+    EXPECT_TRUE(f.vcap1->Capturing());
     EXPECT_FALSE(f.vcap1->isHidden());
     EXPECT_FALSE(f.PicLocal[0]->isHidden());
     const QObjectList& stack = f.Pic1->children();
