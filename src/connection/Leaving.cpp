@@ -13,6 +13,7 @@
 #include "table/MainForm.h"
 #include "table/SeatLabels.h"
 #include "platform/VideoView.h"
+#include "video/VideoWindow.h"
 #include "window/TalkWindow.h"
 #include "window/Ticker.h"
 
@@ -57,8 +58,8 @@ void ResetSeatVideo(Client& c, int s) {
     f.ImgShow[s]->setVisible(false);
     c.video.FirstFrameShown[s] = false;
     c.video.VideoBlocked[s] = false;
-    c.video.FrameSendCounter[s] = 0;
     c.video.LastVideoFrame[s].clear();
+    if (VideoWindowShown(c, s)) VideoWindowOf(c, s).hide();
 }
 
 void SendLeaveTable(Client& c) {
@@ -67,8 +68,10 @@ void SendLeaveTable(Client& c) {
     leave.SeatBit = c.seatInfo[0].SeatBit;
     for (int s = 1; s <= 3; ++s) {
         ResetSeatVideo(c, s);
+        c.video.FrameSendCounter[s] = 0;
         c.P2PSocket1.ClosePeer(int16_t(s));
         c.seatInfo[s].Account.clear();
+        UnloadVideoWindow(c, s);
     }
     if (c.Winsock1.State() == TcpLink::StateConnected) c.Winsock1.SendData(ToByteArray(EncodeGamePacket(leave)));
     StopSchedulerJobs(c.scheduler);

@@ -7,7 +7,9 @@
 #include "connection/Reconnect.h"
 #include "connection/Scheduler.h"
 #include "connection/ServerConnection.h"
+#include "platform/CaptureControl.h"
 #include "shared/Client.h"
+#include "video/VideoWindow.h"
 #include "table/DesignPictures.h"
 #include "table/MainForm.h"
 #include "table/ResourceIds.h"
@@ -207,7 +209,11 @@ void MainForm_Form_Load(Client& c) {
 
 void MainForm_Form_Resize(Client& c) {
     MainForm& f = *c.mainForm;
-    if (f.IsMinimized()) return;
+    if (f.IsMinimized()) {
+        for (int z = 0; z <= 3; ++z)
+            if (VideoWindowShown(c, z)) UnloadVideoWindow(c, z);
+        return;
+    }
     f.raise();
     f.activateWindow();
     if (c.window.BossKey) {
@@ -223,6 +229,11 @@ void MainForm_Form_Unload(Client& c) {
     if (c.sound.MusicOn) StopMusic(c);
     if (c.sound.EffectSoundOn) StopSound(c);
     c.P2PSocket1.CloseAll();
+    if (c.video.CaptureOn) {
+        c.mainForm->vcap1->StopCapture();
+        c.mainForm->vcap1->CloseCapture();
+    }
+    for (int z = 0; z <= 3; ++z) UnloadVideoWindow(c, z);
     c.frmReconnect.reset();
     if (c.talk) c.talk->close();
     c.End(QStringLiteral("the table window was closed"));

@@ -169,8 +169,12 @@ void HandlePlayerLeft(Client& c, GameMessage&) {
         WriteUpperTicker(c, nickName + QStringLiteral("退出了游戏 ") + ClockTime());
         ResetSeatVideo(c, s);
     }
-    for (int16_t slot = 1; slot <= 3; ++slot)
-        if (c.P2PSocket1.UserID(slot) == name) c.P2PSocket1.ClosePeer(slot);
+    // The send counters count by peer slot: the closed slot's starts afresh.
+    for (int16_t slot = 1; slot <= 3; ++slot) {
+        if (c.P2PSocket1.UserID(slot) != name) continue;
+        c.P2PSocket1.ClosePeer(slot);
+        c.video.FrameSendCounter[slot] = 0;
+    }
     if (c.table.SpectatorMode) EndSpectating(c);
 }
 

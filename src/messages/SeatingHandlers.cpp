@@ -16,6 +16,7 @@
 #include "table/Pictures.h"
 #include "table/StackingOrder.h"
 #include "video/OwnCamera.h"
+#include "video/VideoWindow.h"
 #include "platform/VideoView.h"
 #include <algorithm>
 #include <optional>
@@ -54,6 +55,8 @@ void ResetRemoteVideo(Client& c) {
         f.ImgShow[k]->setVisible(false);
         f.ImgKuang[k]->setVisible(false);
         f.vshow1[k]->hide();
+        if (VideoWindowShown(c, k)) VideoWindowOf(c, k).hide();
+        UnloadVideoWindow(c, k);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "table/StackingOrder.h"
 #include "table/TableLayout.h"
 #include "table/WidgetPlace.h"
+#include "video/FrameExchange.h"
 #include "video/OwnCamera.h"
 #include "results/InformationWindow.h"
 #include "window/BannerBrowser.h"
@@ -100,6 +101,7 @@ void InitTableControls(Client& c) {
     ConnectHandPlayEvents(c);
     ConnectButtonRowEvents(c);
     ConnectVideoViewEvents(c);
+    ConnectVideoEvents(c);
     ConnectFrameEvents(c);
     ConnectKeyEvents(c);
     ConnectChatEvents(c);

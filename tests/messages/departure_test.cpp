@@ -106,6 +106,19 @@ TEST_F(DepartureTest, APlayerLeavingEmptiesTheSeatAndItsVideoButKeepsTheVoiceAnd
     EXPECT_FALSE(SeatEmpty(3));
 }
 
+// Slots are not seats: the counter of the slot that carried the leaving
+// player starts afresh, and the seat number's slot, carrying someone else, keeps its count.
+TEST_F(DepartureTest, APlayerLeavingResetsTheSendCounterOfItsSlotNotOfItsSeatNumber) {
+    t->P2PSocket1.RequestVideo(2, t->seatInfo[3].Account);
+    t->P2PSocket1.RequestVideo(3, t->seatInfo[2].Account);
+    t->video.FrameSendCounter = {0, 7, 8, 9};
+    ReceiveFromAccount(MessageType::PlayerLeft, QStringLiteral("acct2"));
+    EXPECT_EQ(t->video.FrameSendCounter, (std::array<int16_t, 4>{0, 7, 8, 0}));
+    EXPECT_TRUE(t->P2PSocket1.UserID(3).isEmpty());
+    EXPECT_EQ(t->P2PSocket1.UserID(2), QStringLiteral("acct3"));
+    EXPECT_TRUE(t->video.LastVideoFrame[2].isEmpty());
+}
+
 TEST_F(DepartureTest, AnEmptyNameIsIgnoredEvenWhenTheOwnAccountIsEmpty) {
     t->seatInfo[0].Account.clear();
     t->seatInfo[1].Account.clear();

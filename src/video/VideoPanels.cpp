@@ -1,0 +1,40 @@
+#include "video/VideoPanels.h"
+#include "platform/VideoView.h"
+#include "shared/Client.h"
+#include "table/MainForm.h"
+#include "video/VideoWindow.h"
+
+void MainForm_ImgShow_Click(Client& c, int seat) {
+    MainForm& f = *c.mainForm;
+    c.video.VideoBlocked[seat] = false;
+    f.ImgKuang[seat]->setVisible(true);
+    f.PicLocal[seat]->show();
+    f.vshow1[seat]->show();
+    f.vshow1[seat]->raise();
+    c.Timer_Vshow[seat]->SetEnabled(true);
+}
+
+void MainForm_Timer_Vshow_Timer(Client& c, int seat) {
+    c.Timer_Vshow[seat]->SetEnabled(false);
+    MainForm& f = *c.mainForm;
+    if (f.PicLocal[seat]->isHidden()) return;
+    // Twice: a view that has just been shown or resized may drop the first drawing.
+    for (int i = 0; i < 2; ++i) f.vshow1[seat]->ShowFrame(c.video.LastVideoFrame[seat]);
+}
+
+void MainForm_Timer_Zoom_Timer(Client& c) {
+    c.Timer_Zoom.SetEnabled(false);
+    const int z = c.video.ZoomWindow;
+    if (z < 0 || z > 3) return;
+    VideoWindowOf(c, z).vshow1->ShowFrame(c.video.LastVideoFrame[z]);
+}
+
+void ConnectVideoPanelEvents(Client& c) {
+    MainForm& f = *c.mainForm;
+    Client* client = &c;
+    for (int k = 1; k <= 3; ++k) {
+        f.ImgShow[k]->OnMouseDown = [client, k](Qt::MouseButton, QPointF) { MainForm_ImgShow_Click(*client, k); };
+        c.Timer_Vshow[k]->OnTick([client, k] { MainForm_Timer_Vshow_Timer(*client, k); });
+    }
+    c.Timer_Zoom.OnTick([client] { MainForm_Timer_Zoom_Timer(*client); });
+}
