@@ -8,6 +8,7 @@
 #include "table/Controls.h"
 #include "table/MainForm.h"
 #include "platform/VideoView.h"
+#include "video/VideoWindow.h"
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -117,6 +118,15 @@ TEST_F(DepartureTest, APlayerLeavingResetsTheSendCounterOfItsSlotNotOfItsSeatNum
     EXPECT_TRUE(t->P2PSocket1.UserID(3).isEmpty());
     EXPECT_EQ(t->P2PSocket1.UserID(2), QStringLiteral("acct3"));
     EXPECT_TRUE(t->video.LastVideoFrame[2].isEmpty());
+}
+
+TEST_F(DepartureTest, APlayerLeavingHidesOnlyTheirSeatsVideoWindowWithoutClosingIt) {
+    for (int s = 1; s <= 3; ++s) VideoWindowOf(*t, s).show();
+    ReceiveFromAccount(MessageType::PlayerLeft, QStringLiteral("acct2"));
+    ASSERT_NE(t->videoWindows[2], nullptr);
+    EXPECT_FALSE(t->videoWindows[2]->isVisible());
+    EXPECT_TRUE(VideoWindowShown(*t, 1));
+    EXPECT_TRUE(VideoWindowShown(*t, 3));
 }
 
 TEST_F(DepartureTest, AnEmptyNameIsIgnoredEvenWhenTheOwnAccountIsEmpty) {
