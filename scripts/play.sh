@@ -59,10 +59,14 @@ echo "to end: Ctrl-C ends the client, the lobby and the server ('close' closes o
 
 # Emptied first, so that no line of an earlier run is taken for this one's.
 : >"$server_log"
-setsid build/tools/dravik-server/dravik-server --port 0 >>"$server_log" &
+setsid build/tools/dravik-server/dravik-server --port 0 --relay-port 0 >>"$server_log" &
 pids+=($!)
-wait_for_line "$server_log" '^listening on [0-9]+$' 10 || { echo "the server did not start" >&2; exit 1; }
+for line in '^listening on [0-9]+$' '^relay listening on [0-9]+$'; do
+  wait_for_line "$server_log" "$line" 10 || { echo "the server did not start" >&2; exit 1; }
+done
 port=$(sed -n 's/^listening on \([0-9]*\)$/\1/p' "$server_log" | head -n 1)
+# The client finds the server's video relay here instead of on port 8888.
+export DRAVIK_RELAY_PORT=$(sed -n 's/^relay listening on \([0-9]*\)$/\1/p' "$server_log" | head -n 1)
 
 if [ -n "$screenshot" ]; then
   (

@@ -3,6 +3,7 @@
 #include "support/EventLoopWait.h"
 #include "support/ServerLog.h"
 #include "support/TableProcess.h"
+#include "support/XDisplay.h"
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -12,31 +13,6 @@
 namespace {
 const QString kTableBinary = QStringLiteral(DRAVIK_TABLE_BINARY);
 const QString kLine = QStringLiteral("你好，大家好");
-
-// A private X server of the design's screen size, on a display it picks itself.
-class XDisplay {
-public:
-    bool Start(const QString& xvfb) {
-        server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        if (!server_.waitForStarted(10000)) return false;
-        QString number;
-        const bool up = WaitUntil([&] {
-            number += QString::fromLatin1(server_.readAllStandardOutput());
-            return number.contains(QLatin1Char('\n'));
-        }, 10000);
-        name_ = QLatin1Char(':') + number.trimmed();
-        return up;
-    }
-    ~XDisplay() {
-        server_.terminate();
-        if (!server_.waitForFinished(5000)) server_.kill();
-    }
-    const QString& Name() const { return name_; }
-
-private:
-    QProcess server_;
-    QString name_;
-};
 
 class ChatTyping : public ::testing::Test {
 protected:
@@ -53,18 +29,9 @@ protected:
         server.waitForFinished(5000);
     }
 
-    // Runs an X tool on the display; its output, or nothing when it failed.
     std::optional<QString> RunOnDisplay(const QString& program, const QStringList& arguments) {
-        QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), display.Name());
-        tool.setProcessEnvironment(env);
-        tool.start(program, arguments);
-        bool done = false;
-        WaitUntil([&] { return done = tool.state() == QProcess::NotRunning; }, 10000);
-        if (!done) tool.kill();
-        if (!done || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) return std::nullopt;
-        return QString::fromLatin1(tool.readAllStandardOutput());
+        const std::optional<QByteArray> output = display.Run(program, arguments);
+        return output ? std::optional(QString::fromLatin1(*output)) : std::nullopt;
     }
     bool XDoTool(const QStringList& arguments) { return RunOnDisplay(xdotool, arguments).has_value(); }
 

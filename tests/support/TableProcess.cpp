@@ -30,6 +30,12 @@ void TableProcess::UseDisplay(const QString& display) {
     process_.setProcessEnvironment(env);
 }
 
+void TableProcess::SetEnvironment(const QString& name, const QString& value) {
+    QProcessEnvironment env = process_.processEnvironment();
+    env.insert(name, value);
+    process_.setProcessEnvironment(env);
+}
+
 void TableProcess::Start(const QStringList& arguments) {
     process_.setArguments(arguments);
     process_.start();

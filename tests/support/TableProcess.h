@@ -17,6 +17,8 @@ public:
     ~TableProcess();
     // Runs the client on an X display instead of offscreen; before Start.
     void UseDisplay(const QString& display);
+    // Sets one more environment variable for the client; before Start.
+    void SetEnvironment(const QString& name, const QString& value);
     void Start(const QStringList& arguments);
     bool WaitForStderr(const QString& text, int timeoutMs);
     bool WaitForExit(int timeoutMs);

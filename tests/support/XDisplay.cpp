@@ -1,0 +1,40 @@
+#include "support/XDisplay.h"
+#include "support/EventLoopWait.h"
+#include <QProcessEnvironment>
+
+XDisplay::~XDisplay() {
+    server_.terminate();
+    if (!server_.waitForFinished(5000)) server_.kill();
+}
+
+bool XDisplay::Start(const QString& xvfb) {
+    server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    if (!server_.waitForStarted(10000)) return false;
+    QString number;
+    const bool up = WaitUntil([&] {
+        number += QString::fromLatin1(server_.readAllStandardOutput());
+        return number.contains(QLatin1Char('\n'));
+    }, 10000);
+    name_ = QLatin1Char(':') + number.trimmed();
+    return up;
+}
+
+std::optional<QByteArray> XDisplay::Run(const QString& program, const QStringList& arguments) const {
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), name_);
+    tool.setProcessEnvironment(env);
+    QByteArray output;
+    QObject::connect(&tool, &QProcess::readyReadStandardOutput, [&] { output += tool.readAllStandardOutput(); });
+    tool.start(program, arguments);
+    bool done = false;
+    WaitUntil([&] { return done = tool.state() == QProcess::NotRunning; }, 10000);
+    if (!done) tool.kill();
+    if (!done || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) return std::nullopt;
+    return output + tool.readAllStandardOutput();
+}
+
+QImage XDisplay::Screenshot(const QString& import) const {
+    const std::optional<QByteArray> png = Run(import, {"-window", "root", "png:-"});
+    return png ? QImage::fromData(*png, "PNG") : QImage();
+}
