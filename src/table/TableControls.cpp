@@ -6,6 +6,7 @@
 #include "table/TableLayout.h"
 #include "table/WidgetPlace.h"
 #include "video/OwnCamera.h"
+#include "video/VideoIconEvents.h"
 #include "results/InformationWindow.h"
 #include "window/BannerBrowser.h"
 #include "window/BannerView.h"
@@ -104,4 +105,5 @@ void InitTableControls(Client& c) {
     ConnectKeyEvents(c);
     ConnectChatEvents(c);
     ConnectBannerEvents(c);
+    InitVideoIcons(c);
 }
