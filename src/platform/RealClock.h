@@ -6,6 +6,7 @@ class RealClock : public Clock {
 public:
     RealClock();
     double Now() override;
+    QDateTime LocalTime() override;
     void Sleep(double seconds) override;
     void Pump() override;
 

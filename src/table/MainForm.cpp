@@ -175,6 +175,17 @@ void MainForm::CreateVideoControls(CameraDevice& camera) {
     }
     vcap1 = new CaptureControl(camera, Pic1);
     vcap1->hide();
+
+    Tiplbl = new QLineEdit(Pic1);
+    Tiplbl->setReadOnly(true);
+    Tiplbl->setFocusPolicy(Qt::NoFocus);
+    Tiplbl->setFont(DesignFont(9));
+    Tiplbl->setGeometry(0, 0, 28, 18);
+    QPalette colours = Tiplbl->palette();
+    colours.setColor(QPalette::Base, QColor(255, 255, 225));
+    colours.setColor(QPalette::Text, Qt::black);
+    Tiplbl->setPalette(colours);
+    Tiplbl->hide();
 }
 
 void MainForm::CreateWindowedControls() {

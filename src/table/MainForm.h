@@ -51,6 +51,8 @@ public:
     std::vector<QLabel*> ImCmd;
     std::vector<VideoView*> vshow1;
     CaptureControl* vcap1;
+    // The tool tip of the own bar's icons: hidden until one of them is hovered.
+    QLineEdit* Tiplbl;
 
     // Graphical controls of the window design; arrays are completed by the table layout.
     LabelControl* Location;

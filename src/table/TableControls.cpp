@@ -7,6 +7,7 @@
 #include "table/WidgetPlace.h"
 #include "video/FrameExchange.h"
 #include "video/OwnCamera.h"
+#include "video/VideoIconEvents.h"
 #include "results/InformationWindow.h"
 #include "window/BannerBrowser.h"
 #include "window/BannerView.h"
@@ -106,4 +107,5 @@ void InitTableControls(Client& c) {
     ConnectKeyEvents(c);
     ConnectChatEvents(c);
     ConnectBannerEvents(c);
+    InitVideoIcons(c);
 }

@@ -48,12 +48,15 @@ private:
 class VirtualClock : public Clock {
 public:
     double now = 1000.0;
+    // The wall clock stands still unless a test moves it.
+    QDateTime localTime{QDate(2008, 1, 7), QTime(9, 5, 3)};
     double sleptSeconds = 0;
     int pumps = 0;
     // Runs at each pump, before the events are handled (a test's "meanwhile").
     std::function<void()> onPump;
 
     double Now() override { return now; }
+    QDateTime LocalTime() override { return localTime; }
     void Sleep(double seconds) override;
     void Pump() override;
 };
