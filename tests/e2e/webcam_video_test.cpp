@@ -137,8 +137,9 @@ TEST_F(WebcamVideo, EachPlayerSeesTheOthersPictureCanSwitchItOffAndTakesAPhotoOf
         SCOPED_TRACE(viewer->account.toStdString());
         EXPECT_TRUE(WaitUntil([&] { return PanelMoves(*viewer, seat, *sender); }, 30000)) << Everything();
         // The seats of the server's computer players have no video.
-        for (int other = 1; other <= 3; ++other)
+        for (int other = 1; other <= 3; ++other) {
             if (other != seat) EXPECT_FALSE(PanelMoves(*viewer, other, *sender)) << "panel " << other;
+        }
     }
 
     ASSERT_TRUE(ClickRemoteIcon(alice, bobAtAlice, SwitchOff));
