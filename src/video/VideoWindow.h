@@ -1,6 +1,9 @@
 #pragma once
+#include "table/pictures/LazyPicture.h"
+#include <QPoint>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class Client;
 class QLabel;
@@ -21,11 +24,43 @@ public:
     std::array<QLabel*, 3> ImgCmd{};
 
     int ZoomIndex() const { return zoomIndex_; }
+    // The background picture, drawn unstretched from the top left corner.
+    const QPixmap& Picture() const { return picture_.Pixmap(); }
     void ImgCmd_Click(int index);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    // Only presses on the background arrive here: the view and the buttons keep theirs.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
 private:
+    enum Size { Small, Normal, Large };
+    // A button's place in twips; kept unrounded, as sizes step by 2/3 and 3/2.
+    struct Twips {
+        double left = 0, top = 0, width = 0, height = 0;
+    };
+
+    void SetBackground(Size size);
+    void SetWindowSize(Size size);
+    void PlaceView(Size size);
+    void PlaceForSize(Size size);
+    void PlaceButton(int i);
+    void LayOutButtonsAtLoad();
+    void LayOutButtonsAfterChange(Size from, Size to);
+    bool HasSize(Size size) const;
+    void ChangeSize(Size from, Size to);
+    double WidthTwips() const;
+
     Client& c_;
     int zoomIndex_;
+    // 3 on a small screen, where the backgrounds of the smaller skin are used.
+    int SkinOffset = 0;
+    LazyPicture picture_;
+    std::array<Twips, 3> buttons_{};
+    // Where the mouse went down, from the window's corner, while dragging.
+    std::optional<QPoint> grip_;
 };
 
 // The window of a zoom index, created and loaded on its first use.

@@ -100,6 +100,33 @@ QImage DrawVideoBackground(int entry) {
     return DrawPanel(size, QColor(140, 95, 50), QColor(25, 30, 35), std::max(4.0, size.width() * 0.035));
 }
 
+QImage DrawVideoWindowButton(int kind) {
+    if (kind < 0 || kind > 2) return {};
+    QImage canvas = NewCanvas(VideoWindowButtonSize);
+    QPainter painter;
+    BeginPainting(painter, canvas);
+    const QRectF tile(0.5, 0.5, VideoWindowButtonSize.width() - 1, VideoWindowButtonSize.height() - 1);
+    painter.setPen(QPen(QColor(90, 55, 25), 1));
+    painter.setBrush(VerticalGradient(tile, QColor(200, 150, 95), QColor(150, 100, 55)));
+    painter.drawRoundedRect(tile, 2, 2);
+    const QColor ink(45, 28, 15);
+    painter.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    switch (kind) {
+    case 0:
+        painter.drawLine(QPointF(5, 4.5), QPointF(12, 11.5));
+        painter.drawLine(QPointF(12, 4.5), QPointF(5, 11.5));
+        break;
+    case 1:
+        painter.drawRect(QRectF(6.5, 3.5, 7, 6));
+        painter.setBrush(QColor(175, 125, 75));
+        painter.drawRect(QRectF(3.5, 6.5, 7, 6));
+        break;
+    default: painter.fillRect(QRectF(4, 10, 9, 2.5), ink); break;
+    }
+    return canvas;
+}
+
 QImage DrawVideoFrame() { return DrawPanel(VideoFrameSize, QColor(150, 110, 60), QColor(20, 50, 40), 4); }
 
 QImage DrawOpenVideoIcon() { return DrawIcon(Glyph::Webcam, true); }

@@ -10,6 +10,9 @@ inline constexpr QSize VideoIconSize{16, 14};
 // Backgrounds of the enlarged video windows: 0-2 small, normal and large, 3-5 the same for the small screen.
 QImage DrawVideoBackground(int entry);
 QSize VideoBackgroundSize(int entry);
+// The command buttons of the enlarged video windows: 0 close, 1 enlarge, 2 shrink.
+QImage DrawVideoWindowButton(int kind);
+inline constexpr QSize VideoWindowButtonSize{17, 16};
 // The frame around a remote seat's video.
 QImage DrawVideoFrame();
 inline constexpr QSize VideoFrameSize{126, 105};
