@@ -2,6 +2,7 @@
 #include "platform/RuntimeDir.h"
 #include "platform/UnixLobbyLink.h"
 #include "support/EventLoopWait.h"
+#include "support/ScopedEnv.h"
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -233,20 +234,6 @@ TEST_F(LobbyLinkTest, FramesOfAClosedConnectionAreHandledInOrderAcrossAHandlersW
     EXPECT_TRUE(waited);
     EXPECT_EQ(received.messages, (std::vector<Message>{{1, 0, 0}, {2, 0, 0}, {3, 0, 0}}));
 }
-
-// Sets an environment variable (or removes it) for one test.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::optional<QString>& value) : name_(name) {
-        if (qEnvironmentVariableIsSet(name)) saved_ = qgetenv(name);
-        value ? qputenv(name, value->toUtf8()) : qunsetenv(name);
-    }
-    ~ScopedEnv() { saved_ ? qputenv(name_, *saved_) : qunsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<QByteArray> saved_;
-};
 
 mode_t ModeOf(const QString& path) {
     struct stat info {};
