@@ -5,7 +5,9 @@
 #include <algorithm>
 
 QImage DecodeVideoFrame(const QByteArray& frame) {
-    if (frame.isEmpty() || frame.size() > VideoFrame::MaxBytes) return {};
+    // What does not start as a JPEG picture is not handed to the decoder,
+    // which would complain about every such frame on the terminal.
+    if (!frame.startsWith("\xFF\xD8") || frame.size() > VideoFrame::MaxBytes) return {};
     QByteArray bytes = frame;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
