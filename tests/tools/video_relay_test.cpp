@@ -307,4 +307,33 @@ TEST_F(VideoRelayTest, ThrottlesTheSenderOfFramesToAClientThatFellBehind) {
     alice->Send(RelayData(1, RelayDataKind::Frame, "small"));
     EXPECT_EQ(bob->Take(1), std::vector<RelayMessage>{RelayPeerData(3, RelayDataKind::Frame, "small")});
 }
+
+TEST_F(VideoRelayTest, ClosesAClientThatStoppedReadingWhileItsPeerKeepsSendingSettings) {
+    auto alice = LoggedIn("alice");
+    auto bob = LoggedIn("bob");
+    LinkAliceAndBob(*alice, *bob);
+    bob->socket.setReadBufferSize(4096);
+
+    // Formats are never dropped like frames: they pile up until bob is let go.
+    QByteArray batch;
+    for (int i = 0; i < 1000; ++i)
+        batch += EncodeRelayMessage(RelayData(1, RelayDataKind::Format, QByteArray(RelayLimits::MaxFormatBytes, 'f')));
+    const QString rejected = QStringLiteral("relay reject bob ");
+    const auto bobRejected = [&] { return !log.filter(rejected).isEmpty(); };
+    for (int batches = 0; batches < 1000 && !bobRejected(); ++batches) {
+        alice->SendBytes(batch);
+        WaitUntil([&] { return alice->socket.bytesToWrite() == 0; }, WaitMs);
+    }
+    ASSERT_TRUE(bobRejected());
+    EXPECT_TRUE(log.filter(rejected).front().endsWith(QStringLiteral(" bytes unsent")));
+    EXPECT_TRUE(Logged("relay close bob"));
+    bob->socket.setReadBufferSize(0);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            bob->Pump();
+            return bob->socket.state() == QAbstractSocket::UnconnectedState;
+        },
+        WaitMs));
+    EXPECT_EQ(alice->Rest().back(), Waiting(1)) << "alice waits for bob to come back";
+}
 }  // namespace
