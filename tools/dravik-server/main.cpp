@@ -1,5 +1,6 @@
 #include "dravik-server/GameServer.h"
 #include "dravik-server/ServerPackets.h"
+#include "dravik-server/VideoRelay.h"
 #include "platform/AnsiCodec.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -12,6 +13,8 @@
 #include <sys/signalfd.h>
 
 namespace {
+constexpr int kNoRelay = -1;
+
 void PrintLine(const QString& line) {
     const QByteArray bytes = line.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
@@ -76,6 +79,7 @@ int main(int argc, char** argv) {
     parser.addOption({"move-ms", "Pause before each computer move in milliseconds, 0-10000.", "N", "800"});
     parser.addOption({"watchers", "Accounts whose log-ins are spectators', separated by commas.", "ACCOUNTS"});
     parser.addOption({"seed", "Seed of the shuffles and dice, 0-2147483647 (default: a random one).", "N"});
+    parser.addOption({"relay-port", "Port of the video relay (0 picks a free one; default: no relay).", "PORT"});
     parser.process(app);
 
     if (!parser.isSet("port")) {
@@ -90,7 +94,9 @@ int main(int argc, char** argv) {
     const auto seed = parser.isSet("seed") ? NumberOption(parser, "seed", 0, std::numeric_limits<int>::max())
                                            : std::optional<int>(QRandomGenerator::global()->bounded(1 << 30));
     const auto watchers = WatcherAccounts(parser);
-    if (!port || !turnSeconds || !timeoutLimit || !moveMs || !seed || !watchers) return 2;
+    const auto relayPort = parser.isSet("relay-port") ? NumberOption(parser, "relay-port", 0, 65535)
+                                                      : std::optional<int>(kNoRelay);
+    if (!port || !turnSeconds || !timeoutLimit || !moveMs || !seed || !watchers || !relayPort) return 2;
 
     GameServer server(
         {*turnSeconds, *timeoutLimit, parser.value("banner").toLatin1(), *moveMs, quint32(*seed), *watchers});
@@ -100,6 +106,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     PrintLine(QStringLiteral("listening on %1").arg(server.Port()));
+
+    // After the game server's line, which stays the first.
+    std::optional<VideoRelay> relay;
+    if (*relayPort != kNoRelay) {
+        relay.emplace();
+        QObject::connect(&*relay, &VideoRelay::Event, &PrintLine);
+        if (!relay->Listen(quint16(*relayPort))) {
+            std::fprintf(stderr, "cannot listen on 127.0.0.1:%d: %s\n", *relayPort, qPrintable(relay->ErrorText()));
+            return 1;
+        }
+    }
 
     QSocketNotifier stopNotifier(stopSignals, QSocketNotifier::Read);
     QObject::connect(&stopNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);

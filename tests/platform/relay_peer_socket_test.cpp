@@ -1,0 +1,316 @@
+#include "dravik-server/VideoRelay.h"
+#include "platform/RelayPeerSocket.h"
+#include "support/EventLoopWait.h"
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+constexpr int WaitMs = 5000;
+using SlotState = std::pair<int16_t, int16_t>;
+using SlotFrame = std::pair<int16_t, QByteArray>;
+
+// A peer socket with its events written down.
+struct Peer {
+    explicit Peer(quint16 relayPort, int16_t peerCount = 3) {
+        socket.RelayHost = QStringLiteral("127.0.0.1");
+        socket.RelayPort = relayPort;
+        socket.PeerCount = peerCount;
+        socket.OnLoginResult = [this](int16_t code) { logins.push_back(code); };
+        socket.OnStateChange = [this](int16_t slot, int16_t state) { states.emplace_back(slot, state); };
+        socket.OnDataArrival = [this](int16_t slot, const QByteArray& frame) { frames.emplace_back(slot, frame); };
+    }
+
+    bool LogIn(const QString& account) {
+        socket.PeerLogin(account);
+        return WaitUntil([&] { return !logins.empty(); }, WaitMs) &&
+               logins == std::vector<int16_t>{PeerLogin::LoggedIn};
+    }
+
+    bool WaitState(int16_t slot, int16_t state) {
+        return WaitUntil([&] { return socket.PeerState(slot) == state; }, WaitMs);
+    }
+
+    RelayPeerSocket socket;
+    std::vector<int16_t> logins;
+    std::vector<SlotState> states;
+    std::vector<SlotFrame> frames;
+};
+
+// A port nothing listens on.
+quint16 DeadPort() {
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    return server.serverPort();
+}
+
+class RelayPeerSocketTest : public testing::Test {
+protected:
+    void SetUp() override {
+        QObject::connect(&relay, &VideoRelay::Event, [this](const QString& line) { log << line; });
+        ASSERT_TRUE(relay.Listen(0));
+    }
+
+    // alice's slot 1 and bob's slot 2 linked.
+    void Link(Peer& alice, Peer& bob) {
+        ASSERT_TRUE(alice.LogIn("alice"));
+        ASSERT_TRUE(bob.LogIn("bob"));
+        alice.socket.RequestVideo(1, "bob");
+        ASSERT_TRUE(alice.WaitState(1, PeerLink::Waiting));
+        bob.socket.RequestVideo(2, "alice");
+        ASSERT_TRUE(alice.WaitState(1, PeerLink::Linked));
+        ASSERT_TRUE(bob.WaitState(2, PeerLink::Linked));
+    }
+
+    VideoRelay relay;
+    QStringList log;
+};
+
+TEST_F(RelayPeerSocketTest, TwoSocketsLinkAndExchangeFramesAndCaptureSettings) {
+    Peer alice(relay.Port());
+    Peer bob(relay.Port());
+    // Asked before the log-in: the link request goes out once it succeeds.
+    alice.socket.RequestVideo(1, "bob");
+    EXPECT_EQ(alice.socket.PeerState(1), PeerLink::Asked);
+    EXPECT_EQ(alice.socket.UserID(1), QStringLiteral("bob"));
+    ASSERT_TRUE(alice.LogIn("alice"));
+    ASSERT_TRUE(alice.WaitState(1, PeerLink::Waiting));
+    ASSERT_TRUE(bob.LogIn("bob"));
+    bob.socket.RequestVideo(2, "alice");
+    ASSERT_TRUE(alice.WaitState(1, PeerLink::Linked));
+    ASSERT_TRUE(bob.WaitState(2, PeerLink::Linked));
+    EXPECT_EQ(alice.states, (std::vector<SlotState>{{1, PeerLink::Waiting}, {1, PeerLink::Linked}}));
+
+    alice.socket.SendFormat(1, "yuv");
+    alice.socket.SendCaptureMode(1, -3);
+    alice.socket.SendToPeer(1, {});
+    alice.socket.SendToPeer(1, "jpeg");
+    ASSERT_TRUE(WaitUntil([&] { return bob.frames.size() == 2; }, WaitMs));
+    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, {}}, {2, "jpeg"}}));
+    EXPECT_EQ(bob.socket.PeerState(2), PeerLink::Ready);
+    EXPECT_EQ(bob.socket.PeerFormat(2), QByteArray("yuv"));
+    EXPECT_EQ(bob.socket.PeerCaptureMode(2), -3);
+    EXPECT_EQ(bob.socket.PeerFormat(1), QByteArray()) << "settings belong to the slot they came on";
+
+    bob.socket.SendToPeer(2, "back");
+    ASSERT_TRUE(WaitUntil([&] { return !alice.frames.empty(); }, WaitMs));
+    EXPECT_EQ(alice.frames, (std::vector<SlotFrame>{{1, "back"}}));
+    EXPECT_EQ(alice.socket.PeerState(1), PeerLink::Ready);
+}
+
+TEST_F(RelayPeerSocketTest, SendsNothingOnUnlinkedSlotsAndNothingOverTheCaps) {
+    Peer alice(relay.Port());
+    Peer bob(relay.Port());
+    ASSERT_TRUE(alice.LogIn("alice"));
+    ASSERT_TRUE(bob.LogIn("bob"));
+    alice.socket.RequestVideo(1, "bob");
+    ASSERT_TRUE(alice.WaitState(1, PeerLink::Waiting));
+    alice.socket.SendToPeer(1, "while waiting");
+    alice.socket.SendToPeer(2, "on a free slot");
+    bob.socket.RequestVideo(2, "alice");
+    ASSERT_TRUE(alice.WaitState(1, PeerLink::Linked));
+
+    alice.socket.SendToPeer(1, QByteArray(VideoFrame::MaxBytes + 1, 'x'));
+    alice.socket.SendFormat(1, QByteArray(RelayLimits::MaxFormatBytes + 1, 'f'));
+    alice.socket.SendToPeer(1, QByteArray(VideoFrame::MaxBytes, 'm'));
+    alice.socket.SendFormat(1, QByteArray(RelayLimits::MaxFormatBytes, 'g'));
+    alice.socket.SendToPeer(1, "last");
+    ASSERT_TRUE(WaitUntil([&] { return bob.frames.size() >= 2; }, WaitMs));
+    ASSERT_EQ(bob.frames.size(), 2u) << "only the frames within the cap, and only once linked";
+    EXPECT_EQ(bob.frames[0].second, QByteArray(VideoFrame::MaxBytes, 'm'));
+    EXPECT_EQ(bob.frames[1].second, QByteArray("last"));
+    EXPECT_EQ(bob.socket.PeerFormat(2), QByteArray(RelayLimits::MaxFormatBytes, 'g'));
+    EXPECT_EQ(log.filter(QStringLiteral("relay data")).size(), 3);
+}
+
+TEST_F(RelayPeerSocketTest, IgnoresSlotsOutsideOneToPeerCountCappedAtEight) {
+    const struct {
+        int16_t peerCount;
+        int16_t slot;
+        bool used;
+    } cases[] = {
+        {3, 1, true}, {3, 3, true}, {3, 0, false}, {3, -1, false}, {3, 4, false}, {3, 32767, false},
+        {8, 8, true}, {20, 8, true}, {20, 9, false}, {0, 1, false}, {-5, 1, false},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(testing::Message() << entry.peerCount << " slots, slot " << entry.slot);
+        Peer peer(relay.Port(), entry.peerCount);
+        peer.socket.RequestVideo(entry.slot, "bob");
+        EXPECT_EQ(peer.socket.UserID(entry.slot), entry.used ? QStringLiteral("bob") : QString());
+        EXPECT_EQ(peer.socket.PeerState(entry.slot), entry.used ? PeerLink::Asked : PeerLink::Free);
+        // None of the other calls may touch anything on a slot outside.
+        peer.socket.SendToPeer(entry.slot, "x");
+        peer.socket.SendFormat(entry.slot, "x");
+        peer.socket.SendCaptureMode(entry.slot, 1);
+        EXPECT_EQ(peer.socket.PeerFormat(entry.slot), QByteArray());
+        peer.socket.ClosePeer(entry.slot);
+        EXPECT_EQ(peer.socket.PeerState(entry.slot), PeerLink::Free);
+    }
+}
+
+TEST_F(RelayPeerSocketTest, ADeadRelayAnswersTheLogInWithUnreachableAndFreesTheSlots) {
+    Peer peer(DeadPort());
+    peer.socket.RequestVideo(2, "bob");
+    peer.socket.PeerLogin("alice");
+    ASSERT_TRUE(WaitUntil([&] { return !peer.logins.empty(); }, WaitMs));
+    EXPECT_EQ(peer.logins, std::vector<int16_t>{PeerLogin::Unreachable});
+    EXPECT_EQ(peer.states, (std::vector<SlotState>{{2, PeerLink::Free}}));
+    EXPECT_EQ(peer.socket.UserID(2), QString());
+}
+
+TEST_F(RelayPeerSocketTest, ALostConnectionIsReportedOnceAndFreesEverySlotInUse) {
+    Peer alice(relay.Port());
+    Peer bob(relay.Port());
+    Link(alice, bob);
+    alice.socket.RequestVideo(3, "carol");
+    ASSERT_TRUE(alice.WaitState(3, PeerLink::Waiting));
+    alice.states.clear();
+
+    // alice starts again elsewhere: the relay closes this older connection.
+    Peer restarted(relay.Port());
+    ASSERT_TRUE(restarted.LogIn("alice"));
+    ASSERT_TRUE(WaitUntil([&] { return alice.logins.size() == 2; }, WaitMs));
+    EXPECT_EQ(alice.logins, (std::vector<int16_t>{PeerLogin::LoggedIn, PeerLogin::Unreachable}));
+    EXPECT_EQ(alice.states, (std::vector<SlotState>{{1, PeerLink::Free}, {3, PeerLink::Free}}));
+    ASSERT_TRUE(bob.WaitState(2, PeerLink::Waiting));
+    alice.socket.SendToPeer(1, "nothing to send it on");
+    EXPECT_TRUE(WaitUntil([&] { return log.contains(QStringLiteral("relay close alice")); }, WaitMs));
+    EXPECT_EQ(alice.logins.size(), 2u);
+}
+
+TEST_F(RelayPeerSocketTest, ClosingAPeerOrAllOfThemLeavesTheOtherSideWaiting) {
+    Peer alice(relay.Port());
+    Peer bob(relay.Port());
+    Link(alice, bob);
+    alice.socket.ClosePeer(1);
+    EXPECT_EQ(alice.socket.PeerState(1), PeerLink::Free);
+    EXPECT_EQ(alice.socket.UserID(1), QString());
+    ASSERT_TRUE(bob.WaitState(2, PeerLink::Waiting));
+
+    alice.socket.RequestVideo(1, "bob");
+    ASSERT_TRUE(bob.WaitState(2, PeerLink::Linked));
+    alice.states.clear();
+    alice.socket.CloseAll();
+    EXPECT_EQ(alice.socket.PeerState(1), PeerLink::Free);
+    ASSERT_TRUE(bob.WaitState(2, PeerLink::Waiting));
+    EXPECT_TRUE(WaitUntil([&] { return log.contains(QStringLiteral("relay close alice")); }, WaitMs));
+    EXPECT_EQ(alice.logins, std::vector<int16_t>{PeerLogin::LoggedIn}) << "closing is not a failure";
+    EXPECT_EQ(alice.states, std::vector<SlotState>{}) << "the caller freed the slots itself";
+}
+
+TEST_F(RelayPeerSocketTest, HandlersMayCloseTheSocketFromInsideAnEvent) {
+    Peer alice(relay.Port());
+    Peer bob(relay.Port());
+    bob.socket.OnDataArrival = [&](int16_t slot, const QByteArray& frame) {
+        bob.frames.emplace_back(slot, frame);
+        bob.socket.CloseAll();
+    };
+    Link(alice, bob);
+    // Both frames arrive in one delivery; the second comes after the close.
+    alice.socket.SendToPeer(1, "one");
+    alice.socket.SendToPeer(1, "two");
+    ASSERT_TRUE(WaitUntil([&] { return !bob.frames.empty(); }, WaitMs));
+    ASSERT_TRUE(alice.WaitState(1, PeerLink::Waiting));
+    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, "one"}}));
+
+    alice.socket.OnStateChange = [&](int16_t slot, int16_t) { alice.socket.ClosePeer(slot); };
+    bob.logins.clear();
+    ASSERT_TRUE(bob.LogIn("bob"));
+    bob.socket.RequestVideo(2, "alice");
+    EXPECT_TRUE(WaitUntil([&] { return log.filter(QStringLiteral("relay link")).size() == 2; }, WaitMs));
+    EXPECT_TRUE(bob.WaitState(2, PeerLink::Waiting)) << "alice closed the link from inside its state change";
+    EXPECT_EQ(alice.socket.PeerState(1), PeerLink::Free);
+}
+
+TEST_F(RelayPeerSocketTest, TheDestructorRaisesNoEvents) {
+    Peer bob(relay.Port());
+    std::vector<SlotState> aliceStates;
+    int aliceLogins = 0;
+    {
+        Peer alice(relay.Port());
+        Link(alice, bob);
+        alice.socket.OnLoginResult = [&](int16_t) { ++aliceLogins; };
+        alice.socket.OnStateChange = [&](int16_t slot, int16_t state) { aliceStates.emplace_back(slot, state); };
+    }
+    EXPECT_TRUE(bob.WaitState(2, PeerLink::Waiting));
+    EXPECT_EQ(aliceLogins, 0);
+    EXPECT_EQ(aliceStates, std::vector<SlotState>{});
+}
+
+// The environment's port wins over RelayPort when it is a valid one.
+TEST_F(RelayPeerSocketTest, TakesTheRelayPortFromTheEnvironmentWhenItIsValid) {
+    const std::optional<QByteArray> saved =
+        qEnvironmentVariableIsSet("DRAVIK_RELAY_PORT") ? std::optional(qgetenv("DRAVIK_RELAY_PORT")) : std::nullopt;
+    const quint16 dead = DeadPort();
+    const QByteArray live = QByteArray::number(relay.Port());
+    const struct {
+        QByteArray environment;
+        quint16 relayPort;
+        int16_t answer;
+    } cases[] = {
+        {live, dead, PeerLogin::LoggedIn},
+        {QByteArray::number(dead), relay.Port(), PeerLogin::Unreachable},
+        {"not a port", relay.Port(), PeerLogin::LoggedIn},
+        {"0", relay.Port(), PeerLogin::LoggedIn},
+        {"65536", relay.Port(), PeerLogin::LoggedIn},
+        {"-1", relay.Port(), PeerLogin::LoggedIn},
+    };
+    int account = 0;
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.environment.toStdString());
+        qputenv("DRAVIK_RELAY_PORT", entry.environment);
+        Peer peer(entry.relayPort);
+        peer.socket.PeerLogin(QStringLiteral("user%1").arg(++account));
+        EXPECT_TRUE(WaitUntil([&] { return !peer.logins.empty(); }, WaitMs));
+        EXPECT_EQ(peer.logins, std::vector<int16_t>{entry.answer});
+    }
+    if (saved)
+        qputenv("DRAVIK_RELAY_PORT", *saved);
+    else
+        qunsetenv("DRAVIK_RELAY_PORT");
+}
+
+// A relay that sends what it is told, to feed the socket malformed input:
+// the socket closes the connection itself, once.
+TEST(RelayPeerSocketInput, MalformedInputFromTheRelayEndsTheConnection) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        std::vector<int16_t> logins;
+        bool relayCloses = false;
+    } cases[] = {
+        {"length 0", QByteArray::fromHex("00000000"), {PeerLogin::Unreachable}},
+        {"length over the cap", QByteArray::fromHex("7fffffff"), {PeerLogin::Unreachable}},
+        {"state before the answer", EncodeRelayMessage(RelayState(1, 14)), {PeerLogin::Unreachable}},
+        {"a client's message", EncodeRelayMessage(RelayLogin("x")), {PeerLogin::Unreachable}},
+        {"second answer", EncodeRelayMessage(RelayLoginResult(2)) + EncodeRelayMessage(RelayLoginResult(2)),
+         {PeerLogin::LoggedIn, PeerLogin::Unreachable}},
+        {"state after a refusal", EncodeRelayMessage(RelayLoginResult(1)) + EncodeRelayMessage(RelayState(1, 14)),
+         {PeerLogin::Refused, PeerLogin::Unreachable}},
+        {"bad kind", EncodeRelayMessage(RelayLoginResult(2)) + QByteArray::fromHex("00000004840109aa"),
+         {PeerLogin::LoggedIn, PeerLogin::Unreachable}},
+        {"cut short by a close", EncodeRelayMessage(RelayLoginResult(2)) + QByteArray::fromHex("000000"),
+         {PeerLogin::LoggedIn, PeerLogin::Unreachable}, true},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        QTcpServer fakeRelay;
+        ASSERT_TRUE(fakeRelay.listen(QHostAddress::LocalHost, 0));
+        Peer peer(fakeRelay.serverPort());
+        peer.socket.RequestVideo(1, "bob");
+        peer.socket.PeerLogin("alice");
+        ASSERT_TRUE(WaitUntil([&] { return fakeRelay.hasPendingConnections(); }, WaitMs));
+        std::unique_ptr<QTcpSocket> connection(fakeRelay.nextPendingConnection());
+        connection->write(entry.bytes);
+        if (entry.relayCloses) connection->disconnectFromHost();
+        EXPECT_TRUE(WaitUntil([&] { return connection->state() == QAbstractSocket::UnconnectedState; }, WaitMs));
+        EXPECT_TRUE(WaitUntil([&] { return peer.logins.size() >= entry.logins.size(); }, WaitMs));
+        EXPECT_EQ(peer.logins, entry.logins);
+        EXPECT_EQ(peer.states, (std::vector<SlotState>{{1, PeerLink::Free}})) << "freed once";
+    }
+}
+}  // namespace
