@@ -156,6 +156,7 @@ void GameServer::LogIn(QTcpSocket* socket, const QByteArray& account) {
     Send(socket, LoginReplyPacket(kLoginAccepted, settings_.turnSeconds, settings_.timeoutLimit, settings_.bannerUrl, {}));
     connection.seat = seat;
     Seat& taken = seats_[seat];
+    const QByteArray previousHolder = taken.player.record.account;
     taken.player = {ClientRecord(account, seat), false};
     taken.socket = socket;
     taken.client = true;
@@ -164,8 +165,10 @@ void GameServer::LogIn(QTcpSocket* socket, const QByteArray& account) {
     emit Event(QStringLiteral("seat %1 account=%2 bit=%3").arg(connection.id).arg(AccountText(account)).arg(BitOf(seat)));
     std::array<SeatedPlayer, 4> players;
     for (int k = 0; k < 4; ++k) players[k] = seats_[k].player;
-    for (const GamePacket& packet : SeatingPackets(seat, players)) Send(socket, packet);
-    SendToClients(PlayerJoinedPacket(BitOf(seat), taken.player.record), seat);
+    for (const GamePacket& packet : SeatingPackets(seat, players, OthersSeated::ToBeFound)) Send(socket, packet);
+    // The seated players see the seat's holder leave and the newcomer arrive.
+    SendToPlayers(PlayerLeftPacket(previousHolder), seat);
+    AnnounceNewcomer(seat);
     startDeadline_ = Now() + kStartWithin;
 }
 
@@ -245,7 +248,7 @@ void GameServer::FreeSeat(int seat) {
     table_.SetClientSeat(seat, false);
     table_.SetLevelTitle(seat, seats_[seat].player.record.levelTitle);
     SendToClients(PlayerLeftPacket(account));
-    SendToClients(PlayerJoinedPacket(BitOf(seat), seats_[seat].player.record));
+    AnnounceNewcomer(seat);
     SendToClients(PlayerReadyPacket(BitOf(seat), seats_[seat].player.record.account));
 }
 
@@ -332,9 +335,21 @@ void GameServer::Drop(QTcpSocket* socket) {
 }
 
 void GameServer::SendToClients(const GamePacket& packet, int exceptSeat) {
+    SendToPlayers(packet, exceptSeat);
+    SendToWatchers(packet);
+}
+
+void GameServer::SendToPlayers(const GamePacket& packet, int exceptSeat) {
     for (int seat = 0; seat < 4; ++seat)
         if (seat != exceptSeat && seats_[seat].socket) Send(seats_[seat].socket, packet);
-    SendToWatchers(packet);
+}
+
+// The other players take the seat's new holder as a player arriving: they
+// seat it at the seat just left, count it in and ask for its video. A
+// watcher's records carry their seat bits.
+void GameServer::AnnounceNewcomer(int seat) {
+    SendToPlayers(PlayerJoinedPacket(kSeatToBeFound, seats_[seat].player.record), seat);
+    SendToWatchers(PlayerJoinedPacket(BitOf(seat), seats_[seat].player.record));
 }
 
 void GameServer::SendToWatchers(const GamePacket& packet) {

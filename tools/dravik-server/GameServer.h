@@ -100,6 +100,9 @@ private:
     // To the seated clients but the one at `exceptSeat`, and to the watchers.
     void SendToClients(const GamePacket& packet, int exceptSeat = kNoSeat);
     void SendToWatchers(const GamePacket& packet);
+    // To the seated clients only.
+    void SendToPlayers(const GamePacket& packet, int exceptSeat = kNoSeat);
+    void AnnounceNewcomer(int seat);
 
     GameServerSettings settings_;
     QTcpServer server_;

@@ -64,16 +64,16 @@ PlayerRecord ComputerRecord(int seat) {
     }
 }
 
-std::vector<GamePacket> SeatingPackets(int ownSeat, const std::array<SeatedPlayer, 4>& seats) {
+std::vector<GamePacket> SeatingPackets(int ownSeat, const std::array<SeatedPlayer, 4>& seats, OthersSeated others) {
     std::vector<GamePacket> packets;
     for (int seat = 0; seat < 4; ++seat) packets.push_back(SeatNamePacket(BitOf(seat), seats[seat].record.account));
-    // Every record of a new seating carries its seat: the client places it by
-    // its seat bit, and the fourth record resolves the seat order (the wind
-    // draw, the compass and the voices).
+    // The fourth record resolves the seat order (the wind draw, the compass
+    // and the voices).
     packets.push_back(PlayerJoinedPacket(OwnRecord, seats[ownSeat].record));
     for (int k = 1; k < 4; ++k) {
         const int seat = (ownSeat + 4 - k) % 4;
-        packets.push_back(PlayerJoinedPacket(BitOf(seat), seats[seat].record));
+        const uint8_t seatBit = others == OthersSeated::ToBeFound ? kSeatToBeFound : BitOf(seat);
+        packets.push_back(PlayerJoinedPacket(seatBit, seats[seat].record));
     }
     for (int k = 1; k < 4; ++k) {
         const int seat = (ownSeat + 4 - k) % 4;
