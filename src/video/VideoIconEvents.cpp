@@ -21,6 +21,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // Only mouse events are looked at: the others include those of the
+        // table window's destruction, when its control arrays are already gone.
+        if (!IsMouseEvent(event->type())) return false;
         const MainForm& f = *c_.mainForm;
         const int icon = IndexOf(f.ImCmd, watched);
         const int bar = IndexOf(f.PicLocal, watched);
@@ -50,6 +53,11 @@ protected:
     }
 
 private:
+    static bool IsMouseEvent(QEvent::Type type) {
+        return type == QEvent::MouseMove || type == QEvent::MouseButtonPress ||
+               type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease;
+    }
+
     // A left button let go over the icon; a double click counts once.
     bool IsClick(const QWidget& icon, const QMouseEvent& release) const {
         return release.button() == Qt::LeftButton && !secondOfDouble_ && icon.rect().contains(release.position().toPoint());
