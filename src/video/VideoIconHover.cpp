@@ -12,9 +12,9 @@ constexpr int kAlbumPicture = 860, kAlbumPictureLit = 861;
 struct PictureEntries {
     int normal, lit;
 };
-// Entries of VideoIconIds by place on the bar; the own bar's first icon is the album.
-constexpr PictureEntries kOwnBar[] = {{0, 0}, {1, 5}, {2, 6}, {3, 7}};
-constexpr PictureEntries kRemoteBar[] = {{0, 4}, {1, 5}, {2, 6}, {8, 9}};
+// Entries of VideoIconIds by bar (own, remote) and place on the bar; the own
+// bar's first icon is the album.
+constexpr PictureEntries kBarPictures[2][4] = {{{0, 0}, {1, 5}, {2, 6}, {3, 7}}, {{0, 4}, {1, 5}, {2, 6}, {8, 9}}};
 
 const char16_t* const kToolTips[] = {u"像册", u"放大", u"拍照", u"音乐盒子"};
 // In design units; the music box's name is twice as long.
@@ -45,7 +45,7 @@ void ShowToolTip(Client& c, int index) {
 
 int VideoIconPictureId(const Client& c, int index, bool highlighted) {
     if (index == 0) return highlighted ? kAlbumPictureLit : kAlbumPicture;
-    const PictureEntries& entries = (index < 4 ? kOwnBar : kRemoteBar)[index % 4];
+    const PictureEntries& entries = kBarPictures[index < 4 ? 0 : 1][index % 4];
     return c.resourceIds.VideoIconIds[size_t(highlighted ? entries.lit : entries.normal)];
 }
 
