@@ -12,7 +12,7 @@
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/SeatLabels.h"
-#include "platform/VideoView.h"
+#include "video/VideoPanels.h"
 #include "video/VideoWindow.h"
 #include "window/TalkWindow.h"
 #include "window/Ticker.h"
@@ -51,15 +51,8 @@ void BlankResultWindows(Client& c) {
 }  // namespace
 
 void ResetSeatVideo(Client& c, int s) {
-    MainForm& f = *c.mainForm;
-    f.vshow1[s]->setVisible(false);
-    f.PicLocal[s]->setVisible(false);
-    f.ImgKuang[s]->setVisible(false);
-    f.ImgShow[s]->setVisible(false);
-    c.video.FirstFrameShown[s] = false;
-    c.video.VideoBlocked[s] = false;
+    CloseSeatVideo(c, s);
     c.video.LastVideoFrame[s].clear();
-    if (VideoWindowShown(c, s)) VideoWindowOf(c, s).hide();
 }
 
 void SendLeaveTable(Client& c) {

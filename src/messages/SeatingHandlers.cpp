@@ -16,8 +16,8 @@
 #include "table/Pictures.h"
 #include "table/StackingOrder.h"
 #include "video/OwnCamera.h"
+#include "video/VideoPanels.h"
 #include "video/VideoWindow.h"
-#include "platform/VideoView.h"
 #include <algorithm>
 #include <optional>
 #include "window/ButtonRow.h"
@@ -47,15 +47,8 @@ void TakeSeatOrderFromNames(Client& c) {
 
 // Every remote seat's video closes; it reopens with that seat's next frame.
 void ResetRemoteVideo(Client& c) {
-    MainForm& f = *c.mainForm;
     for (int k = 1; k <= 3; ++k) {
-        c.video.VideoBlocked[k] = false;
-        c.video.FirstFrameShown[k] = false;
-        f.PicLocal[k]->hide();
-        f.ImgShow[k]->setVisible(false);
-        f.ImgKuang[k]->setVisible(false);
-        f.vshow1[k]->hide();
-        if (VideoWindowShown(c, k)) VideoWindowOf(c, k).hide();
+        CloseSeatVideo(c, k);
         UnloadVideoWindow(c, k);
     }
 }

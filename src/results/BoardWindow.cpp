@@ -68,11 +68,9 @@ void BoardWindow::paintEvent(QPaintEvent*) {
 }
 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {
-    if (draggable_) grip_ = event->globalPosition().toPoint() - pos();
+    if (draggable_) drag_.Press(*this, *event);
 }
 
-void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (grip_) move(event->globalPosition().toPoint() - *grip_);
-}
+void BoardWindow::mouseMoveEvent(QMouseEvent* event) { drag_.Move(*this, *event); }
 
-void BoardWindow::mouseReleaseEvent(QMouseEvent*) { grip_.reset(); }
+void BoardWindow::mouseReleaseEvent(QMouseEvent* event) { drag_.Release(*event); }

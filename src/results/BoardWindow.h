@@ -1,4 +1,5 @@
 #pragma once
+#include "window/WindowDrag.h"
 #include <QColor>
 #include <QImage>
 #include <QLabel>
@@ -6,7 +7,6 @@
 #include <QPoint>
 #include <QWidget>
 #include <functional>
-#include <optional>
 
 // A borderless side window of fixed size over its own background picture,
 // drawn when the window is first shown: most tables never open every board.
@@ -33,6 +33,5 @@ private:
     QImage background_;
     QColor labelColor_;
     bool draggable_;
-    // Where the mouse went down, from the window's corner, while dragging.
-    std::optional<QPoint> grip_;
+    WindowDrag drag_;
 };

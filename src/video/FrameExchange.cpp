@@ -82,11 +82,8 @@ void MainForm_P2PSocket1_DataArrival(Client& c, int16_t slot, const QByteArray& 
     MainForm& f = *c.mainForm;
     VideoView& view = *f.vshow1[k];
     if (view.isHidden() && !c.video.FirstFrameShown[k]) {
-        f.ImgKuang[k]->setVisible(true);
-        f.PicLocal[k]->show();
+        ShowSeatPanel(c, k);
         c.Timer_Vshow[k]->SetEnabled(true);
-        view.show();
-        view.raise();
         c.video.FirstFrameShown[k] = true;
         view.ShowFrame(c.video.LastVideoFrame[k]);
     } else {

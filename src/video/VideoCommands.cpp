@@ -1,9 +1,9 @@
 #include "video/VideoCommands.h"
-#include "platform/VideoView.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "video/MusicBox.h"
 #include "video/PhotoAlbum.h"
+#include "video/VideoPanels.h"
 #include "video/VideoWindow.h"
 #include "window/Ticker.h"
 
@@ -22,13 +22,10 @@ void TakePhoto(Client& c, int seat) {
 void SwitchVideoOff(Client& c, int seat) {
     if (c.video.VideoBlocked[size_t(seat)]) return;
     c.video.VideoBlocked[size_t(seat)] = true;
-    MainForm& f = *c.mainForm;
-    f.PicLocal[seat]->hide();
-    f.vshow1[seat]->hide();
-    f.ImgKuang[seat]->setVisible(false);
+    HideSeatPanel(c, seat);
     // Hidden, not unloaded: the next zoom shows it again.
     if (VideoWindowShown(c, seat)) VideoWindowOf(c, seat).hide();
-    f.ImgShow[seat]->setVisible(true);
+    c.mainForm->ImgShow[seat]->setVisible(true);
 }
 }  // namespace
 

@@ -4,13 +4,32 @@
 #include "table/MainForm.h"
 #include "video/VideoWindow.h"
 
-void MainForm_ImgShow_Click(Client& c, int seat) {
+void ShowSeatPanel(Client& c, int seat) {
     MainForm& f = *c.mainForm;
-    c.video.VideoBlocked[seat] = false;
     f.ImgKuang[seat]->setVisible(true);
     f.PicLocal[seat]->show();
     f.vshow1[seat]->show();
     f.vshow1[seat]->raise();
+}
+
+void HideSeatPanel(Client& c, int seat) {
+    MainForm& f = *c.mainForm;
+    f.PicLocal[seat]->hide();
+    f.vshow1[seat]->hide();
+    f.ImgKuang[seat]->setVisible(false);
+}
+
+void CloseSeatVideo(Client& c, int seat) {
+    HideSeatPanel(c, seat);
+    c.mainForm->ImgShow[seat]->setVisible(false);
+    c.video.FirstFrameShown[seat] = false;
+    c.video.VideoBlocked[seat] = false;
+    if (VideoWindowShown(c, seat)) VideoWindowOf(c, seat).hide();
+}
+
+void MainForm_ImgShow_Click(Client& c, int seat) {
+    c.video.VideoBlocked[seat] = false;
+    ShowSeatPanel(c, seat);
     c.Timer_Vshow[seat]->SetEnabled(true);
 }
 

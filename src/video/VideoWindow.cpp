@@ -12,8 +12,6 @@
 #include <functional>
 
 namespace {
-constexpr double kTwipsPerPixel = 15;
-
 // Twips of each size before scaling: the window, its view and the view's place.
 struct SizeDesign {
     double width, height, viewWidth, viewHeight, viewLeft, viewTop;
@@ -140,17 +138,11 @@ void VideoWindow::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, Picture());
 }
 
-void VideoWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) grip_ = event->globalPosition().toPoint() - pos();
-}
+void VideoWindow::mousePressEvent(QMouseEvent* event) { drag_.Press(*this, *event); }
 
-void VideoWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (grip_ && (event->buttons() & Qt::LeftButton)) move(event->globalPosition().toPoint() - *grip_);
-}
+void VideoWindow::mouseMoveEvent(QMouseEvent* event) { drag_.Move(*this, *event); }
 
-void VideoWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) grip_.reset();
-}
+void VideoWindow::mouseReleaseEvent(QMouseEvent* event) { drag_.Release(*event); }
 
 void VideoWindow::SetBackground(Size size) {
     const LazyPicture picture = LazyPictureOfResource(c_.resourceIds.VideoScreenIds[size_t(size)] + SkinOffset);

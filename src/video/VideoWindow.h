@@ -1,9 +1,9 @@
 #pragma once
+#include "window/WindowDrag.h"
 #include "table/pictures/LazyPicture.h"
 #include <QPoint>
 #include <QWidget>
 #include <array>
-#include <optional>
 
 class Client;
 class QLabel;
@@ -59,8 +59,7 @@ private:
     int SkinOffset = 0;
     LazyPicture picture_;
     std::array<Twips, 3> buttons_{};
-    // Where the mouse went down, from the window's corner, while dragging.
-    std::optional<QPoint> grip_;
+    WindowDrag drag_;
 };
 
 // The window of a zoom index, created and loaded on its first use.

@@ -11,7 +11,6 @@
 #include <QWindow>
 
 namespace {
-constexpr double kTwipsPerPixel = 15;
 constexpr double Twips(double twips) { return twips / kTwipsPerPixel; }
 constexpr int kExitButton = 8;
 
