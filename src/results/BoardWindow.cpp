@@ -53,6 +53,13 @@ QListWidget* BoardWindow::AddList(const QRect& geometry) {
     return list;
 }
 
+QLabel* BoardWindow::AddImage(const QRect& geometry) {
+    auto* image = new QLabel(this);
+    image->setGeometry(geometry);
+    image->setScaledContents(true);
+    return image;
+}
+
 QLabel* BoardWindow::AddCloseArea(const QRect& geometry, int kind) {
     auto* area = new ClosingStrip(this);
     area->setGeometry(geometry);

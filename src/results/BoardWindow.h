@@ -20,6 +20,8 @@ public:
 protected:
     QLabel* AddLabel(const QRect& geometry, const QString& text = QString());
     QListWidget* AddList(const QRect& geometry);
+    // An image whose picture, whatever its size, is stretched to fill the place.
+    QLabel* AddImage(const QRect& geometry);
     // A close area: a click on it hides the window.
     QLabel* AddCloseArea(const QRect& geometry, int kind);
 

@@ -1,4 +1,5 @@
 #include "results/HeroWindow.h"
+#include "connection/General.h"
 #include "results/HandHistory.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
@@ -6,18 +7,25 @@
 #include "window/SideWindows.h"
 #include <QEvent>
 
+namespace {
+constexpr BoardHeads kHeads{{{{136, 24, 41, 41}, {176, 32, 38, 14}},
+                             {{264, 24, 41, 41}, {304, 32, 38, 14}},
+                             {{392, 24, 41, 41}, {432, 32, 38, 14}},
+                             {{528, 24, 41, 41}, {568, 32, 38, 14}}}};
+}  // namespace
+
 HeroWindow::HeroWindow(Client& c)
-    : BoardWindow(QStringLiteral("英雄榜"), HandListSize, DrawHandListBackground, kLightText, true), c_(c) {
+    : BoardWindow(QStringLiteral("英雄榜"), HandListSize, [] { return DrawHandListBackground(kHeads); }, kLightText, true),
+      c_(c) {
     static constexpr QRect kGrades[] = {{134, 74, 123, 314}, {260, 74, 125, 315}, {394, 74, 127, 314}, {528, 74, 123, 314}};
     static constexpr int kTotals[] = {144, 272, 400, 536};
-    static constexpr int kPortraits[] = {136, 264, 392, 528};
     Num = AddList({8, 74, 121, 316});
     for (int s = 0; s < 4; ++s) {
         Grade[s] = AddList(kGrades[s]);
         sumScore[s] = AddLabel({kTotals[s], 408, 113, 25});
-        Tou[s] = AddLabel({kPortraits[s], 24, 41, 41});
-        // Wide enough for a four-character name.
-        ID[s] = AddLabel({kPortraits[s] + 40, 32, 84, 14}, QStringLiteral("玩家%1").arg(s));
+        Tou[s] = AddImage(kHeads[s].portrait);
+        // A long name is cut at the label's edge.
+        ID[s] = AddLabel(kHeads[s].name, QStringLiteral("玩家%1").arg(s));
     }
     Label2 = AddLabel({32, 408, 97, 25}, QStringLiteral("输赢总分："));
     Label1 = AddLabel({16, 32, 90, 14}, QStringLiteral("点击查看明细"));
@@ -29,7 +37,14 @@ HeroWindow::HeroWindow(Client& c)
         connect(Grade[s], &QListWidget::itemPressed, this, [this, s] { Hero_Grade_MouseDown(s); });
         Grade[s]->viewport()->installEventFilter(this);
     }
+    Hero_Form_Load();
+}
+
+void HeroWindow::Hero_Form_Load() {
+    MakeTranslucent(*this);
+    setWindowState(Qt::WindowNoState);
     CenterOnMainForm(c_, *this);
+    for (QListWidget* grade : Grade) ShowLastLine(*grade);
 }
 
 // A double-click anywhere in a list, on a line or below the last one.

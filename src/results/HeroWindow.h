@@ -19,6 +19,9 @@ public:
     // The close areas.
     std::array<QLabel*, 2> Image1{};
 
+    // The window's load step: made translucent, restored and centred over the
+    // table window, with each result list that holds lines scrolled to its end.
+    void Hero_Form_Load();
     // The lists' own events.
     void Hero_Grade_DblClick(int index);
     void Hero_Num_DblClick();

@@ -4,16 +4,24 @@
 #include "table/MainForm.h"
 #include "table/pictures/SideWindowPictures.h"
 #include "platform/VideoView.h"
+#include "window/SideWindows.h"
 
 InformationWindow::InformationWindow() : BoardWindow(QStringLiteral("玩家资料"), PlayerCardSize, DrawPlayerCardBackground, QColor(60, 30, 10), false) {
-    static const char16_t* const kCaptions[] = {u"玩家昵称", u"性    别", u"所 在 地", u"积    分", u"信 用 度",
-                                                u"登录次数", u"掉线次数", u"胜场次数", u"败场次数"};
+    struct Caption {
+        const char16_t* text;
+        QRect place;
+    };
+    static constexpr Caption kCaptions[] = {{u"玩家昵称", {22, 40, 85, 19}}, {u"性    别", {24, 72, 87, 19}},
+                                            {u"所 在 地", {24, 104, 85, 19}}, {u"积    分", {24, 136, 86, 19}},
+                                            {u"信 用 度", {24, 168, 85, 19}}, {u"登录次数", {24, 200, 84, 19}},
+                                            {u"掉线次数", {24, 232, 84, 19}}, {u"胜场次数", {24, 264, 84, 19}},
+                                            {u"败场次数", {24, 296, 84, 19}}};
+    MakeTranslucent(*this);
     QFont valueFont = font();
     valueFont.setPointSize(12);
     for (int k = 0; k < 9; ++k) {
-        const int top = 40 + 32 * k;
-        AddLabel({24, top, 87, 19}, QString::fromUtf16(kCaptions[k]));
-        Inf[k] = AddLabel({128, top, 68, 15});
+        Label[k] = AddLabel(kCaptions[k].place, QString::fromUtf16(kCaptions[k].text));
+        Inf[k] = AddLabel({128, kCaptions[k].place.top(), 68, 15});
         Inf[k]->setFont(valueFont);
     }
 }

@@ -8,7 +8,8 @@ class Client;
 class InformationWindow : public BoardWindow {
 public:
     InformationWindow();
-    // The values, rows 0 to 8.
+    // The captions Label1 to Label9 and their values, rows 0 to 8.
+    std::array<QLabel*, 9> Label{};
     std::array<QLabel*, 9> Inf{};
 };
 

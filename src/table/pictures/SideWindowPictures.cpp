@@ -14,13 +14,12 @@ void PaintRimmedBox(QPainter& painter, const QRectF& box, double rimWidth, const
 }
 
 // A dark green panel with a gold rim and a red title band.
-QImage Panel(QSize size, const QString& title) {
+QImage Panel(QSize size, const QString& title, const QRectF& band) {
     QImage canvas = NewCanvas(size);
     QPainter painter;
     BeginPainting(painter, canvas);
     const QRectF box(1, 1, size.width() - 2, size.height() - 2);
     PaintRimmedBox(painter, box, 2, Felt.lighter(125), Felt.darker(150), 10);
-    const QRectF band(120, 4, size.width() - 240, 24);
     painter.setPen(Qt::NoPen);
     painter.setBrush(VerticalGradient(band, TitleRed.lighter(140), TitleRed));
     painter.drawRoundedRect(band, 8, 8);
@@ -33,24 +32,40 @@ void Frame(QPainter& painter, const QRectF& box) {
     painter.setBrush(QColor(0, 0, 0, 60));
     painter.drawRoundedRect(box, 4, 4);
 }
+
+// A seat's head: a sunken gold-rimmed well just around the portrait's place,
+// dark while the seat is empty, and a dark plate under the name that keeps
+// the light, red and green names readable.
+void Head(QPainter& painter, const BoardHead& head) {
+    const QRectF well = QRectF(head.portrait).adjusted(-1.5, -1.5, 1.5, 1.5);
+    painter.setPen(QPen(Gold, 1));
+    painter.setBrush(QColor(0, 0, 0, 120));
+    painter.drawRect(well);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 110));
+    painter.drawRoundedRect(QRectF(head.name), 3, 3);
+}
 }  // namespace
 
-QImage DrawScoreBoardBackground() {
-    QImage canvas = Panel(ScoreBoardSize, QStringLiteral("战 绩 板"));
+QImage DrawScoreBoardBackground(const BoardHeads& heads) {
+    QImage canvas = Panel(ScoreBoardSize, QStringLiteral("战 绩 板"), QRectF(120, 4, 400, 24));
     QPainter painter;
     BeginPainting(painter, canvas);
     // the seats' heads, above their lists
     for (int left : {4, 160, 320, 481}) Frame(painter, QRectF(left, 29, 155, 50));
+    for (const BoardHead& head : heads) Head(painter, head);
     return canvas;
 }
 
-QImage DrawHandListBackground() {
-    QImage canvas = Panel(HandListSize, QStringLiteral("英 雄 榜"));
+QImage DrawHandListBackground(const BoardHeads& heads) {
+    // a slim title: the heads start 22 pixels down
+    QImage canvas = Panel(HandListSize, QStringLiteral("英 雄 榜"), QRectF(150, 2, 355, 18));
     QPainter painter;
     BeginPainting(painter, canvas);
     Frame(painter, QRectF(6, 22, 125, 48));
     for (int left : {132, 258, 390, 524}) Frame(painter, QRectF(left, 22, 127, 48));
     Frame(painter, QRectF(6, 400, 643, 41));
+    for (const BoardHead& head : heads) Head(painter, head);
     return canvas;
 }
 
