@@ -1,9 +1,10 @@
 #include "OwnHandFixture.h"
 #include "play/ClaimButtons.h"
+#include "play/MouseDiscard.h"
 #include <functional>
 
 namespace {
-constexpr int kChow = 0, kKong = 2, kPass = 4;
+constexpr int kChow = 0, kPung = 1, kKong = 2, kWin = 3, kPass = 4;
 
 class ClaimButtons : public OwnHandFixture {
 protected:
@@ -231,6 +232,57 @@ TEST_F(ClaimButtons, PassOnTheOwnTurnKeepsTheHandDiscarding) {
     MainForm_Operation_Click(c, kPass);
     EXPECT_FALSE(c.scheduler.TurnCountdownOn);
     EXPECT_FALSE(f().Number->isVisible());
+}
+
+// However a prompt is answered, by the user, the time-out move, the computer
+// player or (for a spectator) by nobody, the row of claim buttons and the
+// choice pictures go, so nothing greyed stays over the own discard row.
+TEST_F(ClaimButtons, EveryWayAPromptEndsTakesTheButtonRowAndTheChoicePicturesAway) {
+    const std::vector<int> waiting{0x41, 0x42, 0x43, 0x45, 0x45, 0x85, 0x86, 0x87, 0x88, 0x23, 0x23, 0x23, 0x11};
+    const std::vector<int> threeChows{0x41, 0x83, 0x84, 0x86, 0x87, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x11, 0x12};
+    const std::vector<int> twoKongs{0x23, 0x23, 0x23, 0x23, 0x41, 0x41, 0x41, 0x41, 0x85, 0x86, 0x87, 0x11, 0x12, 0x13};
+    std::vector<int> ownTurn = waiting;
+    ownTurn.push_back(0x13);
+    const auto click = [this](int button) { MainForm_Operation_Click(c, button); };
+    const auto discard = [this] { MainForm_MJ_Image_MouseDown(c, 2, kLeftButton, 0, 0, 0); };
+    const auto runOut = [this] { t.Tick(20 * (c.table.TurnSeconds + 2)); };
+    struct Case {
+        const char* name;
+        std::vector<int> hand;
+        int ops;
+        std::function<void()> end;
+        bool autoPlay = false, spectator = false;
+    };
+    const std::vector<Case> cases{
+        {"pung clicked", waiting, 1 | 8, [&] { click(kPung); }},
+        {"the only chow clicked", waiting, 1 | 4, [&] { click(kChow); }},
+        {"a chow picture clicked", threeChows, 1 | 4, [&] { click(kChow); MainForm_Chi_Click(c, 2); }},
+        {"the only kong clicked", waiting, 1 | 16, [&] { click(kKong); }},
+        {"a kong picture clicked", twoKongs, 1 | 32, [&] { click(kKong); MainForm_Gang_Click(c, 1); }},
+        {"win clicked", waiting, 1 | 128, [&] { click(kWin); }},
+        {"pass clicked", waiting, 1 | 8, [&] { click(kPass); }},
+        {"pass on the own turn, then a discard", ownTurn, 1 | 128, [&] { click(kPass); discard(); }},
+        {"right click on the table", waiting, 1 | 8, [&] { MainForm_Pic1_MouseUp(c, kRightButton, 0, 5, 5); }},
+        {"discard on a turn that offers nothing", ownTurn, 0, discard},
+        {"time-out move", ownTurn, 1 | 128, runOut},
+        {"time-out while the chow pictures show", threeChows, 1 | 4, [&] { click(kChow); runOut(); }},
+        {"auto-play move", waiting, 1 | 8, runOut, true},
+        {"a spectator's prompt runs out", ownTurn, 1 | 128, runOut, false, true},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        c.table.AutoPlay = k.autoPlay;
+        c.table.SpectatorMode = k.spectator;
+        Hand(k.hand);
+        c.table.LastDiscardTile = static_cast<int16_t>(k.ops & 4 ? 0x85 : k.ops & 16 ? 0x23 : 0x45);
+        c.table.LastDiscardImage = 90;
+        Prompt(k.ops);
+        for (const ImageControl* button : f().Operation) ASSERT_TRUE(button->isVisible());
+        k.end();
+        for (int i = 0; i < 5; ++i) EXPECT_FALSE(f().Operation[i]->isVisible()) << "button " << i;
+        for (const ImageControl* picture : f().Chi) EXPECT_FALSE(picture->isVisible());
+        for (const ImageControl* picture : f().Gang) EXPECT_FALSE(picture->isVisible());
+    }
 }
 
 TEST_F(ClaimButtons, ButtonsThatAreNotLiveDoNothing) {
