@@ -17,17 +17,6 @@
 #include "table/TileAccess.h"
 
 namespace {
-void ClearClaimControls(Client& c) {
-    MainForm& f = *c.mainForm;
-    ReleaseClaimButtons(c);
-    HideClaimButtons(c);
-    for (auto* choices : {&f.Gang, &f.Chi})
-        for (ImageControl* picture : *choices) {
-            picture->setEnabled(false);
-            picture->setVisible(false);
-        }
-}
-
 // A run of concealed tiles that would reach past the seat's slots cannot be
 // played from; the move then only declines the prompt.
 bool ConcealedRunFits(const Client& c) {

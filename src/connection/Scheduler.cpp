@@ -151,9 +151,12 @@ void TurnCountdown(Client& c) {
     c.mainForm->Number->setVisible(false);
     t.ActionCountdown = t.TurnSeconds;
     c.scheduler.TurnCountdownOn = false;
-    // A spectator watches another player's seat and never moves for it.
-    if (c.seatInfo[0].ConcealedCount > 0 && !t.SpectatorMode) {
-        if (t.AutoPlay)
+    if (c.seatInfo[0].ConcealedCount > 0) {
+        // A spectator watches another player's seat and never moves for it;
+        // the watched prompt's buttons go all the same.
+        if (t.SpectatorMode)
+            ClearClaimControls(c);
+        else if (t.AutoPlay)
             AutoPlayTurn(c);
         else
             TimeoutPlayTurn(c);

@@ -128,10 +128,20 @@ void HideClaimButtons(Client& c) {
     for (ImageControl* button : c.mainForm->Operation) button->setVisible(false);
 }
 
+void ClearClaimControls(Client& c) {
+    MainForm& f = *c.mainForm;
+    ReleaseClaimButtons(c);
+    HideClaimButtons(c);
+    for (auto* choices : {&f.Gang, &f.Chi})
+        for (ImageControl* picture : *choices) {
+            picture->setEnabled(false);
+            picture->setVisible(false);
+        }
+}
+
 void CloseOpenPrompt(Client& c) {
     StopTurnCountdown(c);
-    HideClaimButtons(c);
-    ReleaseClaimButtons(c);
+    ClearClaimControls(c);
 }
 
 // C++'s % keeps the sign of the count, so an empty hand (−2) is no discard turn.

@@ -30,8 +30,11 @@ void StopTurnCountdown(Client& c);
 void ReleaseClaimButtons(Client& c);
 // Hides the five claim buttons.
 void HideClaimButtons(Client& c);
+// Gives every claim button its idle picture, disables and hides it, and
+// hides the chow and kong choice pictures: nothing of a prompt stays up.
+void ClearClaimControls(Client& c);
 // Closes a prompt that can no longer be answered (its table is gone): the
-// countdown stops and the claim buttons go.
+// countdown stops and the claim buttons and choice pictures go.
 void CloseOpenPrompt(Client& c);
 // True when the own hand holds 3n + 2 concealed tiles, so it must discard.
 bool IsOwnDiscardTurn(const Client& c);

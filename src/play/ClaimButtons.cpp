@@ -40,6 +40,15 @@ void ShowChoicePicture(Client& c, ImageControl& picture, int tile) {
                  kChoiceScale * c.table.TileHeight[0]);
 }
 
+// The choice pictures stand in columns one own tile width apart that rise
+// from the chow button's height, one picture height a row, so that no
+// picture hides part of another.
+void PlaceChoice(Client& c, ImageControl& picture, const ImageControl& firstColumn, int column, int row) {
+    const TableState& t = c.table;
+    picture.Move(firstColumn.Left() + column * t.TileWidth[0],
+                 c.mainForm->Operation[0]->Top() - row * kChoiceScale * t.TileHeight[0]);
+}
+
 void RaiseChoice(ImageControl& picture) {
     picture.setVisible(true);
     BringToFront(picture);
@@ -201,8 +210,7 @@ void StartChow(Client& c, int discardTile) {
         for (int i = 0; i < n; ++i) {
             ImageControl& picture = *f.Chi[i];
             ShowChoicePicture(c, picture, OwnSlot(c, choices[i]).Tile);
-            picture.Move(f.Operation[1]->Left() + (i % 2) * picture.Width(),
-                         f.Operation[0]->Top() - (i / 2) * kChoiceScale * picture.Height());
+            PlaceChoice(c, picture, *f.Operation[1], i % 2, i / 2);
             RaiseChoice(picture);
         }
     }
@@ -257,7 +265,7 @@ bool StartKong(Client& c) {
     HideButtons(c, {0, 1, 3, 4});
     for (int i = 0; i < b; ++i) {
         ImageControl& picture = *f.Gang[i];
-        picture.Move(f.Operation[3]->Left(), f.Operation[0]->Top() - i * kChoiceScale * picture.Height());
+        PlaceChoice(c, picture, *f.Operation[3], 0, i);
         RaiseChoice(picture);
     }
     StartChoiceCountdown(c);

@@ -41,7 +41,7 @@ void LayOtherChowOrPung(Client& c, int op, int seat, const std::array<int16_t, 3
     SeatSlot(info, m).Image = c.table.LastDiscardImage;
     if (op == OperationBit::Pung)
         for (int j = 0; j < 3; ++j) {
-            TileSlot& slot = SeatSlot(info, m - j);
+            TileSlot& slot = SeatSlot(info, m - 2 + j);
             slot.Flag = SlotFlag::Pung;
             slot.Tile = tiles[j];
         }

@@ -33,11 +33,13 @@ inline std::vector<Answer> AnswersOf(const std::vector<GameMessage>& messages) {
     return answers;
 }
 
-// A logged-in client at seat bit 1 on a 1024 × 768 table whose own hand is
-// laid by the test, and the messages it queues to send.
+// A logged-in client at seat bit 1 on a table of the screen's size (1024 ×
+// 768 unless given) whose own hand is laid by the test, and the messages it
+// queues to send.
 class OwnHandFixture : public ::testing::Test {
 protected:
-    explicit OwnHandFixture(const QString& commandLine = TestClient::DefaultCommandLine()) : t(commandLine) {}
+    explicit OwnHandFixture(const QString& commandLine = TestClient::DefaultCommandLine(), QSize screen = {1024, 768})
+        : t(commandLine, screen) {}
 
     void SetUp() override {
         ASSERT_EQ(t.Load(), std::nullopt);

@@ -1,9 +1,13 @@
 #include "OwnHandFixture.h"
+#include "play/ClaimAnswers.h"
 #include "play/ClaimButtons.h"
+#include "play/MouseDiscard.h"
+#include <QDir>
+#include <QRectF>
 #include <functional>
 
 namespace {
-constexpr int kChow = 0, kKong = 2, kPass = 4;
+constexpr int kChow = 0, kPung = 1, kKong = 2, kWin = 3, kPass = 4;
 
 class ClaimButtons : public OwnHandFixture {
 protected:
@@ -46,16 +50,12 @@ TEST_F(ClaimButtons, ThreeChowsShowAsPicturesAndEitherPictureOfAPairSendsIt) {
     EXPECT_EQ(c.table.PromptState, 1);
     EXPECT_TRUE(f().Operation[kChow]->isVisible());
     for (int k = 1; k <= 4; ++k) EXPECT_FALSE(f().Operation[k]->isVisible()) << k;
-    const double left = f().Operation[1]->Left(), top = f().Operation[0]->Top();
+    // Their places: ChoicePictures below.
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
         const ImageControl& picture = *f().Chi[i];
         EXPECT_TRUE(picture.isVisible());
         EXPECT_TRUE(picture.isEnabled());
-        EXPECT_DOUBLE_EQ(picture.Width(), 38.4);
-        EXPECT_DOUBLE_EQ(picture.Height(), 62.4);
-        EXPECT_DOUBLE_EQ(picture.Left(), left + (i % 2) * 38.4);
-        EXPECT_DOUBLE_EQ(picture.Top(), top - (i / 2) * 0.8 * 62.4);
     }
     ExpectChoiceCountdown();
     ASSERT_FALSE(t.sound->played.empty());
@@ -144,13 +144,8 @@ TEST_F(ClaimButtons, KongPicturesSendTheKindTheirTilesMake) {
     EXPECT_EQ(c.play.KongChoices[1], bambooSlot);
     EXPECT_TRUE(Answers().empty());
     EXPECT_TRUE(f().Operation[kKong]->isVisible());
-    for (int i = 0; i < 2; ++i) {
-        SCOPED_TRACE(i);
-        const ImageControl& picture = *f().Gang[i];
-        EXPECT_TRUE(picture.isVisible());
-        EXPECT_DOUBLE_EQ(picture.Left(), f().Operation[3]->Left());
-        EXPECT_DOUBLE_EQ(picture.Top(), f().Operation[0]->Top() - i * 0.8 * 62.4);
-    }
+    // Their places: ChoicePictures below.
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(f().Gang[i]->isVisible()) << i;
     EXPECT_FALSE(f().Gang[2]->isVisible());
     ExpectChoiceCountdown();
 
@@ -233,6 +228,57 @@ TEST_F(ClaimButtons, PassOnTheOwnTurnKeepsTheHandDiscarding) {
     EXPECT_FALSE(f().Number->isVisible());
 }
 
+// However a prompt is answered, by the user, the time-out move, the computer
+// player or (for a spectator) by nobody, the row of claim buttons and the
+// choice pictures go, so nothing greyed stays over the own discard row.
+TEST_F(ClaimButtons, EveryWayAPromptEndsTakesTheButtonRowAndTheChoicePicturesAway) {
+    const std::vector<int> waiting{0x41, 0x42, 0x43, 0x45, 0x45, 0x85, 0x86, 0x87, 0x88, 0x23, 0x23, 0x23, 0x11};
+    const std::vector<int> threeChows{0x41, 0x83, 0x84, 0x86, 0x87, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x11, 0x12};
+    const std::vector<int> twoKongs{0x23, 0x23, 0x23, 0x23, 0x41, 0x41, 0x41, 0x41, 0x85, 0x86, 0x87, 0x11, 0x12, 0x13};
+    std::vector<int> ownTurn = waiting;
+    ownTurn.push_back(0x13);
+    const auto click = [this](int button) { MainForm_Operation_Click(c, button); };
+    const auto discard = [this] { MainForm_MJ_Image_MouseDown(c, 2, kLeftButton, 0, 0, 0); };
+    const auto runOut = [this] { t.Tick(20 * (c.table.TurnSeconds + 2)); };
+    struct Case {
+        const char* name;
+        std::vector<int> hand;
+        int ops;
+        std::function<void()> end;
+        bool autoPlay = false, spectator = false;
+    };
+    const std::vector<Case> cases{
+        {"pung clicked", waiting, 1 | 8, [&] { click(kPung); }},
+        {"the only chow clicked", waiting, 1 | 4, [&] { click(kChow); }},
+        {"a chow picture clicked", threeChows, 1 | 4, [&] { click(kChow); MainForm_Chi_Click(c, 2); }},
+        {"the only kong clicked", waiting, 1 | 16, [&] { click(kKong); }},
+        {"a kong picture clicked", twoKongs, 1 | 32, [&] { click(kKong); MainForm_Gang_Click(c, 1); }},
+        {"win clicked", waiting, 1 | 128, [&] { click(kWin); }},
+        {"pass clicked", waiting, 1 | 8, [&] { click(kPass); }},
+        {"pass on the own turn, then a discard", ownTurn, 1 | 128, [&] { click(kPass); discard(); }},
+        {"right click on the table", waiting, 1 | 8, [&] { MainForm_Pic1_MouseUp(c, kRightButton, 0, 5, 5); }},
+        {"discard on a turn that offers nothing", ownTurn, 0, discard},
+        {"time-out move", ownTurn, 1 | 128, runOut},
+        {"time-out while the chow pictures show", threeChows, 1 | 4, [&] { click(kChow); runOut(); }},
+        {"auto-play move", waiting, 1 | 8, runOut, true},
+        {"a spectator's prompt runs out", ownTurn, 1 | 128, runOut, false, true},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        c.table.AutoPlay = k.autoPlay;
+        c.table.SpectatorMode = k.spectator;
+        Hand(k.hand);
+        c.table.LastDiscardTile = static_cast<int16_t>(k.ops & 4 ? 0x85 : k.ops & 16 ? 0x23 : 0x45);
+        c.table.LastDiscardImage = 90;
+        Prompt(k.ops);
+        for (const ImageControl* button : f().Operation) ASSERT_TRUE(button->isVisible());
+        k.end();
+        for (int i = 0; i < 5; ++i) EXPECT_FALSE(f().Operation[i]->isVisible()) << "button " << i;
+        for (const ImageControl* picture : f().Chi) EXPECT_FALSE(picture->isVisible());
+        for (const ImageControl* picture : f().Gang) EXPECT_FALSE(picture->isVisible());
+    }
+}
+
 TEST_F(ClaimButtons, ButtonsThatAreNotLiveDoNothing) {
     struct Case {
         const char* name;
@@ -265,4 +311,84 @@ TEST_F(ClaimButtons, ButtonsThatAreNotLiveDoNothing) {
     MainForm_Gang_Click(c, 0);
     EXPECT_TRUE(Answers().empty());
 }
+}  // namespace
+
+namespace {
+// The chow and kong choice pictures on both screen sizes.
+class ChoicePictures : public OwnHandFixture, public ::testing::WithParamInterface<QSize> {
+protected:
+    ChoicePictures() : OwnHandFixture(TestClient::DefaultCommandLine(), GetParam()) {}
+    void SetUp() override {
+        OwnHandFixture::SetUp();
+        c.table.TurnSeconds = 8;
+    }
+};
+
+// Each picture is four fifths of the own hand's tile. The kong pictures rise
+// in one column from the chow button's height over the win button; the chow
+// pictures rise in pairs from the pung button, one own tile apart. Each row
+// stands one picture height above the one below, so no picture hides part
+// of another.
+TEST_P(ChoicePictures, StandInRowsThatDoNotCoverEachOther) {
+    // The own hand's tile: 48 × 78 design pixels, rounded to whole pixels.
+    const bool small = GetParam().width() < 1024;
+    const double tileWidth = small ? 38 : 48, tileHeight = small ? 61 : 78;
+    struct Case {
+        const char* name;
+        std::vector<int> hand;
+        int ops, button, discard;
+        int pictures;
+    };
+    const std::vector<Case> cases{
+        {"two kongs", {0x23, 0x23, 0x23, 0x23, 0x41, 0x41, 0x41, 0x41, 0x85, 0x86, 0x87, 0x11, 0x12, 0x13}, 1 | 32,
+         kKong, 0, 2},
+        {"three kongs", {0x23, 0x23, 0x23, 0x23, 0x41, 0x41, 0x41, 0x41, 0x85, 0x85, 0x85, 0x85, 0x11, 0x12}, 1 | 32,
+         kKong, 0, 3},
+        {"two chows", {0x41, 0x83, 0x84, 0x86, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x11, 0x12, 0x13}, 1 | 4, kChow,
+         0x85, 4},
+        {"three chows", {0x41, 0x83, 0x84, 0x86, 0x87, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x11, 0x12}, 1 | 4, kChow,
+         0x85, 6},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        Hand(k.hand);
+        c.table.LastDiscardTile = static_cast<int16_t>(k.discard);
+        Prompt(k.ops);
+        MainForm_Operation_Click(c, k.button);
+        const bool kong = k.button == kKong;
+        const std::vector<ImageControl*>& pictures = kong ? c.mainForm->Gang : c.mainForm->Chi;
+        const double left = c.mainForm->Operation[kong ? 3 : 1]->Left(), top = c.mainForm->Operation[0]->Top();
+        std::vector<QRectF> shown;
+        for (int i = 0; i < static_cast<int>(pictures.size()); ++i) {
+            const ImageControl& picture = *pictures[i];
+            ASSERT_EQ(picture.isVisible(), i < k.pictures) << i;
+            if (i >= k.pictures) continue;
+            const int column = kong ? 0 : i % 2, row = kong ? i : i / 2;
+            EXPECT_DOUBLE_EQ(picture.Width(), 0.8 * tileWidth) << i;
+            EXPECT_DOUBLE_EQ(picture.Height(), 0.8 * tileHeight) << i;
+            EXPECT_DOUBLE_EQ(picture.Left(), left + column * tileWidth) << i;
+            EXPECT_DOUBLE_EQ(picture.Top(), top - row * 0.8 * tileHeight) << i;
+            shown.push_back(QRectF(picture.Left(), picture.Top(), picture.Width(), picture.Height()));
+        }
+        // For a person to look at: screenshots/choices-<screen>-<case>.png in the build folder.
+        QDir().mkpath(QStringLiteral(DRAVIK_SCREENSHOT_DIR));
+        const QString file = QStringLiteral(DRAVIK_SCREENSHOT_DIR "/choices-%1x%2-%3.png")
+                                 .arg(GetParam().width())
+                                 .arg(GetParam().height())
+                                 .arg(QString::fromLatin1(k.name).replace(' ', '-'));
+        EXPECT_TRUE(c.mainForm->grab().save(file)) << file.toStdString();
+        // Rectangles that only touch share no area.
+        for (size_t a = 0; a < shown.size(); ++a)
+            for (size_t b = a + 1; b < shown.size(); ++b) {
+                const QRectF common = shown[a].intersected(shown[b]);
+                EXPECT_LT(common.width() * common.height(), 1e-6) << a << " and " << b;
+            }
+        ClearClaimControls(c);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothScreens, ChoicePictures, ::testing::Values(QSize(1024, 768), QSize(800, 600)),
+                         [](const ::testing::TestParamInfo<QSize>& info) {
+                             return info.param.width() < 1024 ? std::string("Small") : std::string("Large");
+                         });
 }  // namespace

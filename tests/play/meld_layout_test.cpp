@@ -80,6 +80,43 @@ TEST_F(MeldLayoutTest, LeftSeatPungTakesTwoTilesAndTheDiscardIntoItsFirstGroup) 
     EXPECT_FALSE(c().table.KongDeclared);
 }
 
+// A pung's slots keep the message's tiles in message order, and a later
+// one-tile kong finds the pung by the tile of its first slot.
+TEST_F(MeldLayoutTest, PungSlotsHoldTheMessageTilesInOrderForTheOneTileKongSearch) {
+    const std::array<int16_t, 3> tiles{0x23, 0x24, 0x25};
+    struct Case {
+        int seat;
+        int16_t kongTile;
+        bool onThePung;
+    };
+    const Case cases[] = {{1, 0x23, true}, {2, 0x23, true}, {3, 0x23, true}, {1, 0x25, false}, {3, 0x24, false}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << "seat " << k.seat << " kong of " << std::hex << k.kongTile);
+        Start();
+        DealRun(k.seat, 13, 40);
+        DiscardOnTable(0x25);
+        Announce(8, k.seat, tiles);
+        const SeatInfo& info = c().seatInfo[k.seat];
+        for (int j = 0; j < 3; ++j) {
+            EXPECT_EQ(info.Slots[2 + j].Tile, tiles[j]) << j;
+            EXPECT_EQ(picture(info.Slots[2 + j].Image), TilePicture(k.seat, tiles[j])) << j;
+        }
+
+        // The seat's last concealed tile becomes the kong tile.
+        const int16_t kongImage = info.Slots[info.FirstConcealed + info.ConcealedCount - 1].Image;
+        const double rowLeft = image(kongImage).Left(), rowTop = image(kongImage).Top();
+        ShowOperation(c(), 64, kSeatBits[k.seat], {0, 0, k.kongTile});
+        const ImageControl& middle = slotImage(k.seat, 3);
+        if (k.onThePung) {
+            EXPECT_DOUBLE_EQ(image(kongImage).Top(), middle.Top() - (k.seat == 2 ? 18 : 17));
+            EXPECT_EQ(picture(kongImage), TilePicture(k.seat, k.kongTile));
+        } else {
+            EXPECT_DOUBLE_EQ(image(kongImage).Left(), rowLeft);
+            EXPECT_DOUBLE_EQ(image(kongImage).Top(), rowTop);
+        }
+    }
+}
+
 TEST_F(MeldLayoutTest, AnotherSeatsChowKeepsItsConcealedFlagsAndShowsTheMessageTiles) {
     DealRun(1, 13, 40);
     DiscardOnTable(0x24);
