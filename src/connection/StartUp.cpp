@@ -220,6 +220,8 @@ void MainForm_Form_Resize(Client& c) {
         c.table.TurnSeconds = c.table.AutoPlay ? 1 : 8;
         c.window.BossKey = false;
     }
+    // What the user types next belongs in the chat line.
+    f.Chat->setFocus();
     MinimizeLobbyWindow(c);
     c.table.TimeoutStreak = 0;
 }

@@ -10,24 +10,10 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsView>
 #include <QLinearGradient>
-#include <QMouseEvent>
 
 namespace {
 constexpr int kWidth = 320;
 constexpr int kHeight = 180;
-
-// Reports the item under a left click.
-class NoticeView : public QGraphicsView {
-public:
-    using QGraphicsView::QGraphicsView;
-    std::function<void(QGraphicsItem*)> onClick;
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && onClick) onClick(itemAt(event->pos()));
-        QGraphicsView::mouseReleaseEvent(event);
-    }
-};
 
 // The scene paints the shade and the frame itself when the notice shows: a
 // picture of them would cost every notice a large picture to fill.
@@ -71,15 +57,13 @@ TableClosedNotice::TableClosedNotice(Client& c) {
     imgOK = NewButton(c, scene, 76, c.resourceIds.DialogButtonIds[0]);
     imgCancel = NewButton(c, scene, 180, c.resourceIds.DialogButtonIds[2]);
 
-    auto* view = new NoticeView(&scene, this);
+    auto* view = new QGraphicsView(&scene, this);
     view->setGeometry(0, 0, kWidth, kHeight);
     view->setFrameShape(QFrame::NoFrame);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->onClick = [this, &c](QGraphicsItem* item) {
-        if (item == imgOK) RunAfterClick(c, this, ShownNotice, frmOtherExit_imgOK_Click);
-        if (item == imgCancel) RunAfterClick(c, this, ShownNotice, frmOtherExit_imgCancel_Click);
-    };
+    imgOK->OnClick = [this, &c] { RunAfterClick(c, this, ShownNotice, frmOtherExit_imgOK_Click); };
+    imgCancel->OnClick = [this, &c] { RunAfterClick(c, this, ShownNotice, frmOtherExit_imgCancel_Click); };
     c.table.MustLeaveTable = true;
 }
 

@@ -12,6 +12,7 @@
 #include "table/StackingOrder.h"
 #include "table/WallLayout.h"
 #include "platform/CaptureControl.h"
+#include "window/ExitDialog.h"
 #include <string>
 
 namespace {
@@ -72,6 +73,9 @@ void HandleHandStart(Client& c, GameMessage& msg) {
     MainForm& f = *c.mainForm;
     TableState& t = c.table;
     f.Label3->SetCaption(QString());
+    // A leaving question asked before the hand began lacks the warning that
+    // running away now costs points: it goes, and asked again it warns.
+    if (c.frmExit && c.frmExit->isVisible()) c.frmExit.reset();
     t.MustLeaveTable = false;
     // A hand under way leaves the start button nothing to start, also when no
     // hand set-up came before it: a click on it would clear the table mid-hand.

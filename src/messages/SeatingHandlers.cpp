@@ -45,6 +45,15 @@ void TakeSeatOrderFromNames(Client& c) {
     }
 }
 
+// The table re-arm clears the counter that a seating shares with the table
+// rebuild; the record that re-arms the table may be the one that completes
+// the seating, which must still close it (wind draw, compass and voices).
+void RearmKeepingTheSeating(Client& c) {
+    const int16_t seatingMessages = c.table.SeatMsgCount;
+    RearmTable(c);
+    if (c.table.SeatOrderPending) c.table.SeatMsgCount = seatingMessages;
+}
+
 // Every remote seat's video closes; it reopens with that seat's next frame.
 void ResetRemoteVideo(Client& c) {
     for (int k = 1; k <= 3; ++k) {
@@ -180,11 +189,11 @@ void HandlePlayerJoined(Client& c, GameMessage& msg) {
     ParsePlayerInfo(c.playerInfo[seat], packet);
     if (OthersReady(f) && t.HandStarted > 0) {
         SetPictureFromResource(c, *f.AnNiu[kStartButton], c.resourceIds.BarButtonIds[kContinuePictureEntry]);
-        RearmTable(c);
+        RearmKeepingTheSeating(c);
     }
     ShowSeatPlayer(c, seat, PortraitIndexOf(c.playerInfo[seat].Avatar));
     if (t.PlayerCount == kFullTable && !t.TableCleared) {
-        RearmTable(c);
+        RearmKeepingTheSeating(c);
         f.Sysmsg[0]->clear();
         f.Sysmsg[0]->addItem(QStringLiteral("游戏将在15秒内开始"));
     }

@@ -1,17 +1,17 @@
 #include "table/CaptionControl.h"
 #include <QMouseEvent>
 
-CaptionControl::CaptionControl(QWidget* parent) : QLabel(parent) { setMouseTracking(true); }
+CaptionControl::CaptionControl(QWidget* parent) : ClickLabel(parent) { setMouseTracking(true); }
 
 void CaptionControl::mousePressEvent(QMouseEvent* event) {
-    event->accept();
+    ClickLabel::mousePressEvent(event);
     if (OnMouseDown) OnMouseDown(event->button());
 }
 
+// The button's look comes up before its command runs.
 void CaptionControl::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
     if (OnMouseUp) OnMouseUp(event->button());
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick) OnClick();
+    ClickLabel::mouseReleaseEvent(event);
 }
 
 void CaptionControl::mouseMoveEvent(QMouseEvent* event) {

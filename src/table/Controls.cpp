@@ -3,16 +3,20 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 
-namespace {
-// A control without a click procedure lets the press go on to what lies below it.
-void DeliverPress(const std::function<void(Qt::MouseButton, QPointF)>& onMouseDown, QGraphicsSceneMouseEvent& event) {
-    if (!onMouseDown) return event.ignore();
-    event.accept();
-    onMouseDown(event.button(), event.pos());
+// A double click's second press comes here as well, by the item's default.
+void SurfaceControl::mousePressEvent(QGraphicsSceneMouseEvent* event) {
+    if (!OnMouseDown && !OnClick) return event->ignore();
+    event->accept();
+    click_.Press(event->type(), event->button());
+    if (OnMouseDown) OnMouseDown(event->button(), event->pos());
 }
-}  // namespace
 
-ImageControl::ImageControl(QGraphicsItem* parent) : QGraphicsObject(parent) {}
+// The click procedure may end with the control gone: nothing of it is touched afterwards.
+void SurfaceControl::mouseReleaseEvent(QGraphicsSceneMouseEvent* event) {
+    if (click_.Release(event->button(), contains(event->pos())) && OnClick) OnClick();
+}
+
+ImageControl::ImageControl(QGraphicsItem* parent) : SurfaceControl(parent) {}
 
 void ImageControl::Move(double left, double top) { setPos(left, top); }
 
@@ -47,8 +51,6 @@ void ImageControl::SetMousePointer(int pointer) {
         unsetCursor();
 }
 
-void ImageControl::mousePressEvent(QGraphicsSceneMouseEvent* event) { DeliverPress(OnMouseDown, *event); }
-
 void ImageControl::hoverEnterEvent(QGraphicsSceneHoverEvent*) {
     if (OnMouseMove) OnMouseMove();
 }
@@ -68,7 +70,7 @@ void ImageControl::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
         painter->drawPixmap(0, 0, picture);
 }
 
-LabelControl::LabelControl(QGraphicsItem* parent) : QGraphicsObject(parent) {}
+LabelControl::LabelControl(QGraphicsItem* parent) : SurfaceControl(parent) {}
 
 void LabelControl::Move(double left, double top) { setPos(left, top); }
 
@@ -111,5 +113,3 @@ void LabelControl::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
     painter->setPen(foreColor_);
     painter->drawText(boundingRect(), int(alignment_) | Qt::TextWordWrap, caption_);
 }
-
-void LabelControl::mousePressEvent(QGraphicsSceneMouseEvent* event) { DeliverPress(OnMouseDown, *event); }

@@ -1,4 +1,5 @@
 #pragma once
+#include "table/ClickGesture.h"
 #include "table/pictures/LazyPicture.h"
 #include <QColor>
 #include <QFont>
@@ -7,10 +8,31 @@
 #include <QString>
 #include <functional>
 
+// The mouse of a picture or text control of a scene. A press the control
+// has no procedure for goes on to what lies below it; a control with one
+// takes every press, so that the button comes up on it again.
+class SurfaceControl : public QGraphicsObject {
+    Q_OBJECT
+public:
+    using QGraphicsObject::QGraphicsObject;
+
+    // Event procedures, set by the client: any button going down (positions
+    // in the control's own pixels), and a click (ClickGesture).
+    std::function<void(Qt::MouseButton button, QPointF position)> OnMouseDown;
+    std::function<void()> OnClick;
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+
+private:
+    ClickGesture click_;
+};
+
 // A picture control of the table surface: geometry in screen pixels, a
 // picture that is stretched to the control or gives the control its size. The
 // picture is drawn when the control first shows it or it is asked for.
-class ImageControl : public QGraphicsObject {
+class ImageControl : public SurfaceControl {
     Q_OBJECT
 public:
     explicit ImageControl(QGraphicsItem* parent = nullptr);
@@ -30,18 +52,14 @@ public:
     int MousePointer() const { return mousePointer_; }
     void SetMousePointer(int pointer);
 
-    // Event procedures, set by the client. A press the control has no
-    // procedure for goes on to what lies below it. Moves arrive only once
-    // hover events are accepted (setAcceptHoverEvents).
-    // Positions are in the control's own pixels.
-    std::function<void(Qt::MouseButton button, QPointF position)> OnMouseDown;
+    // The pointer moving over the control, set by the client; moves arrive
+    // only once hover events are accepted (setAcceptHoverEvents).
     std::function<void()> OnMouseMove;
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 protected:
-    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     void hoverEnterEvent(QGraphicsSceneHoverEvent* event) override;
     void hoverMoveEvent(QGraphicsSceneHoverEvent* event) override;
 
@@ -54,7 +72,7 @@ private:
 };
 
 // A text label of the table surface.
-class LabelControl : public QGraphicsObject {
+class LabelControl : public SurfaceControl {
     Q_OBJECT
 public:
     explicit LabelControl(QGraphicsItem* parent = nullptr);
@@ -74,15 +92,8 @@ public:
     Qt::Alignment Alignment() const { return alignment_; }
     void SetAlignment(Qt::Alignment alignment);
 
-    // The click procedure, set by the client; without one a press goes on to
-    // what lies below the label.
-    std::function<void(Qt::MouseButton button, QPointF position)> OnMouseDown;
-
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
-
-protected:
-    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
 
 private:
     QString caption_;

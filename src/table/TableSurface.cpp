@@ -30,10 +30,22 @@ bool TableSurface::ControlAt(const QPoint& viewPosition) const {
     return false;
 }
 
+// The scene accepts the press when a control took it.
+void TableSurface::NotePress(const QMouseEvent& event) {
+    pressTakenByControl_ = event.isAccepted();
+    if (!pressTakenByControl_) click_.Press(event.type(), event.button());
+}
+
 void TableSurface::mousePressEvent(QMouseEvent* event) {
     QGraphicsView::mousePressEvent(event);
-    // The scene accepts the press when a control took it.
-    pressTakenByControl_ = event->isAccepted();
+    NotePress(*event);
+}
+
+// The second press of a double click reaches the scene by its own way; its
+// button-up belongs to the control that took it, if any, as the first one's did.
+void TableSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+    QGraphicsView::mouseDoubleClickEvent(event);
+    NotePress(*event);
 }
 
 void TableSurface::mouseReleaseEvent(QMouseEvent* event) {
@@ -43,7 +55,7 @@ void TableSurface::mouseReleaseEvent(QMouseEvent* event) {
     if (taken) return;
     const QPoint at = event->position().toPoint();
     if (OnMouseUp) OnMouseUp(event->button(), mapToScene(at));
-    if (OnClick && event->button() == Qt::LeftButton && viewport()->rect().contains(at)) OnClick();
+    if (click_.Release(event->button(), viewport()->rect().contains(at)) && OnClick) OnClick();
 }
 
 void TableSurface::keyPressEvent(QKeyEvent* event) {

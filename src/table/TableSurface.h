@@ -1,5 +1,6 @@
 #pragma once
 #include <QGraphicsView>
+#include "table/ClickGesture.h"
 #include "table/pictures/LazyPicture.h"
 #include <QPixmap>
 #include <functional>
@@ -19,21 +20,25 @@ public:
     // where no control lies. Positions are in table pixels.
     std::function<void(Qt::MouseButton button, QPointF position)> OnMouseUp;
     std::function<void(QPointF position)> OnMouseMove;
-    // A key pressed while the surface has the focus, and a left click on the
-    // bare surface (after its button-up).
+    // A key pressed while the surface has the focus, and a click on the bare
+    // surface (ClickGesture; after its button-up).
     std::function<void(const QKeyEvent& event)> OnKeyDown;
     std::function<void()> OnClick;
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool ControlAt(const QPoint& viewPosition) const;
+    // After the scene has had the press: a control took it, or the surface did.
+    void NotePress(const QMouseEvent& event);
 
     LazyPicture picture_;
     bool pressTakenByControl_ = false;
+    ClickGesture click_;
 };

@@ -1,5 +1,6 @@
 #include "video/VideoIconEvents.h"
 #include "shared/Client.h"
+#include "table/ClickGesture.h"
 #include "table/MainForm.h"
 #include "video/VideoCommands.h"
 #include "video/VideoIconHover.h"
@@ -40,12 +41,15 @@ protected:
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
             if (icon < 0) return false;
-            secondOfDouble_ = event->type() == QEvent::MouseButtonDblClick;
+            click_.Press(event->type(), static_cast<const QMouseEvent&>(*event).button());
             break;
-        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonRelease: {
             if (icon < 0) return false;
-            if (IsClick(*f.ImCmd[icon], static_cast<const QMouseEvent&>(*event))) ClickLater(icon);
+            const auto& release = static_cast<const QMouseEvent&>(*event);
+            if (click_.Release(release.button(), f.ImCmd[icon]->rect().contains(release.position().toPoint())))
+                ClickLater(icon);
             break;
+        }
         default: return false;
         }
         event->accept();
@@ -58,11 +62,6 @@ private:
                type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease;
     }
 
-    // A left button let go over the icon; a double click counts once.
-    bool IsClick(const QWidget& icon, const QMouseEvent& release) const {
-        return release.button() == Qt::LeftButton && !secondOfDouble_ && icon.rect().contains(release.position().toPoint());
-    }
-
     // The command runs once the click's event is over: the music box's message
     // box runs the event loop, and no command should run inside the icon's event.
     void ClickLater(int index) {
@@ -72,7 +71,7 @@ private:
     }
 
     Client& c_;
-    bool secondOfDouble_ = false;
+    ClickGesture click_;
 };
 }  // namespace
 

@@ -52,7 +52,7 @@ void ConnectVideoPanelEvents(Client& c) {
     MainForm& f = *c.mainForm;
     Client* client = &c;
     for (int k = 1; k <= 3; ++k) {
-        f.ImgShow[k]->OnMouseDown = [client, k](Qt::MouseButton, QPointF) { MainForm_ImgShow_Click(*client, k); };
+        f.ImgShow[k]->OnClick = [client, k] { MainForm_ImgShow_Click(*client, k); };
         c.Timer_Vshow[k]->OnTick([client, k] { MainForm_Timer_Vshow_Timer(*client, k); });
     }
     c.Timer_Zoom.OnTick([client] { MainForm_Timer_Zoom_Timer(*client); });

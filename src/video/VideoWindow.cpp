@@ -1,6 +1,7 @@
 #include "video/VideoWindow.h"
 #include "platform/VideoView.h"
 #include "shared/Client.h"
+#include "table/ClickLabel.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
 #include "table/WidgetPlace.h"
@@ -9,7 +10,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <functional>
 
 namespace {
 // Twips of each size before scaling: the window, its view and the view's place.
@@ -42,29 +42,6 @@ constexpr std::array<WindowDesign, 4> kWindows{{
     {"Form1", -0.2, -0.2, false, false, 0.25, -0.2},
 }};
 
-// A command button: a left click, press and release on it, runs its command.
-class CommandButton : public QLabel {
-public:
-    CommandButton(QWidget* parent, std::function<void()> click) : QLabel(parent), click_(std::move(click)) {}
-
-protected:
-    // Every press stays with the button, so none starts a drag of the window.
-    void mousePressEvent(QMouseEvent* event) override {
-        event->accept();
-        pressed_ = event->button() == Qt::LeftButton;
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        const bool clicked = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-        pressed_ = false;
-        // The close command unloads the window: nothing of it is touched after the command.
-        if (clicked) click_();
-    }
-
-private:
-    std::function<void()> click_;
-    bool pressed_ = false;
-};
-
 // The table window's place in twips.
 QRectF TableTwips(const Client& c) {
     const QRect table = c.mainForm->frameGeometry();
@@ -96,7 +73,9 @@ VideoWindow::VideoWindow(Client& c, int zoomIndex) : c_(c), zoomIndex_(zoomIndex
     vshow1 = new VideoView(this);
     const std::array<QString, 3> tips{QStringLiteral("关闭"), QStringLiteral("放大"), QStringLiteral("缩小")};
     for (int i = 0; i < 3; ++i) {
-        auto* button = new CommandButton(this, [this, i] { ImgCmd_Click(i); });
+        // The button keeps its presses, so none starts a drag of the window.
+        auto* button = new ClickLabel(this);
+        button->OnClick = [this, i] { ImgCmd_Click(i); };
         button->setPixmap(QPixmap::fromImage(DrawVideoWindowButton(i)));
         button->setScaledContents(true);
         if (zoomIndex == 0) button->setToolTip(tips[size_t(i)]);

@@ -133,9 +133,7 @@ void ConnectButtonRowEvents(Client& c) {
     MainForm& f = *c.mainForm;
     for (int i = 0; i < static_cast<int>(f.AnNiu.size()); ++i) {
         ImageControl& button = *f.AnNiu[i];
-        button.OnMouseDown = [client, i](Qt::MouseButton, QPointF) {
-            EndOnError(*client, "a button command", [&] { MainForm_AnNiu_Click(*client, i); });
-        };
+        button.OnClick = [client, i] { EndOnError(*client, "a button command", [&] { MainForm_AnNiu_Click(*client, i); }); };
         button.setAcceptHoverEvents(true);
         button.OnMouseMove = [client, i] { EndOnError(*client, "a button hover", [&] { MainForm_AnNiu_MouseMove(*client, i); }); };
     }

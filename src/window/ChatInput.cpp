@@ -101,10 +101,10 @@ void ConnectChatEvents(Client& c) {
     OnKeyDown(*f.Chat, [client](const QKeyEvent& key) { return ChatKeyDown(*client, key); });
     QObject::connect(f.Chat, &QLineEdit::textChanged, f.Chat, [client] { MainForm_Chat_Change(*client); });
     for (int16_t i = 0; i < int16_t(f.Tou.size()); ++i)
-        f.Tou[i]->OnMouseDown = [client, i](Qt::MouseButton, QPointF) { MainForm_Tou_Click(*client, i); };
+        f.Tou[i]->OnClick = [client, i] { MainForm_Tou_Click(*client, i); };
     c.TimerChat.OnTick([client] { MainForm_TimerChat_Timer(*client); });
-    f.Lbchat->OnMouseDown = [client](Qt::MouseButton, QPointF) { MainForm_Lbchat_Click(*client); };
-    f.imgword1->OnMouseDown = [client](Qt::MouseButton, QPointF) { MainForm_imgword1_Click(*client); };
-    f.imgword2->OnMouseDown = [client](Qt::MouseButton, QPointF) { MainForm_imgword2_Click(*client); };
+    f.Lbchat->OnClick = [client] { MainForm_Lbchat_Click(*client); };
+    f.imgword1->OnClick = [client] { MainForm_imgword1_Click(*client); };
+    f.imgword2->OnClick = [client] { MainForm_imgword2_Click(*client); };
     ShowChatStrip(c);
 }

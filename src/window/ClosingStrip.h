@@ -1,16 +1,11 @@
 #pragma once
-#include <QLabel>
-#include <QMouseEvent>
+#include "table/ClickLabel.h"
 
 // A close area of a side window, such as the strip along its top edge: a
 // click hides the window.
-class ClosingStrip : public QLabel {
+class ClosingStrip : public ClickLabel {
 public:
-    using QLabel::QLabel;
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        event->accept();
-        window()->hide();
+    explicit ClosingStrip(QWidget* parent) : ClickLabel(parent) {
+        OnClick = [this] { window()->hide(); };
     }
 };

@@ -2,34 +2,6 @@
 #include "table/Controls.h"
 #include <QGraphicsPixmapItem>
 #include <QGraphicsView>
-#include <QMouseEvent>
-
-namespace {
-// Reports a left click on the item under both the press and the release.
-class ClickView : public QGraphicsView {
-public:
-    ClickView(QGraphicsScene* scene, QWidget* parent, DialogSurface& dialog) : QGraphicsView(scene, parent), dialog_(dialog) {}
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        pressed_ = event->button() == Qt::LeftButton ? itemAt(event->pos()) : nullptr;
-        pressValid_ = event->button() == Qt::LeftButton;
-        QGraphicsView::mousePressEvent(event);
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        QGraphicsView::mouseReleaseEvent(event);
-        if (event->button() != Qt::LeftButton || !pressValid_) return;
-        pressValid_ = false;
-        QGraphicsItem* released = itemAt(event->pos());
-        if (released == pressed_ && dialog_.OnClick) dialog_.OnClick(released);
-    }
-
-private:
-    DialogSurface& dialog_;
-    QGraphicsItem* pressed_ = nullptr;
-    bool pressValid_ = false;
-};
-}  // namespace
 
 DialogSurface::DialogSurface(const QString& caption, const QImage& background) {
     setWindowTitle(caption);
@@ -39,7 +11,7 @@ DialogSurface::DialogSurface(const QString& caption, const QImage& background) {
     QGraphicsPixmapItem* backdrop = scene.addPixmap(QPixmap::fromImage(background));
     backdrop->setZValue(-1);
 
-    view_ = new ClickView(&scene, this, *this);
+    view_ = new QGraphicsView(&scene, this);
     view_->setGeometry(0, 0, background.width(), background.height());
     view_->setFrameShape(QFrame::NoFrame);
     view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -2,7 +2,6 @@
 #include <QGraphicsScene>
 #include <QImage>
 #include <QWidget>
-#include <functional>
 
 class ImageControl;
 class LabelControl;
@@ -17,12 +16,10 @@ public:
     DialogSurface(const QString& caption, const QImage& background);
 
     QGraphicsScene scene;
-    // Runs for a left click (press and release over the same control) with the
-    // control under it, the background included.
-    std::function<void(QGraphicsItem* control)> OnClick;
 
 protected:
-    // A picture control showing the hand pointer, at (left, top) with the given size until it gets a picture.
+    // A picture control showing the hand pointer, at (left, top) with the given
+    // size until it gets a picture; its click procedure is the dialog's to set.
     ImageControl* AddButton(double left, double top, double width, double height);
     ImageControl* AddImage(double left, double top);
     // A transparent text label.

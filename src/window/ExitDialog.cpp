@@ -53,10 +53,8 @@ ExitDialog::ExitDialog(Client& c) : DialogSurface(QStringLiteral("退出"), Draw
     SetPictureFromResource(c, *pbCancel, c.resourceIds.DialogButtonIds[kCancelPicture]);
     ShowWarningByGameState(c, *this);
 
-    OnClick = [this, &c](QGraphicsItem* control) {
-        if (control == pbCloseMe) RunAfterClick(c, this, ShownExitDialog, frmExit_pbCloseMe_Click);
-        if (control == pbCancel) RunAfterClick(c, this, ShownExitDialog, frmExit_pbCancel_Click);
-    };
+    pbCloseMe->OnClick = [this, &c] { RunAfterClick(c, this, ShownExitDialog, frmExit_pbCloseMe_Click); };
+    pbCancel->OnClick = [this, &c] { RunAfterClick(c, this, ShownExitDialog, frmExit_pbCancel_Click); };
 }
 
 void ToggleExitDialog(Client& c) {

@@ -91,14 +91,9 @@ SoundSettingsDialog::SoundSettingsDialog(Client& c) : DialogSurface(QStringLiter
         SettingChanged[i] = false;
         Command2[i] = AddButton(Image1[i]->Left() + Image1[i]->Width() + 20, Image1[i]->Top() + 3, 65, 30);
         SetDialogPicture(c, *Command2[i], i == kDialect ? kMandarinPicture : kSwitchOffPicture);
+        Command2[i]->OnClick = [&c, i] { VosSet_Command2_Click(c, i); };
     }
-
-    OnClick = [this, &c](QGraphicsItem* control) {
-        for (int i = 0; i < 4; ++i)
-            if (control == Command2[i]) return VosSet_Command2_Click(c, i);
-        for (int i = 0; i < 2; ++i)
-            if (control == Command1[i]) return VosSet_Command1_Click(c, i);
-    };
+    for (int i = 0; i < 2; ++i) Command1[i]->OnClick = [&c, i] { VosSet_Command1_Click(c, i); };
 }
 
 void VosSet_Command2_Click(Client& c, int index) {

@@ -184,13 +184,35 @@ TEST_F(TableClosedNoticeTest, ALaterLogInReplyUnloadsANoticeStillOpen) {
     EXPECT_FALSE(t->frmOtherExit);
 }
 
-TEST_F(TableClosedNoticeTest, AClickOnCancelUnloadsTheNoticeOnceTheClickIsOver) {
+// Presses and releases through the notice's own view; only a left click on a
+// button answers it, and only once the click's event is over.
+TEST_F(TableClosedNoticeTest, ALeftClickOnCancelUnloadsTheNoticeOnceTheClickIsOver) {
     auto* view = t->frmOtherExit->findChild<QGraphicsView*>();
     ASSERT_NE(view, nullptr);
-    const QPointF onCancel(215, 139);
-    QMouseEvent release(QEvent::MouseButtonRelease, onCancel, view->viewport()->mapToGlobal(onCancel), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(view->viewport(), &release);
+    const auto send = [view](QEvent::Type type, QPointF at, Qt::MouseButton button) {
+        QMouseEvent event(type, at, view->viewport()->mapToGlobal(at), button,
+                          type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &event);
+    };
+    const QPointF onCancel(215, 139), beside(20, 20);
+    const struct {
+        const char* name;
+        QPointF pressAt, releaseAt;
+        Qt::MouseButton button;
+    } noClicks[] = {
+        {"right click", onCancel, onCancel, Qt::RightButton},
+        {"pressed beside the button, let go on it", beside, onCancel, Qt::LeftButton},
+        {"pressed on the button, let go beside it", onCancel, beside, Qt::LeftButton},
+    };
+    for (const auto& c : noClicks) {
+        SCOPED_TRACE(c.name);
+        send(QEvent::MouseButtonPress, c.pressAt, c.button);
+        send(QEvent::MouseButtonRelease, c.releaseAt, c.button);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(t->frmOtherExit);
+    }
+    send(QEvent::MouseButtonPress, onCancel, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, onCancel, Qt::LeftButton);
     EXPECT_TRUE(t->frmOtherExit);
     QCoreApplication::processEvents();
     EXPECT_FALSE(t->frmOtherExit);

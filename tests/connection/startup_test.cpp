@@ -1,6 +1,8 @@
 #include "connection/StartUp.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
+#include "window/KeyCodes.h"
+#include "window/KeyHandler.h"
 #include <QListWidget>
 #include <gtest/gtest.h>
 #include <functional>
@@ -264,6 +266,36 @@ TEST(TableWindowResize, WithoutTheBossKeyTheTurnTimeStaysAndAMinimisedWindowLeav
     t.lobby->frames.clear();
     MainForm_Form_Resize(*t);
     EXPECT_TRUE(t.lobby->frames.empty());
+}
+
+// Whatever took the focus before, typing after a restore goes into the chat line.
+TEST(TableWindowResize, RestoringTheWindowGivesTheChatLineTheFocus) {
+    struct Case {
+        const char* name;
+        std::function<void(TestClient&)> hide, restore;
+    } cases[] = {
+        {"minimise and restore", [](TestClient& t) { t->mainForm->Minimize(); },
+         [](TestClient& t) { t->mainForm->Restore(); }},
+        {"boss key, then the lobby restores", [](TestClient& t) {
+             int16_t key = KeyCode::F1, shift = 0;
+             MainForm_Pic1_KeyDown(*t, key, shift);
+         },
+         [](TestClient& t) { t.lobby->Deliver(WindowMessage::WM_SYSCOMMAND, WindowMessage::SC_RESTORE); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestClient t;
+        ASSERT_EQ(t.Load(), std::nullopt);
+        MainForm& f = *t->mainForm;
+        ASSERT_TRUE(f.Chat->isVisible());
+        f.Pic1->setFocus();
+        ASSERT_EQ(f.focusWidget(), f.Pic1);
+        c.hide(t);
+        ASSERT_TRUE(f.IsMinimized());
+        c.restore(t);
+        EXPECT_FALSE(f.IsMinimized());
+        EXPECT_EQ(f.focusWidget(), f.Chat);
+    }
 }
 
 TEST(TableWindowClose, ClosingTheTableWindowEndsTheProgramAndSendsNothing) {

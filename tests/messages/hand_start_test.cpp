@@ -7,6 +7,7 @@
 #include "table/Pictures.h"
 #include "platform/CaptureControl.h"
 #include "window/ButtonRow.h"
+#include "window/ExitDialog.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -121,6 +122,30 @@ TEST_F(HandStartTest, HandStartCountsTheHandAndClearsWhatTheLastHandLeft) {
     EXPECT_TRUE(Form().Zhuang->isVisible());
     EXPECT_FALSE(Form().vcap1->Capturing());
     EXPECT_FALSE(s.TableCleared);  // a player's table is re-armed only by the hand set-up
+}
+
+// A leaving question asked between hands carries no warning: the hand start
+// takes it away, and asked again it warns. A dialog that is not showing is left as it is.
+TEST_F(HandStartTest, HandStartUnloadsAnExitDialogThatShows) {
+    enum class Dialog { Shown, Hidden, NeverOpened };
+    for (Dialog before : {Dialog::Shown, Dialog::Hidden, Dialog::NeverOpened}) {
+        SCOPED_TRACE(int(before));
+        t->frmExit.reset();
+        t->table.InGame = false;
+        if (before != Dialog::NeverOpened) {
+            ToggleExitDialog(*t);
+            ASSERT_FALSE(t->frmExit->Label2->isVisible());
+            if (before == Dialog::Hidden) ToggleExitDialog(*t);
+        }
+        const ExitDialog* dialogBefore = t->frmExit.get();
+
+        Receive(HandMessage(MessageType::HandStart, kSeatBits[0], {3, 4, 2, 5}));
+
+        EXPECT_EQ(t->frmExit.get(), before == Dialog::Hidden ? dialogBefore : nullptr);
+        ToggleExitDialog(*t);
+        EXPECT_TRUE(t->frmExit->isVisible());
+        EXPECT_TRUE(t->frmExit->Label2->isVisible()) << "asked during the hand";
+    }
 }
 
 // The server may start the hand while the start button is still free (its

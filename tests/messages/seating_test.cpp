@@ -82,6 +82,16 @@ protected:
         for (const Player& p : kOthers) Receive(PlayerJoined(kSeatToBeFound, p));
     }
     MainForm& Form() { return *t->mainForm; }
+    // Own seat bit 4: the wind draw turned up 南 (face 147 - 2) and the compass is that of index 2.
+    void ExpectSeatingClosedAfterARearm() {
+        EXPECT_TRUE(t->table.TableCleared) << "re-armed";
+        EXPECT_FALSE(t->table.SeatOrderPending);
+        EXPECT_EQ(t->table.SeatMsgCount, 5);
+        EXPECT_EQ(std::count(t->table.TileImagePictures.begin(), t->table.TileImagePictures.begin() + 4, 147 - 2), 1);
+        EXPECT_TRUE(Form().ZhiNan->isVisible());
+        EXPECT_EQ(Form().ZhiNan->Picture().toImage(), PictureOfResource(t->resourceIds.CompassIds[2]).toImage());
+        for (const PlayerInfo& p : t->playerInfo) EXPECT_EQ(p.VoiceCode, "00");
+    }
     QImage PortraitOf(int index) { return PictureOfResource(t->resourceIds.PortraitIds[index]).toImage(); }
 
     TestClient t;
@@ -230,6 +240,26 @@ TEST_F(Seating, RecordsWithServerSeatBitsGoToTheirLocalSeats) {
     Receive(PlayerJoined(4, kOthers[1]));
     EXPECT_TRUE(Form().Nid[0]->Caption().isEmpty());
     EXPECT_FALSE(t->table.SeatOrderPending);
+}
+
+// The record that completes a seating may also be the one that re-arms the
+// table: the seating is closed all the same, with the wind draw, the compass
+// at the own wind and the voices.
+TEST_F(Seating, TheRecordThatFillsTheTableStillCompletesTheSeating) {
+    SeatEverybody();
+    ExpectSeatingClosedAfterARearm();
+}
+
+TEST_F(Seating, TheRecordThatFindsEverybodyReadyAfterAHandStillCompletesTheSeating) {
+    t->table.HandStarted = 1;
+    NameTheSeats();
+    Receive(PlayerJoined(kOwnRecord, kOwn));
+    for (uint8_t bit : {2, 1, 8}) {
+        Player ready = kOthers[0];
+        ready.ready = true;
+        Receive(PlayerJoined(bit, ready));
+    }
+    ExpectSeatingClosedAfterARearm();
 }
 
 TEST_F(Seating, APlayerWithoutASeatIsDroppedAndARepeatIgnored) {

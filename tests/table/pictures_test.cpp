@@ -223,6 +223,52 @@ TEST(Pictures, TheTableIsDrawnWithoutStartingThreads) {
     }
 }
 
+// Design pictures are drawn when first shown; a picture given to a hidden
+// control meanwhile is the one that shows, for every control of the window.
+TEST(Pictures, APictureGivenToAHiddenControlIsTheOneItShowsWhenFirstShown) {
+    ClearPictureCache();
+    TestClient t;
+    ASSERT_EQ(t.Load(), std::nullopt);
+    MainForm& f = *t->mainForm;
+    int next = 0;
+    // A picture of a colour of its own for each control.
+    const auto own = [&next] {
+        QPixmap picture(7, 5);
+        picture.fill(QColor(next % 256, next / 256, 77));
+        ++next;
+        return picture;
+    };
+    std::vector<std::pair<ImageControl*, QImage>> images;
+    for (QGraphicsScene* scene : {&f.scene, &f.underSurface})
+        for (QGraphicsItem* item : scene->items())
+            if (auto* image = dynamic_cast<ImageControl*>(item)) {
+                const QPixmap picture = own();
+                image->setVisible(false);
+                image->SetPicture(picture);
+                image->setVisible(true);
+                images.emplace_back(image, picture.toImage());
+            }
+    std::vector<std::pair<QLabel*, QImage>> bars;
+    for (QLabel* bar : f.PicLocal) {
+        const QPixmap picture = own();
+        bar->hide();
+        bar->setPixmap(picture);
+        bar->show();
+        bars.emplace_back(bar, picture.toImage());
+    }
+    const QPixmap table = own();
+    f.Pic1->hide();
+    f.Pic1->SetPicture(table);
+    f.Pic1->show();
+
+    f.grab();
+    ASSERT_GT(images.size(), 136u) << "the wall alone has 136";
+    for (const auto& [image, picture] : images) EXPECT_EQ(image->Picture().toImage(), picture) << image->pos().x() << "," << image->pos().y();
+    for (const auto& [bar, picture] : bars) EXPECT_EQ(bar->pixmap().toImage(), picture) << bar->x() << "," << bar->y();
+    EXPECT_EQ(f.Pic1->Picture().toImage(), table.toImage());
+    EXPECT_FALSE(IsPictureDrawn(PictureKind::Design, int(DesignPictureId::Compass))) << "no design picture was needed";
+}
+
 TEST(Pictures, AControlGivenAnIdWithoutPictureKeepsItsPicture) {
     TestClient t;
     ASSERT_TRUE(QDir().mkpath(t->platform.paths.ProgramDir()));

@@ -87,6 +87,6 @@ TEST_F(VideoPanelsTest, TheZoomRedrawDrawsTheLastFrameOfTheWindowNamed) {
 
 TEST_F(VideoPanelsTest, AClickOnTheOpenVideoIconReachesItsSeat) {
     SwitchOff(3);
-    f().ImgShow[3]->OnMouseDown(Qt::LeftButton, {});
+    f().ImgShow[3]->OnClick();
     EXPECT_FALSE(t->video.VideoBlocked[3]);
 }

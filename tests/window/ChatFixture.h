@@ -56,7 +56,7 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(AnsiCodec::ToAnsi(QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n"))));
     }
-    void ClickPortrait(int index) { t->mainForm->Tou[index]->OnMouseDown(Qt::LeftButton, {}); }
+    void ClickPortrait(int index) { t->mainForm->Tou[index]->OnClick(); }
 
     // The chat packets sent once the scheduler has had time to send what is queued.
     std::vector<QByteArray> ChatPacketsSent() {

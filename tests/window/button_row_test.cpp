@@ -39,7 +39,7 @@ protected:
     }
     // Only the command under test may send from here on.
     void StopCountdown() { t->scheduler.ReadyCountdownOn = false; }
-    void Click(int button) { t->mainForm->AnNiu[button]->OnMouseDown(Qt::LeftButton, {}); }
+    void Click(int button) { t->mainForm->AnNiu[button]->OnClick(); }
     QByteArray ReadyPacket() {
         GameMessage ready;
         ready.MsgType = MessageType::ReadyOrLeave;

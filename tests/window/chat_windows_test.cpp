@@ -15,10 +15,14 @@ QStringList Lines(const QListWidget& list) {
     return lines;
 }
 
-void Press(QWidget& widget) {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), widget.mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+// A press at (5, 5) of the widget and its release at `releaseAt`.
+void Click(QWidget& widget, Qt::MouseButton button, QPointF releaseAt = {5, 5}) {
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), widget.mapToGlobal(QPointF(5, 5)), button, button,
+                      Qt::NoModifier);
     QApplication::sendEvent(&widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, releaseAt, widget.mapToGlobal(releaseAt), button, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(&widget, &release);
 }
 
 TEST(PhraseFile, CountsAreReadAsNumbersAndCapped) {
@@ -131,20 +135,33 @@ TEST_F(ChatWindows, ThePhraseButtonsToggleTheWindowAndSwitchItsList) {
 TEST_F(ChatWindows, TheChatLabelTogglesTheLog) {
     TalkWindow& talk = t->Talk();
     EXPECT_FALSE(talk.isVisible());
-    t->mainForm->Lbchat->OnMouseDown(Qt::LeftButton, {});
+    t->mainForm->Lbchat->OnClick();
     EXPECT_TRUE(talk.isVisible());
     EXPECT_TRUE(talk.windowFlags() & Qt::WindowStaysOnTopHint);
-    t->mainForm->Lbchat->OnMouseDown(Qt::LeftButton, {});
+    t->mainForm->Lbchat->OnClick();
     EXPECT_FALSE(talk.isVisible());
 }
 
-TEST_F(ChatWindows, TheTopStripHidesEitherWindow) {
-    t->Talk().show();
-    Press(*t->Talk().Label1);
-    EXPECT_FALSE(t->Talk().isVisible());
-    t->Huifu().show();
-    Press(*t->Huifu().Label1);
-    EXPECT_FALSE(t->Huifu().isVisible());
+TEST_F(ChatWindows, ALeftClickOnTheTopStripHidesEitherWindow) {
+    const struct {
+        const char* name;
+        Qt::MouseButton button;
+        QPointF releaseAt;
+        bool hides;
+    } gestures[] = {
+        {"left click", Qt::LeftButton, {5, 5}, true},
+        {"right click", Qt::RightButton, {5, 5}, false},
+        {"let go below the strip", Qt::LeftButton, {5, 60}, false},
+    };
+    for (QWidget* window : {static_cast<QWidget*>(&t->Talk()), static_cast<QWidget*>(&t->Huifu())}) {
+        for (const auto& g : gestures) {
+            SCOPED_TRACE(testing::Message() << window->windowTitle().toStdString() << ", " << g.name);
+            window->show();
+            QLabel& strip = window == &t->Talk() ? *t->Talk().Label1 : *t->Huifu().Label1;
+            Click(strip, g.button, g.releaseAt);
+            EXPECT_EQ(window->isVisible(), !g.hides);
+        }
+    }
 }
 
 TEST_F(ChatWindows, AltThenCInTheLogHidesIt) {
