@@ -34,7 +34,7 @@ namespace {
 template <typename Procedure>
 void ConnectClicks(std::vector<ImageControl*>& controls, const char* name, Procedure procedure) {
     for (int i = 0; i < static_cast<int>(controls.size()); ++i)
-        controls[i]->OnMouseDown = [name, procedure, i](Qt::MouseButton, QPointF) { RunGuarded(name, [&] { procedure(i); }); };
+        controls[i]->OnClick = [name, procedure, i] { RunGuarded(name, [&] { procedure(i); }); };
 }
 }  // namespace
 

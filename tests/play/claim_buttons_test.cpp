@@ -2,7 +2,9 @@
 #include "play/ClaimAnswers.h"
 #include "play/ClaimButtons.h"
 #include "play/MouseDiscard.h"
+#include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QRectF>
 #include <functional>
 
@@ -277,6 +279,43 @@ TEST_F(ClaimButtons, EveryWayAPromptEndsTakesTheButtonRowAndTheChoicePicturesAwa
         for (const ImageControl* picture : f().Chi) EXPECT_FALSE(picture->isVisible());
         for (const ImageControl* picture : f().Gang) EXPECT_FALSE(picture->isVisible());
     }
+}
+
+// A claim is made with a left click on its button, as every button of the
+// table window: a right press, or a press let go off the button, claims
+// nothing (and is no right click on the table either, which would pass).
+TEST_F(ClaimButtons, AnOfferedButtonAnswersOnlyALeftClickOnIt) {
+    const auto send = [this](QEvent::Type type, QPointF scenePosition, Qt::MouseButton button) {
+        QWidget* viewport = f().Pic1->viewport();
+        const QPointF local = f().Pic1->mapFromScene(scenePosition);
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent event(type, local, viewport->mapToGlobal(local), button, held, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    const struct {
+        const char* name;
+        Qt::MouseButton button;
+        bool letGoOff;
+        bool claims;
+    } gestures[] = {
+        {"right click", Qt::RightButton, false, false},
+        {"left press let go off the button", Qt::LeftButton, true, false},
+        {"left click", Qt::LeftButton, false, true},
+    };
+    Hand({0x41, 0x42, 0x43, 0x45, 0x45, 0x85, 0x86, 0x87, 0x88, 0x23, 0x23, 0x23, 0x11});
+    c.table.LastDiscardTile = 0x45;
+    c.table.LastDiscardImage = 90;
+    for (const auto& g : gestures) {
+        SCOPED_TRACE(g.name);
+        Prompt(1 | 8);
+        const QRectF place = f().Operation[kPung]->sceneBoundingRect();
+        send(QEvent::MouseButtonPress, place.center(), g.button);
+        send(QEvent::MouseButtonRelease, g.letGoOff ? place.topLeft() - QPointF(30, 30) : place.center(), g.button);
+        EXPECT_EQ(Answers().size(), g.claims ? 1u : 0u);
+    }
+    ASSERT_EQ(Answers().size(), 1u);
+    EXPECT_EQ(Answers()[0].type, MessageType::ClaimAnswer);
+    EXPECT_EQ(Answers()[0].p0, 8);
 }
 
 TEST_F(ClaimButtons, ButtonsThatAreNotLiveDoNothing) {
