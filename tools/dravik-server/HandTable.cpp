@@ -63,6 +63,8 @@ bool HandTable::IsClientSeat(int seat) const { return clientSeats_[seat]; }
 
 void HandTable::SetWatch(WatchFunction watch) { watch_ = std::move(watch); }
 
+void HandTable::SetTimeUp(TimeUpFunction timeUp) { timeUp_ = std::move(timeUp); }
+
 void HandTable::SetLevelTitle(int seat, const QString& title) { levelTitles_[seat] = title; }
 
 void HandTable::SendTo(int seat, const GamePacket& packet, Time now, Time clientWork) {
@@ -205,19 +207,18 @@ void HandTable::Advance(Time now) {
     while (HandRunning()) {
         if (phase_ == Phase::Turn) {
             const int seat = turnSeat_;
-            if (clientSeats_[seat] ? now < turnDeadline_ : now < ComputerMoveTime()) return;
-            if (clientSeats_[seat])
-                OverdueTurn(seat, now);
-            else
+            if (clientSeats_[seat]) {
+                if (now < turnDeadline_) return;
+                TimeUp(seat);
+            } else {
+                if (now < ComputerMoveTime()) return;
                 ComputerTurn(seat, now);
+            }
             continue;
         }
         for (int seat = 0; seat < 4; ++seat) {
-            ClaimState& claim = claims_[seat];
-            if (claim.offered == 0 || claim.answer != 0 || now < claim.deadline) continue;
-            Log(QStringLiteral("timeout %1").arg(BitOf(seat)));
-            claim.answer = Rules::kPass;
-            LogMove(seat, OperationName(Rules::kPass), claimTile_);
+            const ClaimState& claim = claims_[seat];
+            if (clientSeats_[seat] && claim.offered != 0 && claim.answer == 0 && now >= claim.deadline) TimeUp(seat);
         }
         const bool answered = std::all_of(claims_.begin(), claims_.end(),
                                           [](const ClaimState& claim) { return claim.offered == 0 || claim.answer != 0; });
@@ -254,17 +255,16 @@ void HandTable::ComputerTurn(int seat, Time now) {
     Discard(seat, hands_[seat].concealed.back(), now);
 }
 
-// A client that lets its turn run out is passed and discards the tile it
-// drew, as the client's own time-out move does; the server never claims or
-// wins for a client, which lays out its own melds only when it answers.
-void HandTable::OverdueTurn(int seat, Time now) {
+// A client that lets its time run out has stopped or fallen far behind. No
+// move the server made for it could reach it in a form it follows (it takes
+// a discard of its own seat for the echo of its own click), so the seat is
+// handled as a vanished client's: its client is cut off, the computer plays
+// the seat at once, and the client comes back through its reconnect to the
+// table rebuilt as it stands then. An open claim of the seat is passed.
+void HandTable::TimeUp(int seat) {
     Log(QStringLiteral("timeout %1").arg(BitOf(seat)));
-    if (!turnPassed_) {
-        turnPassed_ = true;
-        LogMove(seat, OperationName(Rules::kPass), 0);
-    }
-    const Rules::Hand& hand = hands_[seat];
-    Discard(seat, CountOf(hand.concealed, drawnTile_) > 0 ? drawnTile_ : ComputerPlayer::ChooseDiscard(hand, wild_), now);
+    SetClientSeat(seat, false);
+    if (timeUp_) timeUp_(seat);
 }
 
 void HandTable::Discard(int seat, Tile tile, Time now) {
