@@ -33,12 +33,23 @@ wait_for_line() {
 # terminal's Ctrl-C: they are stopped last, once the lobby and the client it
 # started have closed down.
 pids=()
+private_runtime=""
 cleanup() {
   trap - INT TERM EXIT
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
+  if [ -n "$private_runtime" ]; then rm -rf "$private_runtime"; fi
 }
 trap cleanup INT TERM EXIT
+
+# Qt wants a runtime folder of the user's own, mode 0700, and warns without
+# one. A desktop session has it (its sound server lives there too, so it is
+# kept); a bare terminal gets a private one for this run.
+if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ] || [ ! -O "$XDG_RUNTIME_DIR" ] ||
+   [ "$(stat -c %a "$XDG_RUNTIME_DIR")" != 700 ]; then
+  private_runtime=$(mktemp -d)
+  export XDG_RUNTIME_DIR="$private_runtime"
+fi
 
 server_log="$PWD/build/dravik-server.log"
 screenshot=""
@@ -58,8 +69,12 @@ echo "type lobby commands here: query, leave, force-leave, relogin, close, minim
 echo "to end: Ctrl-C ends the client, the lobby and the server ('close' closes only the table window)"
 
 # Emptied first, so that no line of an earlier run is taken for this one's.
+# The table is set for a person: 15 s a turn, no limit on the turns left to
+# run out (so the boss key comes only when F1 is pressed), the computers a
+# second and a half apart, and the account "watcher" may watch as a spectator.
 : >"$server_log"
-setsid build/tools/dravik-server/dravik-server --port 0 --relay-port 0 >>"$server_log" &
+setsid build/tools/dravik-server/dravik-server --port 0 --relay-port 0 --turn-seconds 15 --timeout-limit 0 \
+  --move-ms 1500 --watchers watcher >>"$server_log" &
 pids+=($!)
 for line in '^listening on [0-9]+$' '^relay listening on [0-9]+$'; do
   wait_for_line "$server_log" "$line" 10 || { echo "the server did not start" >&2; exit 1; }
@@ -67,6 +82,8 @@ done
 port=$(sed -n 's/^listening on \([0-9]*\)$/\1/p' "$server_log" | head -n 1)
 # The client finds the server's video relay here instead of on port 8888.
 export DRAVIK_RELAY_PORT=$(sed -n 's/^relay listening on \([0-9]*\)$/\1/p' "$server_log" | head -n 1)
+echo "server port: $port, video relay port: $DRAVIK_RELAY_PORT (the first two lines of $server_log)"
+echo "more players, a spectator, robots: see README.md; in another terminal first: export DISPLAY=$DISPLAY"
 
 if [ -n "$screenshot" ]; then
   (

@@ -14,14 +14,16 @@
 #include <numeric>
 
 // The client at seat bit 1 of the local server's table, on a link the test
-// cuts at chosen points of a hand: the server plays the seat meanwhile, and
-// when the client is back its rebuilt table must be the server's table.
+// cuts at chosen points of a hand, or that the server cuts when the client
+// stands still past its time: the server plays the seat meanwhile, and when
+// the client is back its rebuilt table must be the server's table.
 namespace {
 using Time = HandTable::Time;
 constexpr int kWallTiles = 136;
 // Packets reaching the client per tick, as a network hands them over.
 constexpr int kPacketsPerTick = 1;
 constexpr int kMaxTicks = 60000;
+constexpr double kTickSeconds = 0.05;
 
 HandTableSettings ServerSettings() {
     HandTableSettings settings;
@@ -40,6 +42,9 @@ struct ServerTableLink {
         table.emplace(ServerSettings(), seed, [this](int seat, const GamePacket& p) {
             if (seat == 0 && connected) toClient.push_back(ToByteArray(p));
         }, [](const QString&) {});
+        table->SetTimeUp([this](int seat) {
+            if (seat == 0) CutOff();
+        });
         SeatAtScriptedTable(t, 1);
         t->table.AutoPlay = true;
         table->SetClientSeat(0, true);
@@ -48,14 +53,25 @@ struct ServerTableLink {
 
     Time Now() const { return Time(int64_t((t.clock->now - 1000.0) * 1000)); }
 
-    // One tick of the client and of the server.
+    // One tick of the client and of the server. A frozen client neither
+    // ticks nor takes anything in; time goes on, and what the server sends
+    // waits on the way.
     void Step() {
+        if (frozen) {
+            t.clock->now += kTickSeconds;
+            table->Advance(Now());
+            return;
+        }
         for (int k = 0; k < kPacketsPerTick && !toClient.empty(); ++k) {
             if (TypeOf(toClient.front()) == MessageType::DealTiles) ++dealPassesDelivered;
             t.Deliver(toClient.front());
             toClient.pop_front();
         }
-        timers.RunSeconds(0.05);
+        if (closeWhenDelivered && toClient.empty()) {
+            closeWhenDelivered = false;
+            emit t.socket->PeerClosed();
+        }
+        timers.RunSeconds(kTickSeconds);
         ForwardClientPackets();
         if (!holdServer) table->Advance(Now());
     }
@@ -91,6 +107,13 @@ struct ServerTableLink {
         toClient.clear();
         table->SetClientSeat(0, false);
         emit t.socket->PeerClosed();
+    }
+
+    // The server closes the link: the client takes in what was already on
+    // its way, then finds the link closed.
+    void CutOff() {
+        connected = false;
+        closeWhenDelivered = true;
     }
 
     // The server takes the client back and rebuilds its table; it makes no
@@ -153,6 +176,12 @@ struct ServerTableLink {
         RunUntil([&] { return dropNow() || table->HandEnded(); });
         if (table->HandEnded()) return false;
         Drop();
+        return ComeBackAndPlayOn();
+    }
+
+    // Runs until the client is back and rebuilt, checks its table and plays
+    // on to the hand's end. False when the hand ended before the client was back.
+    bool ComeBackAndPlayOn() {
         const auto rebuilt = [&] { return t->table.TableRebuilt && t->table.RebuildMsgCount == 0; };
         RunUntil([&] { return rebuilt() || (table->HandEnded() && !holdServer); });
         if (!rebuilt()) return false;
@@ -170,6 +199,8 @@ struct ServerTableLink {
     std::deque<QByteArray> toClient;
     size_t forwarded = 0;
     bool connected = true;
+    bool closeWhenDelivered = false;
+    bool frozen = false;
     bool holdServer = false;
     int dealPassesDelivered = 0;
     QStringList refusals;
@@ -210,5 +241,36 @@ TEST(RebuildAtTheServersTable, ADropAfterAKongIsRebuiltWithItsReplacementTile) {
                 if (meld.kind != Rules::kChow && (meld.kind != Rules::kPung || meld.upgraded)) return table.HandRunning();
         return false;
     });
+}
+// A client that stands still on its own turn (its process stopped) past the
+// turn time and the server's margin is cut off rather than moved for: a
+// discard of its own seat would be taken for the echo of its own click and
+// leave the tile in its hand. Once it moves again it works through what was
+// sent before the cut, finds the link closed, comes back to the table as the
+// server played it meanwhile and plays the hand to its end.
+TEST(RebuildAtTheServersTable, AClientFrozenPastItsTurnIsCutOffAndRebuiltAsTheServerPlayedOn) {
+    for (quint32 seed = 1; seed < 40; ++seed) {
+        ServerTableLink link;
+        link.StartHand(seed);
+        link.RunUntil([&] {
+            return link.table->HandEnded() ||
+                   (link.table->CurrentPhase() == HandTable::Phase::Turn && link.table->TurnSeat() == 0);
+        });
+        if (link.table->HandEnded()) continue;
+        link.frozen = true;
+        const size_t waitingBefore = link.toClient.size();
+        link.RunUntil([&] { return !link.connected || link.table->HandEnded(); });
+        ASSERT_FALSE(link.connected) << "the server cut the client off";
+        EXPECT_FALSE(link.table->IsClientSeat(0));
+        const auto ownDiscard = [](const QByteArray& packet) {
+            return TypeOf(packet) == MessageType::TileDiscarded && uint8_t(packet[6]) == 1;
+        };
+        EXPECT_TRUE(std::none_of(link.toClient.begin() + long(waitingBefore), link.toClient.end(), ownDiscard))
+            << "no discard made for the client reaches it";
+        link.frozen = false;
+        EXPECT_TRUE(link.ComeBackAndPlayOn());
+        return;
+    }
+    FAIL() << "no hand reached a turn of the client";
 }
 }  // namespace

@@ -1,6 +1,7 @@
 #include "dravik-server/HandTable.h"
 #include "connection/General.h"
 #include "shared/GameMessage.h"
+#include "support/ClientTimeOutMoves.h"
 #include <QRegularExpression>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -157,8 +158,9 @@ TEST(HandTableTest, RefusesIllegalMovesOfAClientSeatWithoutChangingAnything) {
     EXPECT_FALSE(t.table.Receive(0, DiscardOf(0, t.table.Hands()[0].concealed[0]), Time(10)).isEmpty());
 }
 
-// A client that lets its turn run past the turn time and the margin is moved
-// for: passed, and its drawn tile discarded; nothing happens before.
+// A client's turn is its own until its turn time and the margin have run
+// out, counted from when it has worked through the deal; then the computer
+// moves for the seat.
 TEST(HandTableTest, TakesOverAClientTurnOnlyAfterItsTimeAndMargin) {
     Table t(11);
     t.table.SetClientSeat(0, true);
@@ -238,7 +240,10 @@ TEST(HandTableTest, AWatcherSeesTheWholeHandWithEveryTileButNoPrompt) {
         t.table.SetClientSeat(0, withClient);
         t.table.StartHand(Time(0));
         Time end(0);
-        for (; end < Time(600000) && !t.table.HandEnded(); end += Time(100)) t.table.Advance(end);
+        for (; end < Time(600000) && !t.table.HandEnded(); end += Time(100)) {
+            ASSERT_EQ(MakeTimeOutMoves(t.table, end), QStringList());
+            t.table.Advance(end);
+        }
         ASSERT_TRUE(t.table.HandEnded());
 
         std::vector<GameMessage> expected;
@@ -389,7 +394,10 @@ TEST(HandTableTest, OpensAHandWithTheDealerTheStartTheDealAndThenTheWildTile) {
         EXPECT_EQ(sent[19].Param[2], t.table.Wild());
         EXPECT_EQ(std::count(types.begin(), types.end(), int(MessageType::HandSetup)), 0) << "hand " << hand;
         EXPECT_EQ(std::count(types.begin(), types.end(), int(MessageType::WildTileSet)), 1) << "hand " << hand;
-        for (Time now(0); now < Time(600000) && !t.table.HandEnded(); now += Time(100)) t.table.Advance(now);
+        for (Time now(0); now < Time(600000) && !t.table.HandEnded(); now += Time(100)) {
+            ASSERT_EQ(MakeTimeOutMoves(t.table, now), QStringList());
+            t.table.Advance(now);
+        }
         ASSERT_TRUE(t.table.HandEnded());
     }
 }
@@ -435,6 +443,7 @@ TEST(HandTableTest, TheClientsCatchUpWithAHandsEndOnlyAfterTakingInItsResults) {
         size_t sentBefore = 0;
         for (int second = 1; second < 10000 && !t.table.HandEnded(); ++second) {
             end = Time(second * 1000);
+            ASSERT_EQ(MakeTimeOutMoves(t.table, end), QStringList());
             sentBefore = t.sent.size();
             t.table.Advance(end);
         }
@@ -464,9 +473,71 @@ TEST(HandTableTest, AHandRunsToItsEndWhenItsClientVanishesAtAnyPoint) {
             int second = 1;
             for (; second < 2000 && !t.table.HandEnded(); ++second) {
                 if (second == vanishAt) t.table.SetClientSeat(0, false);
+                ASSERT_EQ(MakeTimeOutMoves(t.table, Time(second * 1000)), QStringList());
                 t.table.Advance(Time(second * 1000));
             }
             EXPECT_TRUE(t.table.HandEnded()) << t.log.join('\n').toStdString();
         }
+    }
+}
+
+// A client that lets an answer run past its turn time and the margin has
+// stopped or fallen far behind. Nothing the server could send would put it
+// right (it takes a discard of its own seat for the echo of its own click), so
+// the table reports the seat to be cut off and gives it to the computer,
+// which moves for it at once, and the client is sent nothing more: it comes
+// back through its reconnect, to a table rebuilt as the server played on.
+// Nothing happens a moment before the deadline.
+TEST(HandTableTest, CutsOffAClientThatLetsItsTurnOrAClaimRunOutAndTheComputerPlaysTheSeat) {
+    struct Case {
+        const char* prompt;
+        bool (*standsStillAt)(const HandTable& table);
+    };
+    const Case cases[] = {
+        {"its own turn",
+         [](const HandTable& table) { return table.CurrentPhase() == HandTable::Phase::Turn && table.TurnSeat() == 0; }},
+        {"a claim offer",
+         [](const HandTable& table) { return table.CurrentPhase() == HandTable::Phase::Claims && table.OpenOffer(0) > 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.prompt);
+        bool reached = false;
+        for (quint32 seed = 1; seed <= 50 && !reached; ++seed) {
+            Table t(seed);
+            std::vector<int> cutOff;
+            t.table.SetTimeUp([&](int seat) { cutOff.push_back(seat); });
+            t.table.SetClientSeat(0, true);
+            t.table.StartHand(Time(0));
+            Time now(0);
+            for (; now < Time(600000) && t.table.HandRunning() && !c.standsStillAt(t.table); now += Time(100)) {
+                ASSERT_EQ(MakeTimeOutMoves(t.table, now), QStringList());
+                t.table.Advance(now);
+            }
+            if (!t.table.HandRunning()) continue;
+            reached = true;
+            const std::optional<Time> deadline = t.table.NextDeadline();
+            ASSERT_TRUE(deadline.has_value());
+            t.table.Advance(*deadline - Time(1));
+            EXPECT_TRUE(cutOff.empty());
+            EXPECT_TRUE(t.table.IsClientSeat(0));
+            ASSERT_TRUE(c.standsStillAt(t.table));
+
+            const size_t sentBefore = t.sent.size();
+            const qsizetype logBefore = t.log.size();
+            t.table.Advance(*deadline);
+            EXPECT_EQ(cutOff, std::vector<int>{0});
+            EXPECT_FALSE(t.table.IsClientSeat(0));
+            EXPECT_EQ(t.sent.size(), sentBefore) << "nothing more goes to the client that was cut off";
+            const QStringList after = t.log.mid(logBefore);
+            ASSERT_FALSE(after.isEmpty());
+            EXPECT_EQ(after.first(), "timeout 1");
+            EXPECT_FALSE(after.filter(QRegularExpression("^move 1 ")).isEmpty()) << after.join('\n').toStdString();
+
+            for (; now < *deadline + Time(600000) && !t.table.HandEnded(); now += Time(100)) t.table.Advance(now);
+            EXPECT_TRUE(t.table.HandEnded()) << t.log.join('\n').toStdString();
+            EXPECT_EQ(cutOff.size(), 1u);
+            EXPECT_EQ(t.sent.size(), sentBefore);
+        }
+        EXPECT_TRUE(reached) << "no hand reached the prompt";
     }
 }

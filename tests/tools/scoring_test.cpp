@@ -1,6 +1,7 @@
 #include "dravik-server/HandTable.h"
 #include "dravik-server/Scoring.h"
 #include "shared/GameMessage.h"
+#include "support/ClientTimeOutMoves.h"
 #include "support/ScriptedHand.h"
 #include "support/TestClient.h"
 #include <gtest/gtest.h>
@@ -166,7 +167,13 @@ PlayedHand PlayHand(quint32 seed, bool everySeatAClient) {
         table.SetLevelTitle(seat, kTitles[size_t(seat)]);
     }
     table.StartHand(HandTable::Time(0));
-    for (int second = 1; second < 10000 && !table.HandEnded(); ++second) table.Advance(HandTable::Time(second * 1000));
+    // The clients answer as their time-out move does, which never claims or
+    // wins: four of them play a hand to a draw.
+    for (int second = 1; second < 10000 && !table.HandEnded(); ++second) {
+        const HandTable::Time now(second * 1000);
+        EXPECT_EQ(MakeTimeOutMoves(table, now), QStringList());
+        table.Advance(now);
+    }
     played.winner = table.Winner();
     played.settlement = table.Settlement();
     return played;

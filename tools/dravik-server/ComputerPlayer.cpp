@@ -2,13 +2,12 @@
 #include <algorithm>
 #include <tuple>
 
+using Rules::CountOf;
 using Rules::Hand;
 using Rules::Meld;
 using Rules::Tile;
 
 namespace {
-int CountOf(const std::vector<Tile>& tiles, Tile tile) { return int(std::count(tiles.begin(), tiles.end(), tile)); }
-
 bool IsHonour(Tile tile) { return (tile >> 4) == 1; }
 
 // How much a tile does for the hand: equal tiles count most, then neighbours

@@ -56,6 +56,7 @@ GameServer::GameServer(const GameServerSettings& settings)
           },
           [this](const QString& line) { emit Event(line); }) {
     table_.SetWatch([this](const GamePacket& packet) { SendToWatchers(packet); });
+    table_.SetTimeUp([this](int seat) { CutOff(seat); });
     for (int seat = 0; seat < 4; ++seat) {
         seats_[seat].player = {ComputerRecord(seat), true};
         table_.SetLevelTitle(seat, seats_[seat].player.record.levelTitle);
@@ -325,9 +326,18 @@ void GameServer::Send(QTcpSocket* socket, GamePacket packet) {
 }
 
 void GameServer::Drop(QTcpSocket* socket) {
-    Connection& connection = connections_.at(socket);
-    connection.dropped = true;
-    emit Event(QStringLiteral("drop %1 %2 bytes unsent").arg(connection.id).arg(socket->bytesToWrite()));
+    emit Event(QStringLiteral("drop %1 %2 bytes unsent").arg(connections_.at(socket).id).arg(socket->bytesToWrite()));
+    CloseSoon(socket);
+}
+
+// The table plays the seat already; its client comes back through its
+// reconnect, to the hand rebuilt as it stands then.
+void GameServer::CutOff(int seat) {
+    if (seats_[seat].socket) CloseSoon(seats_[seat].socket);
+}
+
+void GameServer::CloseSoon(QTcpSocket* socket) {
+    connections_.at(socket).dropped = true;
     // The close comes from the top of the event loop: a send may be one of
     // many to every seat, in the middle of a move. Aborting discards the unsent
     // bytes, and the socket's disconnected() closes the connection as usual.

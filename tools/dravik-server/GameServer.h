@@ -56,7 +56,8 @@ private:
         bool watcher = false;
         // The account a watcher logged in with.
         QByteArray watcherAccount;
-        // Sent too much it did not read; closed at the next turn of the event loop.
+        // Sent too much it did not read, or let its time run out; closed at
+        // the next turn of the event loop.
         bool dropped = false;
         // The echo bytes of each packet sent: the count of packets sent on
         // this connection, big-endian.
@@ -86,6 +87,10 @@ private:
     QString Unseated(QTcpSocket* socket, const QString& what) const;
     void Close(QTcpSocket* socket);
     void Drop(QTcpSocket* socket);
+    // A client seat that let its time run out: its connection is closed.
+    void CutOff(int seat);
+    // Sends nothing more and closes the connection from the event loop.
+    void CloseSoon(QTcpSocket* socket);
 
     // The seat goes back to the computer between hands; the other clients are told.
     void FreeSeat(int seat);

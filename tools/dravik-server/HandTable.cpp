@@ -1,16 +1,17 @@
 #include "dravik-server/HandTable.h"
 #include "dravik-server/ComputerPlayer.h"
 #include "dravik-server/HandPackets.h"
+#include "dravik-server/MoveText.h"
 #include "dravik-server/ServerPackets.h"
 #include "shared/GameMessage.h"
 #include <QStringList>
 #include <algorithm>
 
 using namespace std::chrono_literals;
+using Rules::CountOf;
 using Rules::Tile;
 
 namespace {
-constexpr int kWallTiles = 136;
 constexpr int kDealRounds = 3;
 
 // What a client needs to work through the packets, as far as the server can
@@ -23,8 +24,6 @@ constexpr auto kDealEndWork = 1000ms;
 // Computer seats wait while a client is further behind than this.
 constexpr auto kClientLead = 1000ms;
 
-QString Hex(Tile tile) { return QStringLiteral("%1").arg(int(tile), 2, 16, QChar(u'0')); }
-
 // The money each seat won or paid, seat bits 1, 2, 4, 8 in turn.
 QString MoneyText(const std::array<SeatSettlement, 4>& settlement) {
     QStringList amounts;
@@ -32,53 +31,7 @@ QString MoneyText(const std::array<SeatSettlement, 4>& settlement) {
     return amounts.join(u',');
 }
 
-QString OperationName(int operation) {
-    switch (operation) {
-    case Rules::kPass: return QStringLiteral("pass");
-    case Rules::kChow: return QStringLiteral("chow");
-    case Rules::kPung: return QStringLiteral("pung");
-    case Rules::kExposedKong: return QStringLiteral("kong");
-    case Rules::kConcealedKong: return QStringLiteral("concealed-kong");
-    case Rules::kSingleKong: return QStringLiteral("single-kong");
-    case Rules::kWin: return QStringLiteral("win");
-    default: return QStringLiteral("op%1").arg(operation);
-    }
-}
-
-bool IsOneOperation(int operation) {
-    return operation == Rules::kPass || operation == Rules::kChow || operation == Rules::kPung ||
-           operation == Rules::kExposedKong || operation == Rules::kConcealedKong ||
-           operation == Rules::kSingleKong || operation == Rules::kWin;
-}
-
-int CountOf(const std::vector<Tile>& tiles, Tile tile) { return int(std::count(tiles.begin(), tiles.end(), tile)); }
-
 void RemoveOne(std::vector<Tile>& tiles, Tile tile) { tiles.erase(std::find(tiles.begin(), tiles.end(), tile)); }
-
-// The tile of a claim word (the tile code with the claim marker), 0 when the
-// word is not one.
-Tile ClaimTile(int16_t word) {
-    const int value = uint16_t(word);
-    return (value & 0xFF00) == TileMarker::Claim ? Tile(value & 0xFF) : 0;
-}
-
-bool HasZeroTiles(const GameMessage& message) {
-    return message.Param[1] == 0 && message.Param[2] == 0 && message.Param[3] == 0;
-}
-
-bool NamesTileThrice(const GameMessage& message, Tile tile) {
-    return tile != 0 && ClaimTile(message.Param[1]) == tile && ClaimTile(message.Param[2]) == tile &&
-           ClaimTile(message.Param[3]) == tile;
-}
-
-// Three tiles of one numbered suit with ranks in a row.
-bool IsRun(std::array<Tile, 3> tiles) {
-    std::sort(tiles.begin(), tiles.end());
-    const int suit = tiles[0] & 0xF0;
-    if (suit == 0x10 || suit == 0) return false;
-    return (tiles[1] & 0xF0) == suit && (tiles[2] & 0xF0) == suit && tiles[1] == tiles[0] + 1 &&
-           tiles[2] == tiles[1] + 1;
-}
 
 GameMessage Answer(int operation, std::array<Tile, 3> tiles = {}) {
     GameMessage message;
@@ -110,6 +63,8 @@ bool HandTable::IsClientSeat(int seat) const { return clientSeats_[seat]; }
 
 void HandTable::SetWatch(WatchFunction watch) { watch_ = std::move(watch); }
 
+void HandTable::SetTimeUp(TimeUpFunction timeUp) { timeUp_ = std::move(timeUp); }
+
 void HandTable::SetLevelTitle(int seat, const QString& title) { levelTitles_[seat] = title; }
 
 void HandTable::SendTo(int seat, const GamePacket& packet, Time now, Time clientWork) {
@@ -129,7 +84,7 @@ void HandTable::SendTaken(int seat, const GamePacket& shown, const GamePacket& h
 }
 
 void HandTable::LogMove(int seat, const QString& what, Tile tile) const {
-    Log(QStringLiteral("move %1 %2 %3").arg(BitOf(seat)).arg(what, Hex(tile)));
+    Log(QStringLiteral("move %1 %2 %3").arg(BitOf(seat)).arg(what, TileHex(tile)));
 }
 
 std::vector<Tile> HandTable::WallLeft() const {
@@ -162,7 +117,7 @@ void HandTable::StartHand(Time now) {
     Log(QStringLiteral("hand %1 start dealer=%2 wild=%3 indicator=%4")
             .arg(handNumber_)
             .arg(BitOf(dealer_))
-            .arg(Hex(wild_), Hex(indicator_)));
+            .arg(TileHex(wild_), TileHex(indicator_)));
     SendToAll(DealerNamedPacket(BitOf(dealer_)), now);
     SendToAll(HandStartPacket(BitOf(dealer_), dice_), now, kHandStartWork);
     Deal(now);
@@ -200,7 +155,7 @@ void HandTable::Draw(int seat, bool fromBack, Time now) {
     hands_[seat].concealed.push_back(tile);
     drawnTile_ = tile;
     drawnFromBack_ = fromBack;
-    Log(QStringLiteral("draw %1 %2").arg(BitOf(seat)).arg(Hex(tile)));
+    Log(QStringLiteral("draw %1 %2").arg(BitOf(seat)).arg(TileHex(tile)));
     // A draw from the front follows a discard, which the client parks first.
     const Time work = fromBack ? Time(0) : Time(kParkWork);
     SendTaken(seat, TileDrawnPacket(BitOf(seat), tile), TileDrawnPacket(BitOf(seat), 0), now, work);
@@ -248,125 +203,22 @@ std::optional<HandTable::Time> HandTable::NextDeadline() const {
     return next;
 }
 
-QString HandTable::Receive(int seat, const GamePacket& packet, Time now) {
-    const GameMessage message = DecodeGamePacketFull(packet.data());
-    const int type = uint16_t(message.MsgType);
-    if (message.SeatBit != BitOf(seat)) return QStringLiteral("seat bit %1 is not the sender's").arg(message.SeatBit);
-    if (!HandRunning()) return QStringLiteral("type %1 while no hand runs").arg(type);
-    if (!clientSeats_[seat]) return QStringLiteral("the seat is played by the computer");
-    QString refusal;
-    if (type == MessageType::Discard)
-        refusal = ReceiveDiscard(seat, message, now);
-    else if (type == MessageType::ClaimAnswer)
-        refusal = ReceiveClaimAnswer(seat, message, now);
-    else
-        refusal = QStringLiteral("type %1 is no move").arg(type);
-    if (refusal.isEmpty()) Advance(now);
-    return refusal;
-}
-
-QString HandTable::ReceiveDiscard(int seat, const GameMessage& message, Time now) {
-    if (phase_ != Phase::Turn || seat != turnSeat_) return QStringLiteral("discard out of turn");
-    const int word = uint16_t(message.Param[3]);
-    if (message.Param[0] != 0 || message.Param[1] != 0 || message.Param[2] != 0 || (word & 0xFF00) != TileMarker::Discard)
-        return QStringLiteral("malformed discard");
-    const Tile tile = Tile(word & 0xFF);
-    if (CountOf(hands_[seat].concealed, tile) == 0) return QStringLiteral("discard of %1, not held").arg(Hex(tile));
-    Discard(seat, tile, now);
-    return {};
-}
-
-QString HandTable::ReceiveClaimAnswer(int seat, const GameMessage& message, Time now) {
-    const int operation = message.Param[0];
-    if (!IsOneOperation(operation)) return QStringLiteral("malformed answer %1").arg(operation);
-    if (phase_ == Phase::Turn && seat == turnSeat_) return TurnDeclaration(seat, operation, message, now);
-    if (OpenOffer(seat) > 0) return ClaimDeclaration(seat, operation, message);
-    return QStringLiteral("%1 without an open prompt").arg(OperationName(operation));
-}
-
-QString HandTable::TurnDeclaration(int seat, int operation, const GameMessage& message, Time now) {
-    const QString name = OperationName(operation);
-    if (operation == Rules::kPass) {
-        // The client passes before each discard whenever its prompt is
-        // unanswered, also when nothing was offered.
-        if (turnPassed_) return QStringLiteral("second pass");
-        if (!HasZeroTiles(message)) return QStringLiteral("malformed pass");
-        turnPassed_ = true;
-        LogMove(seat, name, 0);
-        return {};
-    }
-    if (turnPassed_ || (turnOffer_ & operation) == 0) return QStringLiteral("%1 not offered").arg(name);
-    const Rules::Hand& hand = hands_[seat];
-    if (operation == Rules::kWin) {
-        if (!HasZeroTiles(message)) return QStringLiteral("malformed win");
-        LogMove(seat, name, drawnTile_);
-        Win(seat, -1, drawnTile_, now);
-        return {};
-    }
-    if (operation == Rules::kConcealedKong) {
-        const Tile tile = ClaimTile(message.Param[1]);
-        if (!NamesTileThrice(message, tile) || tile == wild_ || CountOf(hand.concealed, tile) != 4)
-            return QStringLiteral("concealed kong of %1 not possible").arg(Hex(tile));
-        LogMove(seat, name, tile);
-        ConcealedKong(seat, tile, now);
-        return {};
-    }
-    if (operation == Rules::kSingleKong) {
-        const Tile tile = ClaimTile(message.Param[3]);
-        const bool matchesPung = std::any_of(hand.melds.begin(), hand.melds.end(), [tile](const Rules::Meld& meld) {
-            return meld.kind == Rules::kPung && !meld.upgraded && meld.tiles[0] == tile;
-        });
-        if (message.Param[1] != 0 || message.Param[2] != 0 || tile == 0 || CountOf(hand.concealed, tile) == 0 ||
-            !(matchesPung || tile == Rules::kRedDragon || tile == wild_))
-            return QStringLiteral("one-tile kong of %1 not possible").arg(Hex(tile));
-        LogMove(seat, name, tile);
-        SingleKong(seat, tile, now);
-        return {};
-    }
-    return QStringLiteral("%1 on the own turn").arg(name);
-}
-
-QString HandTable::ClaimDeclaration(int seat, int operation, const GameMessage& message) {
-    ClaimState& claim = claims_[seat];
-    const QString name = OperationName(operation);
-    if ((claim.offered & operation) == 0) return QStringLiteral("%1 not offered").arg(name);
-    if (operation == Rules::kPass || operation == Rules::kWin) {
-        if (!HasZeroTiles(message)) return QStringLiteral("malformed %1").arg(name);
-    } else if (operation == Rules::kPung || operation == Rules::kExposedKong) {
-        if (!NamesTileThrice(message, claimTile_)) return QStringLiteral("%1 names other tiles").arg(name);
-    } else if (operation == Rules::kChow) {
-        const Tile first = ClaimTile(message.Param[1]);
-        const Tile second = ClaimTile(message.Param[2]);
-        const std::vector<Tile>& concealed = hands_[seat].concealed;
-        if (ClaimTile(message.Param[3]) != claimTile_ || CountOf(concealed, first) == 0 ||
-            CountOf(concealed, second) == 0 || !IsRun({first, second, claimTile_}))
-            return QStringLiteral("chow of %1 %2 %3 not possible").arg(Hex(first), Hex(second), Hex(claimTile_));
-        claim.chowTiles = {std::min(first, second), std::max(first, second)};
-    } else {
-        return QStringLiteral("%1 on a discard").arg(name);
-    }
-    claim.answer = operation;
-    LogMove(seat, name, claimTile_);
-    return {};
-}
-
 void HandTable::Advance(Time now) {
     while (HandRunning()) {
         if (phase_ == Phase::Turn) {
             const int seat = turnSeat_;
-            if (clientSeats_[seat] ? now < turnDeadline_ : now < ComputerMoveTime()) return;
-            if (clientSeats_[seat])
-                OverdueTurn(seat, now);
-            else
+            if (clientSeats_[seat]) {
+                if (now < turnDeadline_) return;
+                TimeUp(seat);
+            } else {
+                if (now < ComputerMoveTime()) return;
                 ComputerTurn(seat, now);
+            }
             continue;
         }
         for (int seat = 0; seat < 4; ++seat) {
-            ClaimState& claim = claims_[seat];
-            if (claim.offered == 0 || claim.answer != 0 || now < claim.deadline) continue;
-            Log(QStringLiteral("timeout %1").arg(BitOf(seat)));
-            claim.answer = Rules::kPass;
-            LogMove(seat, OperationName(Rules::kPass), claimTile_);
+            const ClaimState& claim = claims_[seat];
+            if (clientSeats_[seat] && claim.offered != 0 && claim.answer == 0 && now >= claim.deadline) TimeUp(seat);
         }
         const bool answered = std::all_of(claims_.begin(), claims_.end(),
                                           [](const ClaimState& claim) { return claim.offered == 0 || claim.answer != 0; });
@@ -396,24 +248,23 @@ void HandTable::ComputerTurn(int seat, Time now) {
             Discard(seat, tile, now);
             return;
         }
-        refusal = QStringLiteral("discard of %1, not held").arg(Hex(tile));
+        refusal = QStringLiteral("discard of %1, not held").arg(TileHex(tile));
     }
     if (refusal.isEmpty()) return;
     Log(QStringLiteral("computer %1 %2").arg(BitOf(seat)).arg(refusal));
     Discard(seat, hands_[seat].concealed.back(), now);
 }
 
-// A client that lets its turn run out is passed and discards the tile it
-// drew, as the client's own time-out move does; the server never claims or
-// wins for a client, which lays out its own melds only when it answers.
-void HandTable::OverdueTurn(int seat, Time now) {
+// A client that lets its time run out has stopped or fallen far behind. No
+// move the server made for it could reach it in a form it follows (it takes
+// a discard of its own seat for the echo of its own click), so the seat is
+// handled as a vanished client's: its client is cut off, the computer plays
+// the seat at once, and the client comes back through its reconnect to the
+// table rebuilt as it stands then. An open claim of the seat is passed.
+void HandTable::TimeUp(int seat) {
     Log(QStringLiteral("timeout %1").arg(BitOf(seat)));
-    if (!turnPassed_) {
-        turnPassed_ = true;
-        LogMove(seat, OperationName(Rules::kPass), 0);
-    }
-    const Rules::Hand& hand = hands_[seat];
-    Discard(seat, CountOf(hand.concealed, drawnTile_) > 0 ? drawnTile_ : ComputerPlayer::ChooseDiscard(hand, wild_), now);
+    SetClientSeat(seat, false);
+    if (timeUp_) timeUp_(seat);
 }
 
 void HandTable::Discard(int seat, Tile tile, Time now) {
@@ -518,7 +369,7 @@ void HandTable::ClaimDiscard(int seat, int operation, std::array<Tile, 2> chowTi
         for (int k = 0; k < taken; ++k) RemoveOne(hand.concealed, tile);
         hand.melds.push_back({operation, {tile, tile, tile}});
     }
-    Log(QStringLiteral("claim %1 %2 %3").arg(BitOf(seat)).arg(OperationName(operation), Hex(tile)));
+    Log(QStringLiteral("claim %1 %2 %3").arg(BitOf(seat)).arg(OperationName(operation), TileHex(tile)));
     SendToAll(MeldMadePacket(BitOf(seat), operation, announced), now);
     if (operation == Rules::kExposedKong) {
         Draw(seat, true, now);
@@ -586,37 +437,4 @@ void HandTable::Abort() {
     phase_ = Phase::Idle;
     dealerKeeps_ = true;
     claims_ = {};
-}
-
-GamePacket HandTable::SetupPacket() const { return HandSetupPacket(BitOf(dealer_), dice_, wild_, indicator_); }
-
-std::vector<GamePacket> HandTable::RebuildPackets(int seat) const {
-    std::array<bool, 4> shown{};
-    shown[seat] = true;
-    return RebuildPacketsShowing(shown);
-}
-
-std::vector<GamePacket> HandTable::WatcherRebuildPackets() const { return RebuildPacketsShowing({true, true, true, true}); }
-
-std::vector<GamePacket> HandTable::RebuildPacketsShowing(const std::array<bool, 4>& shown) const {
-    // Every tile out of the wall, the indicator included.
-    const int wallTaken = kWallTiles - int(wallBack_ - wallFront_);
-    std::vector<GamePacket> packets;
-    for (int seat = 0; seat < 4; ++seat) {
-        Rules::Hand hand = hands_[seat];
-        if (!shown[seat]) std::fill(hand.concealed.begin(), hand.concealed.end(), Tile(0));
-        packets.push_back(TableRebuildPacket(BitOf(seat), hand, int(discards_[seat].size()), wallTaken, wild_));
-    }
-    return packets;
-}
-
-void HandTable::Rejoin(int seat, Time now) {
-    SetClientSeat(seat, true);
-    if (!HandRunning()) return;
-    SendTo(seat, SetupPacket(), now);
-    for (const GamePacket& packet : RebuildPackets(seat)) SendTo(seat, packet, now);
-    if (phase_ == Phase::Turn && seat == turnSeat_) {
-        PromptSeat(seat, OpenOffer(seat), now);
-        turnDeadline_ = ClientDeadline(seat, now);
-    }
 }

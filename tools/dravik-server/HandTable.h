@@ -34,6 +34,7 @@ public:
     using SendFunction = std::function<void(int seat, const GamePacket& packet)>;
     using LogFunction = std::function<void(const QString& line)>;
     using WatchFunction = std::function<void(const GamePacket& packet)>;
+    using TimeUpFunction = std::function<void(int seat)>;
 
     enum class Phase { Idle, Turn, Claims, Ended };
 
@@ -46,6 +47,9 @@ public:
     // Where the watchers' packets go. Watchers hold up nothing: the table
     // never waits for them to work through what they were sent.
     void SetWatch(WatchFunction watch);
+    // Where a client seat whose answer is overdue is reported, so that its
+    // client can be cut off; the computer plays the seat from then on.
+    void SetTimeUp(TimeUpFunction timeUp);
     // The level titles the result details carry.
     void SetLevelTitle(int seat, const QString& title);
 
@@ -126,7 +130,7 @@ private:
     QString ClaimDeclaration(int seat, int operation, const GameMessage& message);
 
     void ComputerTurn(int seat, Time now);
-    void OverdueTurn(int seat, Time now);
+    void TimeUp(int seat);
     void Discard(int seat, Rules::Tile tile, Time now);
     void ConcealedKong(int seat, Rules::Tile tile, Time now);
     void SingleKong(int seat, Rules::Tile tile, Time now);
@@ -142,6 +146,7 @@ private:
     SendFunction send_;
     LogFunction log_;
     WatchFunction watch_;
+    TimeUpFunction timeUp_;
     std::array<bool, 4> clientSeats_{};
     std::array<QString, 4> levelTitles_{};
     // When each client has worked through what it was sent, as far as the

@@ -116,8 +116,6 @@ bool CompleteHand(const std::vector<Tile>& concealed, Tile wild, bool allowRuns)
     return Complete(counts, 0, true, allowRuns);
 }
 
-int CountOf(const std::vector<Tile>& tiles, Tile tile) { return int(std::count(tiles.begin(), tiles.end(), tile)); }
-
 bool Holds(const std::vector<Tile>& tiles, Tile tile) { return std::find(tiles.begin(), tiles.end(), tile) != tiles.end(); }
 
 bool CanChow(const std::vector<Tile>& concealed, Tile discard) {
@@ -151,6 +149,8 @@ int ClaimRank(int operation) {
     }
 }
 }  // namespace
+
+int CountOf(const std::vector<Tile>& tiles, Tile tile) { return int(std::count(tiles.begin(), tiles.end(), tile)); }
 
 std::vector<Tile> AllTiles() {
     std::vector<Tile> tiles;

@@ -33,6 +33,9 @@ struct Hand {
     int wildTilesAside = 0;
 };
 
+// How many of `tile` the tiles hold.
+int CountOf(const std::vector<Tile>& tiles, Tile tile);
+
 // The 136 tiles: four of each of the 34.
 std::vector<Tile> AllTiles();
 // The 136 tiles in random order.

@@ -74,7 +74,10 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addOption({"port", "Port to listen on (0 picks a free one).", "PORT"});
     parser.addOption({"turn-seconds", "Turn time sent in the log-in reply, 1-15.", "N", "8"});
-    parser.addOption({"timeout-limit", "Turns in a row a player may let time out, 0-255 (0 = no limit).", "N", "3"});
+    parser.addOption({"timeout-limit",
+                      "Prompts in a row a client may let its own countdown run out before it switches its boss key "
+                      "on, 0-255 (0 = never).",
+                      "N", "3"});
     parser.addOption({"banner", "Banner web address sent in the log-in reply (at most 100 bytes are sent).", "URL"});
     parser.addOption({"move-ms", "Pause before each computer move in milliseconds, 0-10000.", "N", "800"});
     parser.addOption({"watchers", "Accounts whose log-ins are spectators', separated by commas.", "ACCOUNTS"});
