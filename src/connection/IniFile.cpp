@@ -1,208 +1,198 @@
 #include "connection/IniFile.h"
+#include "connection/IniText.h"
 #include "platform/AnsiCodec.h"
-#include <QFile>
-#include <QSaveFile>
-#include <QStringList>
-#include <algorithm>
-#include <optional>
+#include <QMap>
+#include <QSet>
+
+using namespace IniText;
 
 namespace {
-constexpr qsizetype kMaxValueBytes = 1023;
+// The lines of one section while keys are set or removed in it. Lines left
+// alone keep their bytes; keys are found by their folded names, so that
+// setting many keys costs no more than reading them.
+class SectionEdit {
+public:
+    explicit SectionEdit(QByteArrayView body) : raw_(body.toByteArray().split('\n')) {
+        AnsiCodec::Decoder decode;
+        for (qsizetype i = 0; i < raw_.size(); ++i) {
+            QString text = decode(raw_[i]);
+            if (text.endsWith(QLatin1Char('\r')))
+                text.chop(1);
+            if (const auto entry = EntryOf(text)) {
+                const QString folded = FoldName(entry->key);
+                if (!lineOfKey_.contains(folded))
+                    lineOfKey_.insert(folded, i);
+            }
+            if (!IsBlankLine(text))
+                endOfKeys_ = i + 1;
+        }
+    }
 
-// Lines [header + 1, end) hold the section's keys.
-struct SectionSpan {
-    qsizetype header;
-    qsizetype end;
+    void Set(const QString& key, const QString& value) {
+        const QString line = key + QLatin1Char('=') + value;
+        const QString folded = FoldName(key);
+        if (const auto existing = lineOfKey_.constFind(folded); existing != lineOfKey_.cend()) {
+            replaced_[*existing] = line;
+        } else if (const auto added = addedOfKey_.constFind(folded); added != addedOfKey_.cend()) {
+            added_[*added] = line;
+        } else {
+            addedOfKey_.insert(folded, added_.size());
+            added_ << line;
+        }
+    }
+
+    // False when the section holds no such key.
+    bool Remove(const QString& key) {
+        const auto line = lineOfKey_.constFind(FoldName(key));
+        if (line == lineOfKey_.cend())
+            return false;
+        removed_.insert(*line);
+        lineOfKey_.erase(line);
+        return true;
+    }
+
+    // The section's lines as they now stand: new keys after its last
+    // non-blank line, each new or rewritten line ended by CRLF.
+    QByteArray Bytes() const {
+        QStringList texts = replaced_.values();
+        texts += added_;
+        // One conversion for all: opening the converter costs more than a line.
+        const QList<QByteArray> encoded = AnsiCodec::ToAnsi(texts.join(QLatin1Char('\n'))).split('\n');
+        QHash<qsizetype, QByteArray> rewritten;
+        qsizetype k = 0;
+        for (auto line = replaced_.keyBegin(); line != replaced_.keyEnd(); ++line)
+            rewritten.insert(*line, encoded[k++] + '\r');
+        QByteArray bytes;
+        for (qsizetype i = 0; i < raw_.size(); ++i) {
+            if (i == endOfKeys_) {
+                for (qsizetype j = 0; j < added_.size(); ++j)
+                    bytes += encoded[replaced_.size() + j] + "\r\n";
+            }
+            if (removed_.contains(i))
+                continue;
+            bytes += rewritten.value(i, raw_[i]);
+            if (i + 1 < raw_.size())
+                bytes += '\n';
+        }
+        return bytes;
+    }
+
+private:
+    // The lines without their "\n"; the last is what follows the last "\n".
+    QList<QByteArray> raw_;
+    QHash<QString, qsizetype> lineOfKey_;
+    qsizetype endOfKeys_ = 0;
+    QMap<qsizetype, QString> replaced_;
+    QSet<qsizetype> removed_;
+    QStringList added_;
+    QHash<QString, qsizetype> addedOfKey_;
 };
 
-struct Entry {
-    QStringView key;
-    QStringView value;
-};
-
-bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-
-QStringView TrimBlanks(QStringView text) {
-    while (!text.isEmpty() && IsBlank(text.front()))
-        text = text.sliced(1);
-    while (!text.isEmpty() && IsBlank(text.back()))
-        text.chop(1);
-    return text;
-}
-
-QChar AsciiLower(QChar c) { return c.unicode() < 128 ? c.toLower() : c; }
-
-bool EqualIgnoringAsciiCase(QStringView a, QStringView b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](QChar x, QChar y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
-// Text that goes into one line of the file.
-QString OneLine(QString text) {
-    return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-}
-
-QString CleanName(const QString& name) { return TrimBlanks(OneLine(name)).toString(); }
-
-std::optional<QStringView> SectionOf(QStringView line) {
-    line = TrimBlanks(line);
-    const qsizetype close = line.lastIndexOf(QLatin1Char(']'));
-    if (!line.startsWith(QLatin1Char('[')) || close < 0)
+// The whole file for a change, its last line ended; none when it cannot be
+// read or goes on past the read limit, as writing it back would lose its end.
+std::optional<QByteArray> BytesToEdit(const QString& path) {
+    auto file = ReadFileBytes(path);
+    if (path.isEmpty() || !file || file->cut)
         return std::nullopt;
-    return TrimBlanks(line.sliced(1, close - 1));
+    if (!file->bytes.isEmpty() && !file->bytes.endsWith('\n'))
+        file->bytes += "\r\n";
+    return std::move(file->bytes);
 }
 
-std::optional<Entry> EntryOf(QStringView line) {
-    const qsizetype equals = line.indexOf(QLatin1Char('='));
-    if (equals < 0 || TrimBlanks(line).startsWith(QLatin1Char(';')))
-        return std::nullopt;
-    return Entry{TrimBlanks(line.first(equals)), line.sliced(equals + 1)};
+QByteArrayView Body(const QByteArray& bytes, SectionSpan span) {
+    return QByteArrayView(bytes).sliced(span.body, span.end - span.body);
 }
 
-std::optional<SectionSpan> FindSection(const QStringList& lines, QStringView name) {
-    for (qsizetype header = 0; header < lines.size(); ++header) {
-        const auto section = SectionOf(lines[header]);
-        if (!section || !EqualIgnoringAsciiCase(*section, name))
-            continue;
-        qsizetype end = header + 1;
-        while (end < lines.size() && !SectionOf(lines[end]))
-            ++end;
-        return SectionSpan{header, end};
-    }
-    return std::nullopt;
-}
-
-std::optional<qsizetype> FindKey(const QStringList& lines, SectionSpan span, QStringView key) {
-    for (qsizetype line = span.header + 1; line < span.end; ++line) {
-        const auto entry = EntryOf(lines[line]);
-        if (entry && EqualIgnoringAsciiCase(entry->key, key))
-            return line;
-    }
-    return std::nullopt;
-}
-
-// Where a new key goes: after the section's last non-blank line.
-qsizetype EndOfKeys(const QStringList& lines, SectionSpan span) {
-    qsizetype end = span.end;
-    while (end > span.header + 1 && TrimBlanks(lines[end - 1]).isEmpty())
-        --end;
-    return end;
-}
-
-// The longest start of `text` whose GBK form fits `maxBytes`, without a split character.
-QStringView CutToAnsiBytes(QStringView text, qsizetype maxBytes) {
-    qsizetype bytes = 0;
-    for (qsizetype at = 0; at < text.size(); ++at) {
-        bytes += AnsiCodec::CharToAnsi(text[at]).size();
-        if (bytes > maxBytes)
-            return text.first(at);
-    }
-    return text;
-}
-
-// No value when the file exists but cannot be read, so that a write does not
-// replace a file it could not see.
-std::optional<QStringList> ReadLines(const QString& path) {
-    QFile file(path);
-    if (path.isEmpty() || !file.exists())
-        return QStringList();
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QStringList lines = AnsiCodec::FromAnsi(file.readAll()).split(QLatin1Char('\n'));
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    return lines;
-}
-
-void WriteLines(const QString& path, const QStringList& lines) {
-    if (path.isEmpty())
-        return;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    QString text;
-    for (const QString& line : lines)
-        text += line + QLatin1String("\r\n");
-    file.write(AnsiCodec::ToAnsi(text));
-    file.commit();
+void ReplaceBody(QByteArray& bytes, SectionSpan span, const SectionEdit& edit) {
+    bytes.replace(span.body, span.end - span.body, edit.Bytes());
 }
 }  // namespace
+
+QString IniSection::Value(const QString& key) const {
+    const auto stored = stored_.constFind(FoldName(CleanName(key)));
+    return stored == stored_.cend() ? QString() : ValueRead(*stored);
+}
 
 void classIniFile::SetINIFileName(const QString& New_IniPath) { iniFileName_ = New_IniPath; }
 
 QString classIniFile::INIFileName() const { return iniFileName_; }
 
-void classIniFile::WriteIniKey(const QString& strSection, const QString& strKey, const QString& strValue) {
-    WriteIniKeys(strSection, {{strKey, strValue}});
+bool classIniFile::WriteIniKey(const QString& strSection, const QString& strKey, const QString& strValue) {
+    return WriteIniKeys(strSection, {{strKey, strValue}});
 }
 
-void classIniFile::WriteIniKeys(const QString& strSection, const QList<std::pair<QString, QString>>& keysAndValues) {
-    auto lines = ReadLines(iniFileName_);
-    if (!lines)
-        return;
+bool classIniFile::WriteIniKeys(const QString& strSection, const QList<std::pair<QString, QString>>& keysAndValues) {
+    auto bytes = BytesToEdit(iniFileName_);
+    if (!bytes)
+        return false;
     const QString section = CleanName(strSection);
-    if (!FindSection(*lines, section))
-        *lines << QLatin1Char('[') + section + QLatin1Char(']');
-    SectionSpan span = *FindSection(*lines, section);
-    for (const auto& [strKey, strValue] : keysAndValues) {
-        const QString key = CleanName(strKey);
-        const QString entryLine = key + QLatin1Char('=') + OneLine(strValue);
-        if (const auto line = FindKey(*lines, span, key)) {
-            (*lines)[*line] = entryLine;
-        } else {
-            lines->insert(EndOfKeys(*lines, span), entryLine);
-            ++span.end;
-        }
+    auto span = FindSection(*bytes, section);
+    if (!span) {
+        const qsizetype header = bytes->size();
+        *bytes += AnsiCodec::ToAnsi(QLatin1Char('[') + section + QLatin1Char(']')) + "\r\n";
+        span = SectionSpan{header, bytes->size(), bytes->size()};
     }
-    WriteLines(iniFileName_, *lines);
+    SectionEdit edit(Body(*bytes, *span));
+    for (const auto& [key, value] : keysAndValues)
+        edit.Set(CleanName(key), OneLine(value));
+    ReplaceBody(*bytes, *span, edit);
+    return bytes->size() <= kMaxFileBytes && WriteFileBytes(iniFileName_, *bytes);
 }
 
 QString classIniFile::GetIniKey(const QString& section, const QString& key) const {
-    return GetIniKeys(section, {key}).front();
+    return GetIniSection(section).Value(key);
 }
 
 QStringList classIniFile::GetIniKeys(const QString& section, const QStringList& keys) const {
-    const QStringList lines = ReadLines(iniFileName_).value_or(QStringList());
-    const auto span = FindSection(lines, CleanName(section));
+    const IniSection read = GetIniSection(section);
     QStringList values;
-    for (const QString& key : keys) {
-        const auto line = span ? FindKey(lines, *span, CleanName(key)) : std::nullopt;
-        if (!line) {
-            values << QString();
-            continue;
-        }
-        QString value = EntryOf(lines[*line])->value.toString();
-        value.remove(QChar(0));
-        values << TrimBlanks(CutToAnsiBytes(TrimBlanks(value), kMaxValueBytes)).toString();
-    }
+    for (const QString& key : keys)
+        values << read.Value(key);
     return values;
 }
 
+IniSection classIniFile::GetIniSection(const QString& section) const {
+    IniSection read;
+    const auto file = ReadFileBytes(iniFileName_);
+    const auto span = file ? FindSection(file->bytes, CleanName(section)) : std::nullopt;
+    if (!span)
+        return read;
+    for (const QString& line : DecodeLines(Body(file->bytes, *span))) {
+        const auto entry = EntryOf(line);
+        if (!entry)
+            continue;
+        const QString folded = FoldName(entry->key);
+        if (!read.stored_.contains(folded))
+            read.stored_.insert(folded, entry->value.toString());
+    }
+    return read;
+}
+
 void classIniFile::DelIniKey(const QString& SectionName, const QString& KeyWord) {
-    auto lines = ReadLines(iniFileName_);
-    const auto span = lines ? FindSection(*lines, CleanName(SectionName)) : std::nullopt;
-    const auto line = span ? FindKey(*lines, *span, CleanName(KeyWord)) : std::nullopt;
-    if (!line)
+    auto bytes = BytesToEdit(iniFileName_);
+    const auto span = bytes ? FindSection(*bytes, CleanName(SectionName)) : std::nullopt;
+    if (!span)
         return;
-    lines->removeAt(*line);
-    WriteLines(iniFileName_, *lines);
+    SectionEdit edit(Body(*bytes, *span));
+    if (!edit.Remove(CleanName(KeyWord)))
+        return;
+    ReplaceBody(*bytes, *span, edit);
+    WriteFileBytes(iniFileName_, *bytes);
 }
 
 void classIniFile::DelIniSec(const QString& SectionName) {
-    auto lines = ReadLines(iniFileName_);
-    if (!lines)
+    auto bytes = BytesToEdit(iniFileName_);
+    if (!bytes)
         return;
     const QString section = CleanName(SectionName);
     bool removed = false;
     // A name may head more than one section; none of them may survive.
-    while (const auto span = FindSection(*lines, section)) {
-        lines->remove(span->header, span->end - span->header);
+    qsizetype from = 0;
+    while (const auto span = FindSection(*bytes, section, from)) {
+        bytes->remove(span->header, span->end - span->header);
+        from = span->header;
         removed = true;
     }
     if (removed)
-        WriteLines(iniFileName_, *lines);
+        WriteFileBytes(iniFileName_, *bytes);
 }

@@ -107,7 +107,7 @@ void ResetTable(Client& c) {
     f.Label3->SetCaption(QString());
     c.table.TimeoutStreak = 0;
     c.window.StartButtonOn = true;
-    DeleteHandHistory(c);
+    DropHandHistory(c);
     c.table.TableCleared = false;
     c.table.HandNumber = 0;
     f.Minimize();

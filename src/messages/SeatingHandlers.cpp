@@ -136,7 +136,7 @@ void HandleSeatName(Client& c, GameMessage&) {
     t.HandNumber = 0;
     ++t.SeatMsgCount;
     t.SeatOrderPending = true;
-    if (!DeleteHandHistory(c)) throw RuntimeError("cannot delete the hand history");
+    StartHandHistory(c);
     t.TotalScore.fill(0);
     if (t.SeatMsgCount != kNamesOfASeating) return;
     t.SeatMsgCount = 0;

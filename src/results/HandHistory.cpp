@@ -3,6 +3,7 @@
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
 #include "window/SideWindows.h"
+#include "window/Ticker.h"
 #include <QFile>
 
 namespace {
@@ -44,11 +45,27 @@ void ResizeList(QListWidget& list, int n) {
     while (list.count() < n) list.addItem(QStringLiteral(" "));
     while (list.count() > n) delete list.takeItem(list.count() - 1);
 }
+
+// False when a file is left behind.
+bool RemoveHistoryFile(const Client& c) {
+    QFile history(HandHistoryPath(c));
+    return !history.exists() || history.remove();
+}
+
+// What is in the file is not this seating's, or what the seating plays
+// does not get there: the file is left alone from now on.
+void SkipHandHistory(Client& c) {
+    c.table.HandHistorySkipped = true;
+    if (c.table.HandHistoryNoticeShown) return;
+    c.table.HandHistoryNoticeShown = true;
+    AddSystemMessage(c, QStringLiteral("牌局记录无法保存，以往牌局不能回看。"));
+}
 }  // namespace
 
 QString HandHistoryPath(const Client& c) { return c.platform.paths.Resolve(QStringLiteral("\\info.Jokro")); }
 
 void SaveHandHistory(Client& c, int16_t handNumber) {
+    if (c.table.HandHistorySkipped) return;
     ScoreWindow& score = c.Score();
     QList<std::pair<QString, QString>> keys;
     for (int i = 0; i < kLists; ++i) {
@@ -56,35 +73,36 @@ void SaveHandHistory(Client& c, int16_t handNumber) {
         keys.append({CountKey(i), QString::number(list.count())});
         for (int j = 0; j < list.count(); ++j) keys.append({LineKey(i, j), list.item(j)->text()});
     }
-    HistoryFile(c).WriteIniKeys(Section(handNumber), keys);
+    if (!HistoryFile(c).WriteIniKeys(Section(handNumber), keys)) SkipHandHistory(c);
 }
 
 void LoadHandHistory(Client& c, int16_t handNumber) {
-    if (handNumber == 0) return;
+    if (handNumber == 0 || c.table.HandHistorySkipped) return;
     ScoreWindow& score = c.Score();
-    const classIniFile ini = HistoryFile(c);
-    const QString section = Section(handNumber);
-    QStringList finalLineKeys;
-    for (int i = kLists - kFinalLists; i < kLists; ++i) finalLineKeys << LineKey(i, 0);
-    ColourNames(score, ini.GetIniKeys(section, finalLineKeys));
+    const IniSection hand = HistoryFile(c).GetIniSection(Section(handNumber));
+    QStringList finalLines;
+    for (int i = kLists - kFinalLists; i < kLists; ++i) finalLines << hand.Value(LineKey(i, 0));
+    ColourNames(score, finalLines);
 
-    QStringList countKeys;
-    for (int i = 0; i < kLists; ++i) countKeys << CountKey(i);
-    const QStringList counts = ini.GetIniKeys(section, countKeys);
     for (int i = 0; i < kLists; ++i) {
         bool whole = false;
-        const int n = counts[i].toInt(&whole);
+        const int n = hand.Value(CountKey(i)).toInt(&whole);
         if (!whole || n < 0 || n > kMaxLines) return;
-        QStringList lineKeys;
-        for (int j = 0; j < n; ++j) lineKeys << LineKey(i, j);
-        const QStringList lines = ini.GetIniKeys(section, lineKeys);
         QListWidget& list = *score.State[i];
         ResizeList(list, n);
-        for (int j = 0; j < n; ++j) list.item(j)->setText(lines[j].isEmpty() ? QStringLiteral(" ") : lines[j]);
+        for (int j = 0; j < n; ++j) {
+            const QString line = hand.Value(LineKey(i, j));
+            list.item(j)->setText(line.isEmpty() ? QStringLiteral(" ") : line);
+        }
     }
 }
 
-bool DeleteHandHistory(const Client& c) {
-    QFile history(HandHistoryPath(c));
-    return !history.exists() || history.remove();
+void StartHandHistory(Client& c) {
+    c.table.HandHistorySkipped = false;
+    if (!RemoveHistoryFile(c)) SkipHandHistory(c);
+}
+
+void DropHandHistory(Client& c) {
+    c.table.HandHistorySkipped = !RemoveHistoryFile(c);
+    c.table.HandHistoryNoticeShown = false;
 }

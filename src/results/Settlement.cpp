@@ -139,6 +139,7 @@ void ShowDrawnHand(Client& c) {
         hero.Grade[s]->addItem(PadRight(QStringLiteral("0"), 9) + QStringLiteral("金币"));
     }
     if (!c.window.BossKey) score.show();
-    SaveHandHistory(c, c.table.HandNumber);
+    // The countdown rewrites the ticker, which may then say that the hand was not stored.
     OpenBetweenHands(c, kHandCountdown);
+    SaveHandHistory(c, c.table.HandNumber);
 }

@@ -67,6 +67,11 @@ struct TableState {
     std::array<std::array<uint8_t, 272>, 4> SpectatorInfoPackets{};
     // Running totals of the hands played at this table, per local seat.
     std::array<double, 4> TotalScore{};
+    // The hand-history file could not be removed or written at this
+    // seating: hands are neither stored nor reloaded until a seating removes it.
+    bool HandHistorySkipped = false;
+    // The ticker has said so since the table was last left.
+    bool HandHistoryNoticeShown = false;
 
     // Pixel size of one tile image per local seat: the wall size after the
     // layout, rewritten by whatever lays that seat's tiles next.

@@ -19,8 +19,9 @@ QStringList ReadPhrases(const QString& path, const QString& section) {
     if (!QFileInfo(path).isFile()) return {};
     classIniFile file;
     file.SetINIFileName(path);
-    const int count = PhraseCount(file.GetIniKey(section, QStringLiteral("num")));
-    QStringList keys;
-    for (int i = 1; i <= count; ++i) keys << QString::number(i);
-    return file.GetIniKeys(section, keys);
+    const IniSection phrases = file.GetIniSection(section);
+    const int count = PhraseCount(phrases.Value(QStringLiteral("num")));
+    QStringList texts;
+    for (int i = 1; i <= count; ++i) texts << phrases.Value(QString::number(i));
+    return texts;
 }

@@ -4,6 +4,8 @@
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
 #include "support/TestClient.h"
+#include "support/UnkeptHistory.h"
+#include "results/HandHistory.h"
 #include "table/Controls.h"
 #include "table/MainForm.h"
 #include "platform/VideoView.h"
@@ -121,6 +123,26 @@ TEST_F(LeavingTest, ResettingBlanksSeatsAndResultWindowsButKeepsWhoThePlayersWer
     // Without a history file the reset runs the same.
     ResetTable(*t);
     EXPECT_TRUE(t->mainForm->IsMinimized());
+}
+
+// A history that no one can remove does not hold the leave up; the next
+// table is told again that its hands are not stored.
+TEST_F(LeavingTest, AHistoryThatCannotBeRemovedLeavesTheResetWholeAndTheNextTableIsToldAgain) {
+    SeatAtTable();
+    PutFolderInPlaceOfHistory(*t);
+    StartHandHistory(*t);
+    ASSERT_EQ(HandsNotRecordedShown(*t), 1);
+    t->table.HandNumber = 3;
+
+    ResetTable(*t);
+    EXPECT_TRUE(QFileInfo(HistoryPath()).isDir());
+    EXPECT_EQ(t->table.HandNumber, 0);
+    EXPECT_FALSE(t->table.TableCleared);
+    EXPECT_TRUE(t->mainForm->IsMinimized());
+    EXPECT_EQ(HandsNotRecordedShown(*t), 0) << "the reset empties the ticker";
+
+    StartHandHistory(*t);
+    EXPECT_EQ(HandsNotRecordedShown(*t), 1);
 }
 
 class TableClosedNoticeTest : public LeavingTest {

@@ -8,6 +8,8 @@
 #include "support/ScriptedHand.h"
 #include "support/TableChecks.h"
 #include "support/TestClient.h"
+#include "support/UnkeptHistory.h"
+#include "window/ButtonRow.h"
 #include "table/MainForm.h"
 #include <QFile>
 #include <gtest/gtest.h>
@@ -198,4 +200,47 @@ TEST_F(HandEndFlow, FourZeroTotalsShowTheDrawnBoardSaveItAndCountFifteenSecondsT
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0], ReadyPacket());
 }
+// In a program folder where nothing can be written the hands are settled and
+// shown as ever; the ticker says once that they are not stored, and the score
+// button and the hand list bring back the board as the settlement left it.
+TEST_F(HandEndFlow, HandsThatCannotBeStoredAreShownTheTickerSaysSoOnceAndTheBoardStaysAsSettled) {
+    TurnProgramFolderIntoAFile(*t);
+    SendResults({2700, 0, 0, -2700});
+    SendItems(0, SeatItems().Set(30, 1).Money(2700, false));
+    for (int s = 1; s < 3; ++s) SendItems(s, SeatItems());
+    SendItems(3, SeatItems().Money(2700, true));
+    ScoreWindow& score = t->Score();
+    const QStringList settled = Lines(*score.State[0]);
+    ASSERT_EQ(Lines(*score.State[4]), QStringList{QStringLiteral("最终分：2700金币")});
+    EXPECT_EQ(Text(Lines(*t->mainForm->Sysmsg[1])), Text({kHandsNotRecorded}));
+    EXPECT_EQ(Text(Lines(*t->mainForm->Sysmsg[0])), Text({QStringLiteral("游戏将在15秒内开始")}));
+
+    auto expectSettledBoard = [&](const char* after) {
+        SCOPED_TRACE(after);
+        EXPECT_TRUE(score.isVisible());
+        EXPECT_EQ(Text(Lines(*score.State[0])), Text(settled));
+        EXPECT_EQ(score.ID[0]->palette().color(QPalette::WindowText), QColor(255, 0, 0)) << "the winner";
+    };
+    MainForm_AnNiu_Click(*t, BarButton::ScoreBoard);
+    ASSERT_FALSE(score.isVisible());
+    MainForm_AnNiu_Click(*t, BarButton::ScoreBoard);
+    expectSettledBoard("the score button");
+    score.hide();
+    t->Hero().Num->setCurrentRow(0);
+    t->Hero().Hero_Num_DblClick();
+    expectSettledBoard("a double-click in the hand list");
+
+    RunCountdown(15);
+    SendResults({0, 0, 0, 0});
+    EXPECT_EQ(Text(Lines(*score.State[0])), Text({QStringLiteral("      黄  庄")})) << "the next hand, drawn";
+    EXPECT_EQ(HandsNotRecordedShown(*t), 0) << "said once";
+}
+
+TEST_F(HandEndFlow, ADrawnHandThatCannotBeStoredSaysSoBelowItsCountdown) {
+    TurnProgramFolderIntoAFile(*t);
+    SendResults({0, 0, 0, 0});
+    EXPECT_EQ(Text(Lines(*t->mainForm->Sysmsg[1])), Text({kHandsNotRecorded}));
+    EXPECT_EQ(t->mainForm->Number->Caption(), QStringLiteral("15"));
+}
+
 }  // namespace

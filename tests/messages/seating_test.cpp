@@ -1,14 +1,17 @@
 #include "connection/GamePacket.h"
 #include "messages/PlayerInfoRecord.h"
 #include "platform/AnsiCodec.h"
+#include "results/HandHistory.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
 #include "support/TestClient.h"
+#include "support/UnkeptHistory.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
 #include "table/Sound.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -173,6 +176,22 @@ TEST_F(Seating, PlayersFillTheTableAndASeatingPlacesThemAll) {
     EXPECT_EQ(Form().ZhiNan->Picture().toImage(), PictureOfResource(t->resourceIds.CompassIds[2]).toImage());
     EXPECT_FALSE(t->window.AnNiuUsed[5]);
     EXPECT_FALSE(t->window.AnNiuUsed[6]);
+}
+
+// A history file that cannot be removed (a folder in its place) does not
+// stop the seating: the client sits down and the ticker says once that the
+// hands of the table are not stored.
+TEST_F(Seating, AHistoryThatCannotBeRemovedIsPassedOverAndTheSeatingGoesOn) {
+    PutFolderInPlaceOfHistory(*t);
+    NameTheSeats();
+    EXPECT_EQ(t->seatInfo[0].SeatBit, 4);
+    EXPECT_EQ(t->seatInfo[1].Account, QStringLiteral("bob"));
+    EXPECT_EQ(HandsNotRecordedShown(*t), 1);
+    Receive(PlayerJoined(kOwnRecord, kOwn));
+    for (int k = 0; k < 3; ++k) Receive(PlayerJoined(std::array<uint8_t, 3>{2, 1, 8}[k], kOthers[k]));
+    EXPECT_FALSE(t->table.SeatOrderPending);
+    EXPECT_EQ(t->playerInfo[1].NickName, QStringLiteral("张三"));
+    EXPECT_TRUE(QFileInfo(HandHistoryPath(*t)).isDir());
 }
 
 TEST_F(Seating, SeatNamesGiveTheLocalSeatOrderFromTheOwnName) {

@@ -5,6 +5,8 @@
 #include "results/HandHistory.h"
 #include "results/ScoreWindow.h"
 #include "support/TestClient.h"
+#include "support/UnkeptHistory.h"
+#include "table/MainForm.h"
 #include "window/SideWindows.h"
 #include <QDir>
 #include <QFile>
@@ -141,6 +143,62 @@ TEST_F(HandHistory, AnUnwritableFileIsSkippedAndLeavesNoPartialFile) {
     Fill(0, {"lost"});
     EXPECT_NO_THROW(SaveHandHistory(*t, 1));
     EXPECT_TRUE(QFileInfo(HandHistoryPath(*t)).isDir());
-    EXPECT_FALSE(DeleteHandHistory(*t)) << "a folder is not the file; it stays";
+    StartHandHistory(*t);
+    EXPECT_TRUE(QFileInfo(HandHistoryPath(*t)).isDir()) << "a folder is not the file; it stays";
+}
+
+// A history that cannot be kept is given up for the seating: the ticker says
+// so once, hands are no longer stored, and reloading a hand leaves the board
+// with the hand the settlement put there, names coloured as they were.
+TEST_F(HandHistory, AHistoryThatCannotBeKeptIsGivenUpOnceAndReloadsLeaveTheBoardAsItIs) {
+    struct Case {
+        const char* name;
+        void (*block)(const Client&);
+        bool noticeAtSeating;
+    };
+    const Case cases[] = {
+        {"a folder in the file's place", PutFolderInPlaceOfHistory, true},
+        {"a program folder that is a file", TurnProgramFolderIntoAFile, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestClient fresh;
+        Client& client = *fresh;
+        ScoreWindow& score = client.Score();
+        c.block(client);
+        StartHandHistory(client);
+        EXPECT_EQ(HandsNotRecordedShown(client), c.noticeAtSeating ? 1 : 0);
+
+        score.State[0]->addItems({"won", "with a pung"});
+        score.State[4]->addItem(QStringLiteral("最终分：2700金币"));
+        SetForeColor(*score.ID[0], kRed);
+        SaveHandHistory(client, 1);
+        SaveHandHistory(client, 2);
+        EXPECT_EQ(HandsNotRecordedShown(client), 1) << "said once, not at every hand";
+
+        for (int16_t hand : {1, 2}) LoadHandHistory(client, hand);
+        EXPECT_EQ(score.State[0]->count(), 2);
+        EXPECT_EQ(score.State[0]->item(1)->text(), QStringLiteral("with a pung"));
+        EXPECT_EQ(score.ID[0]->palette().color(QPalette::WindowText), kRed);
+        for (int s = 1; s < 4; ++s) EXPECT_NE(score.ID[s]->palette().color(QPalette::WindowText), kGreen) << "seat " << s;
+    }
+}
+
+TEST_F(HandHistory, ASeatingThatRemovesTheFileTakesAGivenUpHistoryUpAgain) {
+    const QString history = HandHistoryPath(*t);
+    PutFolderInPlaceOfHistory(*t);
+    StartHandHistory(*t);
+    Fill(0, {"not stored"});
+    SaveHandHistory(*t, 1);
+    EXPECT_TRUE(QFileInfo(history).isDir());
+
+    ASSERT_TRUE(QDir(history).removeRecursively());
+    StartHandHistory(*t);
+    Fill(0, {"stored"});
+    SaveHandHistory(*t, 1);
+    Fill(0, {"shown meanwhile"});
+    LoadHandHistory(*t, 1);
+    EXPECT_EQ(Lines(0), QStringList{"stored"});
+    EXPECT_EQ(HandsNotRecordedShown(*t), 1) << "the one notice of the table";
 }
 }  // namespace
