@@ -17,16 +17,12 @@
 #include "window/ButtonRow.h"
 
 namespace {
-constexpr int kAccountLength = 16;
 constexpr int kNoticeLength = 200;
 constexpr uint8_t kAllSeats = 15;
 const QString kSpectatorEnds = QStringLiteral("有用户退出，旁观结束！");
 
-// Account names are single-byte text: each byte is one character.
 QString AccountName(const std::array<uint8_t, kPacketSize>& packet) {
-    const auto* first = packet.data() + PacketOffset::Payload;
-    const auto* end = std::find(first, first + kAccountLength, uint8_t{0});
-    return QString::fromLatin1(reinterpret_cast<const char*>(first), int(end - first));
+    return AccountField::Decode(packet.data() + PacketOffset::Payload);
 }
 
 // Bytes 16 to 215 up to the first zero, a byte of 0x80 or more taking the
