@@ -55,6 +55,25 @@ void WriteUpperTicker(Client& c, const QString& text) {
 
 int LocalSeat(const Client& c, uint8_t seatBit) { return LocalSeatOf(c.seatInfo[0].SeatBit, seatBit); }
 
+// Empties the seat of the account and closes its peer link.
+void ForgetDepartedPlayer(Client& c, const QString& name) {
+    for (int s = 1; s <= 3; ++s) {
+        if (c.seatInfo[s].Account != name) continue;
+        c.table.TableCleared = false;
+        --c.table.PlayerCount;
+        const QString nickName = c.playerInfo[s].NickName;
+        VacateSeat(c, s);
+        WriteUpperTicker(c, nickName + QStringLiteral("退出了游戏 ") + ClockTime());
+        ResetSeatVideo(c, s);
+    }
+    // The send counters count by peer slot: the closed slot's starts afresh.
+    for (int16_t slot = 1; slot <= 3; ++slot) {
+        if (c.P2PSocket1.UserID(slot) != name) continue;
+        c.P2PSocket1.ClosePeer(slot);
+        c.video.FrameSendCounter[slot] = 0;
+    }
+}
+
 void PlayersLeft(Client& c, uint8_t present) {
     if (present == kAllSeats) return;
     const uint8_t gone = kAllSeats - present;
@@ -148,29 +167,14 @@ void VacateSeat(Client& c, int s) {
 
 void HandlePlayerLeft(Client& c, GameMessage&) {
     const QString name = AccountName(c.transport.PacketIn);
-    // An empty name names nobody; matched against an empty own account it would end the client.
-    if (name.isEmpty()) return;
     if (name == c.seatInfo[0].Account) {
         // A spectator's own seat is the watched player's: the watch ends, with its message.
         if (c.table.SpectatorMode) EndSpectating(c);
         c.End(QStringLiteral("the server says this player left"));
     }
     c.scheduler.ReadyCountdownOn = false;
-    for (int s = 1; s <= 3; ++s) {
-        if (c.seatInfo[s].Account != name) continue;
-        c.table.TableCleared = false;
-        --c.table.PlayerCount;
-        const QString nickName = c.playerInfo[s].NickName;
-        VacateSeat(c, s);
-        WriteUpperTicker(c, nickName + QStringLiteral("退出了游戏 ") + ClockTime());
-        ResetSeatVideo(c, s);
-    }
-    // The send counters count by peer slot: the closed slot's starts afresh.
-    for (int16_t slot = 1; slot <= 3; ++slot) {
-        if (c.P2PSocket1.UserID(slot) != name) continue;
-        c.P2PSocket1.ClosePeer(slot);
-        c.video.FrameSendCounter[slot] = 0;
-    }
+    // An empty name names no seat and no peer: a free seat's account is empty too.
+    if (!name.isEmpty()) ForgetDepartedPlayer(c, name);
     if (c.table.SpectatorMode) EndSpectating(c);
 }
 
