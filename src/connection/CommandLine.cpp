@@ -1,9 +1,9 @@
 #include "connection/CommandLine.h"
+#include "connection/GamePacket.h"
 #include "platform/AnsiCodec.h"
 #include <QRegularExpression>
 
 namespace {
-constexpr int kAccountBytes = 16;
 constexpr int kPasswordBytes = 228;
 constexpr int kProxyTextBytes = 255;
 
@@ -54,7 +54,7 @@ CommandLine SplitCommandLine(const QString& line) {
 
 std::optional<QString> FindBadField(const CommandLine& line) {
     const auto bad = [](int number) { return std::optional<QString>(FieldName(number)); };
-    if (const QString* user = line.Field(1); user && !FitsBytes(*user, kAccountBytes)) return bad(1);
+    if (const QString* user = line.Field(1); user && !FitsBytes(*user, AccountField::Bytes)) return bad(1);
     if (const QString* password = line.Field(2); password && !FitsBytes(*password, kPasswordBytes)) return bad(2);
     if (const QString* port = line.Field(4); port && !IsPort(*port, false)) return bad(4);
     const QString* proxyType = line.Field(6);

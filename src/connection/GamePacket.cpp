@@ -1,4 +1,5 @@
 #include "connection/GamePacket.h"
+#include "platform/AnsiCodec.h"
 #include <algorithm>
 
 namespace {
@@ -56,3 +57,12 @@ GameMessage DecodeGamePacketFull(const uint8_t* packet) {
 QByteArray ToByteArray(const GamePacket& packet) {
     return QByteArray(reinterpret_cast<const char*>(packet.data()), int(packet.size()));
 }
+
+namespace AccountField {
+QByteArray Encode(const QString& account) { return AnsiCodec::ToAnsi(account).left(Bytes); }
+
+QString Decode(const uint8_t* field) {
+    const auto* end = std::find(field, field + Bytes, uint8_t{0});
+    return AnsiCodec::FromAnsi(QByteArray(reinterpret_cast<const char*>(field), int(end - field)));
+}
+}  // namespace AccountField

@@ -1,6 +1,7 @@
 #pragma once
 #include "shared/GameMessage.h"
 #include <QByteArray>
+#include <QString>
 #include <array>
 #include <cstdint>
 
@@ -35,3 +36,15 @@ GameMessage DecodeGamePacket(const uint8_t* packet);
 GameMessage DecodeGamePacketFull(const uint8_t* packet);
 
 QByteArray ToByteArray(const GamePacket& packet);
+
+// Accounts travel as their GBK bytes in fields of 16, ended by the first
+// zero byte when shorter: the log-in packet writes the own account so, and
+// every message that names a player carries an account the same way. Read
+// back, the same bytes give the same name wherever they come from.
+namespace AccountField {
+constexpr int Bytes = 16;
+// The account's GBK bytes, at most 16 of them.
+QByteArray Encode(const QString& account);
+// The 16-byte field at `field`, up to its first zero byte.
+QString Decode(const uint8_t* field);
+}  // namespace AccountField

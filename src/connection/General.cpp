@@ -25,10 +25,7 @@ int LocalSeatOf(uint8_t ownSeatBit, uint8_t seatBit) {
 }
 
 int LocalSeatOfBit(const Client& c, uint8_t seatBit) {
-    const int bit = seatBit & 15;
-    if (bit != 1 && bit != 2 && bit != 4 && bit != 8)
-        throw RuntimeError("seat bit " + std::to_string(seatBit) + " names no seat");
-    return LocalSeatOf(c.seatInfo[0].SeatBit, static_cast<uint8_t>(bit));
+    return LocalSeatOf(c.seatInfo[0].SeatBit, static_cast<uint8_t>(seatBit & 15));
 }
 
 int16_t FindHandSlot(Client& c, int16_t imageIndex) {

@@ -11,8 +11,9 @@ uint8_t BitToIndex(uint8_t b);
 int16_t IndexToBit(int16_t n);
 // The local seat (0 own, 1 left, 2 opposite, 3 right) of a server seat bit.
 int LocalSeatOf(uint8_t ownSeatBit, uint8_t seatBit);
-// The same for a seat bit from the server: a run-time error unless its low
-// four bits hold exactly one seat bit.
+// The same for a seat bit from the server, seen from the own seat: only its
+// low four bits count, and like every seat bit it names the seat of its
+// highest set bit (0 that of bit 1), so any value gives a seat of 0 to 3.
 int LocalSeatOfBit(const Client& c, uint8_t seatBit);
 // The first own concealed slot that shows the image, or -1.
 int16_t FindHandSlot(Client& c, int16_t imageIndex);

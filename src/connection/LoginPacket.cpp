@@ -1,4 +1,5 @@
 #include "connection/LoginPacket.h"
+#include "connection/GamePacket.h"
 #include "connection/PacketTransport.h"
 #include "connection/Proxy.h"
 #include "platform/AnsiCodec.h"
@@ -16,7 +17,7 @@ std::array<uint8_t, kPacketSize> BuildLoginPacket(const QString& userName, const
     std::array<uint8_t, kPacketSize> packet{};
     packet[3] = MessageType::Login;
     // The command line is checked first, so both fit their fields.
-    const QByteArray name = AnsiCodec::ToAnsi(userName).left(kPasswordOffset - kNameOffset);
+    const QByteArray name = AccountField::Encode(userName);
     const QByteArray secret = AnsiCodec::ToAnsi(password).left(kPasswordEnd - kPasswordOffset);
     std::copy(name.begin(), name.end(), packet.begin() + kNameOffset);
     std::copy(secret.begin(), secret.end(), packet.begin() + kPasswordOffset);

@@ -21,12 +21,11 @@ constexpr int32_t kSendRingCapacity = kRingSize - kPacketSize;
     c.End(QStringLiteral("%1 overflowed").arg(QLatin1String(ring)));
 }
 
+// The name extends the seat's entry: the table resets empty the entries
+// before a seating names its four seats.
 void DecodeSeatName(Client& c) {
-    const auto& packet = c.transport.PacketIn;
-    const auto* name = packet.data() + PacketOffset::Payload;
-    const auto length = std::find(name, name + 16, uint8_t{0}) - name;
-    const QByteArray bytes(reinterpret_cast<const char*>(name), int(length));
-    c.table.SeatNames[BitToIndex(c.transport.CurrentMessage.SeatBit)] = AnsiCodec::FromAnsi(bytes);
+    const uint8_t* field = c.transport.PacketIn.data() + PacketOffset::Payload;
+    c.table.SeatNames[BitToIndex(c.transport.CurrentMessage.SeatBit)] += AccountField::Decode(field);
 }
 
 QByteArray ChatPayload(const QString& text) {

@@ -99,8 +99,10 @@ void AppendBigEndian(QByteArray& message, Number value) {
 }
 
 // The CONNECT reply's whole length (4 bytes, the bound address by its type,
-// the port), or nothing while too few bytes are in to tell. A reply of an
-// unknown address type is taken as ending after its first 4 bytes.
+// the port), or nothing while too few bytes are in to tell. The length of a
+// reply of an unknown address type cannot be told: everything in by then is
+// taken as the reply, since the game server says nothing before the log-in,
+// which goes out only once the link is handed over.
 std::optional<int> ConnectReplyLength(const TransportState& t) {
     const int received = t.ProxyReplyWrite;
     if (received < 4) return std::nullopt;
@@ -112,16 +114,16 @@ std::optional<int> ConnectReplyLength(const TransportState& t) {
         if (received < 5) return std::nullopt;
         length += 1 + t.ProxyReplyBuffer[4] + 2;
         break;
+    default: length = received;
     }
     if (received < length) return std::nullopt;
     return length;
 }
 
+// Whatever address the proxy reports it bound: only the version and the reply code count.
 bool ConnectAccepted(const TransportState& t) {
     const auto& reply = t.ProxyReplyBuffer;
-    const bool knownAddressType =
-        reply[3] == kAddressIPv4 || reply[3] == kAddressDomainName || reply[3] == kAddressIPv6;
-    return reply[0] == kSocksVersion && reply[1] == 0 && knownAddressType;
+    return reply[0] == kSocksVersion && reply[1] == 0;
 }
 
 void HandOverLink(Client& c, int replyLength) {

@@ -17,16 +17,12 @@
 #include "window/ButtonRow.h"
 
 namespace {
-constexpr int kAccountLength = 16;
 constexpr int kNoticeLength = 200;
 constexpr uint8_t kAllSeats = 15;
 const QString kSpectatorEnds = QStringLiteral("有用户退出，旁观结束！");
 
-// Account names are single-byte text: each byte is one character.
 QString AccountName(const std::array<uint8_t, kPacketSize>& packet) {
-    const auto* first = packet.data() + PacketOffset::Payload;
-    const auto* end = std::find(first, first + kAccountLength, uint8_t{0});
-    return QString::fromLatin1(reinterpret_cast<const char*>(first), int(end - first));
+    return AccountField::Decode(packet.data() + PacketOffset::Payload);
 }
 
 // Bytes 16 to 215 up to the first zero, a byte of 0x80 or more taking the
@@ -58,6 +54,25 @@ void WriteUpperTicker(Client& c, const QString& text) {
 }
 
 int LocalSeat(const Client& c, uint8_t seatBit) { return LocalSeatOf(c.seatInfo[0].SeatBit, seatBit); }
+
+// Empties the seat of the account and closes its peer link.
+void ForgetDepartedPlayer(Client& c, const QString& name) {
+    for (int s = 1; s <= 3; ++s) {
+        if (c.seatInfo[s].Account != name) continue;
+        c.table.TableCleared = false;
+        --c.table.PlayerCount;
+        const QString nickName = c.playerInfo[s].NickName;
+        VacateSeat(c, s);
+        WriteUpperTicker(c, nickName + QStringLiteral("退出了游戏 ") + ClockTime());
+        ResetSeatVideo(c, s);
+    }
+    // The send counters count by peer slot: the closed slot's starts afresh.
+    for (int16_t slot = 1; slot <= 3; ++slot) {
+        if (c.P2PSocket1.UserID(slot) != name) continue;
+        c.P2PSocket1.ClosePeer(slot);
+        c.video.FrameSendCounter[slot] = 0;
+    }
+}
 
 void PlayersLeft(Client& c, uint8_t present) {
     if (present == kAllSeats) return;
@@ -152,29 +167,14 @@ void VacateSeat(Client& c, int s) {
 
 void HandlePlayerLeft(Client& c, GameMessage&) {
     const QString name = AccountName(c.transport.PacketIn);
-    // An empty name names nobody; matched against an empty own account it would end the client.
-    if (name.isEmpty()) return;
     if (name == c.seatInfo[0].Account) {
         // A spectator's own seat is the watched player's: the watch ends, with its message.
         if (c.table.SpectatorMode) EndSpectating(c);
         c.End(QStringLiteral("the server says this player left"));
     }
     c.scheduler.ReadyCountdownOn = false;
-    for (int s = 1; s <= 3; ++s) {
-        if (c.seatInfo[s].Account != name) continue;
-        c.table.TableCleared = false;
-        --c.table.PlayerCount;
-        const QString nickName = c.playerInfo[s].NickName;
-        VacateSeat(c, s);
-        WriteUpperTicker(c, nickName + QStringLiteral("退出了游戏 ") + ClockTime());
-        ResetSeatVideo(c, s);
-    }
-    // The send counters count by peer slot: the closed slot's starts afresh.
-    for (int16_t slot = 1; slot <= 3; ++slot) {
-        if (c.P2PSocket1.UserID(slot) != name) continue;
-        c.P2PSocket1.ClosePeer(slot);
-        c.video.FrameSendCounter[slot] = 0;
-    }
+    // An empty name names no seat and no peer: a free seat's account is empty too.
+    if (!name.isEmpty()) ForgetDepartedPlayer(c, name);
     if (c.table.SpectatorMode) EndSpectating(c);
 }
 

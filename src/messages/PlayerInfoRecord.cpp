@@ -1,4 +1,5 @@
 #include "messages/PlayerInfoRecord.h"
+#include "connection/GamePacket.h"
 #include "platform/AnsiCodec.h"
 #include "shared/PlayerInfo.h"
 
@@ -33,6 +34,14 @@ QString PairText(const Packet& packet, int offset, int length) {
     return text;
 }
 
+// Each byte up to the first zero byte or `length` bytes is one character.
+QString SingleByteText(const Packet& packet, int offset, int length) {
+    AnsiCodec::Decoder decode;
+    QString text;
+    for (int i = offset; i < offset + length && packet[i] != 0; ++i) text += CharOf(decode, &packet[i], 1);
+    return text;
+}
+
 double Unsigned64(const Packet& packet, int offset) {
     double value = 0;
     for (int k = 7; k >= 0; --k) value = value * 256 + packet[offset + k];
@@ -46,15 +55,10 @@ int32_t Counter32(const Packet& packet, int offset) {
 }
 }  // namespace
 
-QString SingleByteText(const Packet& packet, int offset, int length) {
-    AnsiCodec::Decoder decode;
-    QString text;
-    for (int i = offset; i < offset + length && packet[i] != 0; ++i) text += CharOf(decode, &packet[i], 1);
-    return text;
-}
+QString RecordAccount(const Packet& packet) { return AccountField::Decode(&packet[PlayerRecordOffset::Account]); }
 
 void ParsePlayerInfo(PlayerInfo& info, const Packet& packet) {
-    info.Account = SingleByteText(packet, PlayerRecordOffset::Account, PlayerRecordOffset::AccountLength);
+    info.Account = RecordAccount(packet);
     info.NickName = MixedText(packet, 16, 32);
     info.Avatar = SingleByteText(packet, 48, 16);
     if (info.Avatar.isEmpty()) info.Avatar = QStringLiteral("m1");

@@ -9,7 +9,6 @@ struct PlayerInfo;
 // Byte places of the player record in a PlayerJoined packet.
 namespace PlayerRecordOffset {
 constexpr int Account = 168;
-constexpr int AccountLength = 16;
 // 1: the player is ready for the next hand; read by the joining handler.
 constexpr int ReadyFlag = 208;
 }  // namespace PlayerRecordOffset
@@ -22,5 +21,5 @@ void BlankPlayerInfo(PlayerInfo& info);
 
 void ParsePlayerInfo(PlayerInfo& info, const std::array<uint8_t, kPacketSize>& packet);
 
-// The single-byte text at `offset`, up to the first zero byte or `length` bytes.
-QString SingleByteText(const std::array<uint8_t, kPacketSize>& packet, int offset, int length);
+// The player's account, read as every message that names an account is read.
+QString RecordAccount(const std::array<uint8_t, kPacketSize>& packet);

@@ -74,6 +74,8 @@ void CompleteTableRebuild(Client& c) {
     t.TableRebuilt = true;
     // The face-down discards are laid already: the next draw parks none of them.
     t.LastDiscardTile = 0;
+    // The re-arm before a rebuild ends the game it finds; the rebuilt hand is
+    // one in progress, for the lobby's questions and for a second drop alike.
     t.InGame = true;
     if (!t.SpectatorMode) ShowOwnHand(c);
 }

@@ -152,7 +152,7 @@ void HandlePlayerJoined(Client& c, GameMessage& msg) {
     msg.SeatBit &= 15;
     t.MustLeaveTable = false;
     if (t.SpectatorMode && !GatherSpectatorRecord(c)) return;
-    const QString account = SingleByteText(packet, PlayerRecordOffset::Account, PlayerRecordOffset::AccountLength);
+    const QString account = RecordAccount(packet);
     if (t.SeatOrderPending) ++t.SeatMsgCount;
 
     int seat = 0;

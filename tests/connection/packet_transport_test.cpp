@@ -265,7 +265,8 @@ TEST(PacketTransportConnecting, QueuedPacketsWaitForTheConnectionThenGoOutOnePer
     EXPECT_FALSE(t->scheduler.SendJobOn);
 }
 
-TEST_F(PacketTransport, SeatNameIsTakenFromTheFirst16PayloadBytesUpToAZeroInPlaceOfTheOldName) {
+// The table resets empty the entries; a name does not replace what they hold.
+TEST_F(PacketTransport, SeatNameIsTakenFromTheFirst16PayloadBytesUpToAZeroAndExtendsTheSeatsEntry) {
     struct Case {
         QByteArray payload;
         QString before;
@@ -273,8 +274,8 @@ TEST_F(PacketTransport, SeatNameIsTakenFromTheFirst16PayloadBytesUpToAZeroInPlac
     } cases[] = {
         {"abcdefghijklmnopqrst", QString(), QStringLiteral("abcdefghijklmnop")},
         {QByteArray("ab\0cd", 5), QString(), QStringLiteral("ab")},
-        {"ab", QStringLiteral("x"), QStringLiteral("ab")},
-        {QByteArray(16, '\0'), QStringLiteral("x"), QString()},
+        {"ab", QStringLiteral("x"), QStringLiteral("xab")},
+        {QByteArray(16, '\0'), QStringLiteral("x"), QStringLiteral("x")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.payload.toStdString());

@@ -180,6 +180,21 @@ TEST_F(ProxyHandshake, TheWholeConnectReplyIsConsumedForEachAddressTypeAndWhatFo
     }
 }
 
+// Its length cannot be told, so the whole delivery is the reply; the game's
+// bytes come only after the log-in.
+TEST_F(ProxyHandshake, AConnectAcceptedWithAnUnknownAddressTypeHandsTheLinkOver) {
+    StartUpToConnect();
+    t->Deliver(Bytes({5, 0, 0, 9, 1, 2, 3, 4, 5}));
+    ASSERT_TRUE((*t)->transport.LinkReady);
+    ASSERT_EQ(t->Sent().size(), 3u);
+    EXPECT_EQ(t->Sent()[2], LoginBytes(*t));
+    EXPECT_TRUE(t->dialogs->shown.empty());
+    EXPECT_EQ((*t)->transport.ReceiveWrite, 0);
+
+    t->Deliver(SomeServerPacket());
+    EXPECT_EQ((*t)->transport.ReceiveWrite, kPacketSize);
+}
+
 TEST_F(ProxyHandshake, EachRefusalShowsItsMessageAndClosesTheSocket) {
     const QString ip = QStringLiteral("127.0.0.1");
     const QString ipv6Only = QStringLiteral("::1");
@@ -193,7 +208,7 @@ TEST_F(ProxyHandshake, EachRefusalShowsItsMessageAndClosesTheSocket) {
         {"not a SOCKS5 proxy", ip, ip, {Bytes({4, 0})}, kRequestFailed},
         {"wrong password", ip, ip, {Bytes({5, 2}), Bytes({1, 1})}, kAuthFailed},
         {"CONNECT refused", ip, ip, {Bytes({5, 0}), Bytes({5, 5, 0, 1, 0, 0, 0, 0, 0, 0})}, kConnectFailed},
-        {"CONNECT reply of an unknown address type", ip, ip, {Bytes({5, 0}), Bytes({5, 0, 0, 9})}, kConnectFailed},
+        {"CONNECT refused with an unknown address type", ip, ip, {Bytes({5, 0}), Bytes({5, 1, 0, 9})}, kConnectFailed},
         {"server host without an IPv4 address", ipv6Only, ip, {}, kConnectFailed},
         {"proxy host without an IPv4 address", ip, ipv6Only, {}, kRequestFailed},
     };

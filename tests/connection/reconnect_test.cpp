@@ -118,6 +118,38 @@ TEST_F(Reconnect, APromptOpenAtTheDropIsClosedAndNoAnswerQueuedForTheLostLinkIsS
     for (const QByteArray& packet : t.Sent()) EXPECT_NE(uint8_t(packet[3]), MessageType::ClaimAnswer);
 }
 
+// The server takes a client back with the hand's set-up, which re-arms the
+// table, and the hand rebuilt seat by seat. The rebuilt hand is in progress:
+// the lobby is told so, and a second drop is retried like the first.
+TEST_F(Reconnect, AHandRebuiltAfterAReconnectIsInProgressForTheLobbyAndForASecondDrop) {
+    Drop();
+    t.socket->stateAfterConnect = TcpLink::StateConnected;
+    for (int step = 0; step < 2000 && t.Sent().empty(); ++step) timers.RunSeconds(0.05);
+    ASSERT_EQ(t.Sent().size(), 1u) << "the reconnect request";
+    const auto deliver = [&](int type, uint8_t seatBit, std::array<int16_t, 4> params) {
+        GameMessage message;
+        message.MsgType = static_cast<int16_t>(type);
+        message.SeatBit = seatBit;
+        message.Param = params;
+        t.Deliver(ToByteArray(EncodeGamePacket(message)));
+    };
+    deliver(MessageType::ReconnectReply, 0, {0, 0, 0, 1});
+    deliver(MessageType::HandSetup, 1, {7, 5, 0x27, 0x26});
+    for (uint8_t seatBit : {1, 2, 4, 8}) deliver(MessageType::TableRebuild, seatBit, {0, 30, 0, 135});
+    timers.RunSeconds(3);
+    ASSERT_TRUE(t->table.TableRebuilt);
+    ASSERT_EQ(t->frmReconnect, nullptr);
+
+    t.lobby->frames.clear();
+    t.lobby->Deliver(LobbyMessage::QueryState);
+    EXPECT_EQ(t.lobby->MessagesTo(kLobby), std::vector<uint32_t>{LobbyMessage::InHand});
+
+    Drop();
+    ASSERT_NE(t->frmReconnect, nullptr);
+    EXPECT_TRUE(t->frmReconnect->TimerReconnect.Enabled());
+    EXPECT_FALSE(t->mainForm->IsMinimized());
+}
+
 TEST_F(Reconnect, AConnectionBackBeforeTheFirstCheckEndsTheRetryWithoutAnAttempt) {
     Drop();
     timers.RunSeconds(2);

@@ -7,10 +7,13 @@
 // caption of its own, so a client that looked for the default lobby would
 // find none and end.
 struct AutoPlayer {
-    AutoPlayer(int number, quint16 port)
+    // Plays as "robot<number>" unless it is given an account; a display, when
+    // given, shows its table window instead of the offscreen platform.
+    AutoPlayer(int number, quint16 port, const QString& account = {}, const QString& display = {})
         : lobby(runtime.path(), LobbyCaption(number)), table(QStringLiteral(DRAVIK_TABLE_BINARY), runtime.path()) {
-        table.Start({AutoPlayCommandLine(port, QStringLiteral("robot%1").arg(number), LobbyCaption(number),
-                                         WindowCaption(number))});
+        if (!display.isEmpty()) table.UseDisplay(display);
+        table.Start({AutoPlayCommandLine(port, account.isEmpty() ? QStringLiteral("robot%1").arg(number) : account,
+                                         LobbyCaption(number), WindowCaption(number))});
     }
     // The client's own window caption.
     static QString WindowCaption(int number) { return QStringLiteral("托管牌桌%1").arg(number); }

@@ -35,28 +35,6 @@ protected:
     }
     bool XDoTool(const QStringList& arguments) { return RunOnDisplay(xdotool, arguments).has_value(); }
 
-    // Gives every character of the text a key of its own. Without one,
-    // xdotool lends a key to each character in turn and takes it back at
-    // once, and a client slow to read its keys (a loaded machine) reads them
-    // through the wrong mapping.
-    bool KeysFor(const QString& text) {
-        const std::optional<QString> keymap = RunOnDisplay(xmodmap, {"-pke"});
-        if (!keymap) return false;
-        QStringList freeKeycodes;
-        for (const QString& line : keymap->split('\n'))
-            if (const QStringList words = line.simplified().split(' '); words.size() == 3 && words[0] == "keycode")
-                freeKeycodes << words[1];
-        QStringList bindings;
-        QString seen;
-        for (const QChar character : text) {
-            if (seen.contains(character)) continue;
-            if (freeKeycodes.isEmpty()) return false;
-            seen += character;
-            bindings << "-e" << QStringLiteral("keycode %1 = U%2").arg(freeKeycodes.takeFirst()).arg(character.unicode(), 4, 16, QChar('0'));
-        }
-        return RunOnDisplay(xmodmap, bindings).has_value();
-    }
-
     QString xvfb, xdotool, xmodmap;
     XDisplay display;
     QProcess server;
@@ -78,7 +56,7 @@ TEST_F(ChatTyping, AChineseLineTypedAndEnteredReachesTheServerInGbk) {
         << "the table window shows";
 
     // The window fills the 1024 x 768 screen; the chat box lies at (318, 729), 244 x 18.
-    ASSERT_TRUE(KeysFor(kLine));
+    ASSERT_TRUE(display.BindKeysFor(xmodmap, kLine));
     ASSERT_TRUE(XDoTool({"mousemove", "440", "738", "click", "1"}));
     ASSERT_TRUE(XDoTool({"type", "--delay", "30", kLine}));
     ASSERT_TRUE(XDoTool({"key", "Return"}));

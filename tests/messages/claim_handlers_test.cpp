@@ -88,8 +88,6 @@ TEST_F(ClaimHandlersTest, BadValuesRestoreTheLobbyAndEnd) {
     };
     const Case cases[] = {
         {"counted tile without a rank", true, kLeftSeatBit, {8, 0, 0x85, 0x85}},
-        {"no seat", false, 0, {128, 0, 0, 0}},
-        {"two seats", false, 3, {128, 0, 0, 0}},
         {"kong tile naming no tile", false, kLeftSeatBit, {16, 0, 0, 0}},
     };
     for (const Case& test : cases) {

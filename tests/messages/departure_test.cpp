@@ -129,14 +129,40 @@ TEST_F(DepartureTest, APlayerLeavingHidesOnlyTheirSeatsVideoWindowWithoutClosing
     EXPECT_TRUE(VideoWindowShown(*t, 3));
 }
 
-TEST_F(DepartureTest, AnEmptyNameIsIgnoredEvenWhenTheOwnAccountIsEmpty) {
-    t->seatInfo[0].Account.clear();
-    t->seatInfo[1].Account.clear();
-    t->P2PSocket1.RequestVideo(3, QString());
-    ReceiveFromAccount(MessageType::PlayerLeft, QString());
-    EXPECT_TRUE(t->scheduler.ReadyCountdownOn);
-    EXPECT_EQ(t->table.PlayerCount, 3);
-    EXPECT_EQ(t->playerInfo[1].NickName, QStringLiteral("B"));
+// An empty name names no seat and no peer, but it is a departure all the
+// same: the countdown stops and a spectator's watch ends; with an empty own
+// account it is the own departure.
+TEST(DepartureOfAnEmptyName, StopsTheCountdownEmptiesNothingAndEndsAsTheModeAndTheOwnAccountSay) {
+    struct Case {
+        const char* name;
+        bool spectator, ownAccountEmpty;
+        bool ends, message, countdownStopped;
+    };
+    for (const Case& k : {Case{"player", false, false, false, false, true},
+                          Case{"spectator", true, false, true, true, true},
+                          Case{"player without an own account", false, true, true, false, false}}) {
+        SCOPED_TRACE(k.name);
+        SeatedTable run;
+        TestClient& t = run.t;
+        t->table.SpectatorMode = k.spectator;
+        if (k.ownAccountEmpty) t->seatInfo[0].Account.clear();
+        // A seat and a peer slot that carry no account.
+        t->seatInfo[1].Account.clear();
+        t->P2PSocket1.RequestVideo(3, QString());
+        if (k.ends) {
+            EXPECT_THROW(run.ReceiveFromAccount(MessageType::PlayerLeft, QString()), ProgramEnded);
+        } else {
+            run.ReceiveFromAccount(MessageType::PlayerLeft, QString());
+        }
+        ASSERT_EQ(t.dialogs->shown.size(), k.message ? 1u : 0u);
+        if (k.message) {
+            EXPECT_EQ(t.dialogs->shown[0].text, kSpectatorEnds);
+        }
+        EXPECT_EQ(t->scheduler.ReadyCountdownOn, !k.countdownStopped);
+        EXPECT_EQ(t->table.PlayerCount, 3);
+        EXPECT_EQ(t->playerInfo[1].NickName, QStringLiteral("B"));
+        EXPECT_EQ(t->P2PSocket1.PeerState(3), PeerLink::Asked);
+    }
 }
 
 TEST_F(DepartureTest, TheOwnAccountLeavingEndsTheClientAtOnce) {

@@ -8,6 +8,7 @@
 #include "support/UnkeptHistory.h"
 #include "table/MainForm.h"
 #include "table/Pictures.h"
+#include "table/SeatRecords.h"
 #include "table/Sound.h"
 #include <QDir>
 #include <QFile>
@@ -207,9 +208,9 @@ TEST_F(Seating, SeatNamesGiveTheLocalSeatOrderFromTheOwnName) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.names[0].toStdString());
-        // Each seating is received twice: the second must not double the names and lose the own seat.
-        for (int round = 0; round < 2; ++round)
-            for (int i = 0; i < 4; ++i) Receive(SeatName(static_cast<uint8_t>(1 << i), c.names[i]));
+        // The names extend their entries, which the table resets empty before a seating.
+        ResetHandState(*t);
+        for (int i = 0; i < 4; ++i) Receive(SeatName(static_cast<uint8_t>(1 << i), c.names[i]));
         for (int s = 0; s < 4; ++s) {
             EXPECT_EQ(t->seatInfo[s].SeatBit, c.bits[s]) << s;
             EXPECT_EQ(t->seatInfo[s].Account, c.accounts[s]) << s;
@@ -217,6 +218,17 @@ TEST_F(Seating, SeatNamesGiveTheLocalSeatOrderFromTheOwnName) {
         EXPECT_EQ(t->table.SeatMsgCount, 0);
         EXPECT_TRUE(t->table.SeatOrderPending);
     }
+}
+
+// Without a reset between them, the second seating's names extend the
+// first's and name nobody: the seats found at the first stay.
+TEST_F(Seating, NamesReceivedAgainWithoutAResetKeepTheSeatOrderOfTheFirst) {
+    NameTheSeats();
+    const std::array<QByteArray, 4> moved{"abc", "bob", "dan", "eve"};
+    for (int i = 0; i < 4; ++i) Receive(SeatName(static_cast<uint8_t>(1 << i), moved[i]));
+    EXPECT_EQ(t->table.SeatNames[0], QStringLiteral("danabc"));
+    EXPECT_EQ(t->seatInfo[0].SeatBit, 4);
+    EXPECT_EQ(t->seatInfo[2].Account, QStringLiteral("dan"));
 }
 
 TEST_F(Seating, ASpectatorsKeepAliveGoesOnThroughTheNames) {

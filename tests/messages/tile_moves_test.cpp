@@ -150,7 +150,6 @@ TEST_F(TileMovesTest, TheDiscardSoundPlaysBeforeTheTilesVoice) {
 
 TEST_F(TileMovesTest, BadServerValuesEndTheClient) {
     const GameMessage bad[] = {
-        HandMessage(MessageType::TileDrawn, 3, {0, 0, 0, 0x11}),          // two seat bits
         HandMessage(MessageType::TileDiscarded, kSeatBits[2], {0, 0, 0, 0x11}),  // a seat without tiles
         HandMessage(MessageType::TileDiscarded, kSeatBits[0], {0, 0, 0, 0x2F}),  // no such tile
         HandMessage(MessageType::DealTiles, kSeatBits[0], {0x11, 0x11, 0x11, 0xFF}),
@@ -165,6 +164,36 @@ TEST_F(TileMovesTest, BadServerValuesEndTheClient) {
         other.Deliver(ToByteArray(EncodeGamePacket(m)));
         EXPECT_THROW(other.Tick(2), ProgramEnded);
         EXPECT_EQ(other.lobby->MessagesTo(QStringLiteral("Jokro山庄")).back(), kSysCommand);
+    }
+}
+
+// A seat bit counts by its highest bit, and 0 as bit 1, as every seat bit
+// does: a value that names no single seat still names one, in the player's
+// view and in the spectator's, and the hand goes on.
+TEST(SeatBitsOfNoneOrSeveralSeats, NameTheSeatOfTheHighestBitAndTheHandGoesOn) {
+    struct Case {
+        uint8_t seatBit;
+        int seat;  // seen from seat bit 1, with bit 8 on the left
+    };
+    const Case cases[] = {{0, 0}, {3, 3}, {6, 2}, {12, 1}, {15, 1}};
+    for (bool spectator : {false, true}) {
+        for (const Case& k : cases) {
+            SCOPED_TRACE(testing::Message() << (spectator ? "spectator" : "player") << " seat bit " << int(k.seatBit));
+            TestClient t;
+            ASSERT_EQ(t.Load(), std::nullopt);
+            t.Tick(4);
+            for (int s = 0; s < 4; ++s) t->seatInfo[s].SeatBit = kSeatBits[s];
+            RearmTable(*t);
+            t->table.SpectatorMode = spectator;
+            const auto receive = [&](const GameMessage& m) {
+                t.Deliver(ToByteArray(EncodeGamePacket(m)));
+                ASSERT_NO_THROW(t.Tick(2));
+            };
+            receive(HandMessage(MessageType::TileDrawn, k.seatBit, {0, 0, 0, 0x11}));
+            for (int s = 0; s < 4; ++s) EXPECT_EQ(t->seatInfo[s].ConcealedCount, s == k.seat ? 1 : 0) << s;
+            receive(HandMessage(MessageType::TileDiscarded, k.seatBit, {0, 0, 0, 0x11}));
+            EXPECT_EQ(t->table.LastDiscarder, k.seat);
+        }
     }
 }
 }  // namespace

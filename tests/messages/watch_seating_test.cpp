@@ -1,5 +1,7 @@
 #include "connection/GamePacket.h"
 #include "dravik-server/ServerPackets.h"
+#include "dravik-server/TableSeating.h"
+#include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
 #include "support/ScriptedHand.h"
 #include "support/TableChecks.h"
@@ -109,6 +111,36 @@ TEST_F(WatchSeating, PortraitsFollowTheSpectatorsOneDigitRule) {
     EXPECT_EQ(c().Score().Tou[0]->pixmap().toImage(), portrait(5)) << "w1";
     EXPECT_EQ(c().Score().Tou[3]->pixmap().toImage(), portrait(5)) << "m6";
     EXPECT_EQ(c().Score().Tou[2]->pixmap().toImage(), portrait(5)) << "w10 reads one digit";
+}
+
+// What the local server sends a watcher: every seat's record under its seat
+// bit, a client's or the computer's. Whoever holds the seats and whoever is
+// watched, no two players look alike, on the table, the score board and the
+// hand list.
+TEST_F(WatchSeating, AtTheLocalServersTableEveryPlayerShowsAPortraitOfTheirOwn) {
+    const std::vector<std::array<bool, 4>> clientSeats = {
+        {false, false, false, false}, {true, false, false, false}, {true, true, false, false},
+        {false, true, false, true}, {true, true, true, true}};
+    for (const std::array<bool, 4>& clients : clientSeats) {
+        std::array<Joined, 4> players;
+        for (int seat = 0; seat < 4; ++seat) {
+            const QByteArray account = QByteArray("robot") + QByteArray::number(seat);
+            players[seat] = {BitOf(seat), clients[seat] ? ClientRecord(account, seat) : ComputerRecord(seat)};
+        }
+        for (const Joined& watched : players) {
+            SCOPED_TRACE(testing::Message() << "clients " << clients[0] << clients[1] << clients[2] << clients[3]
+                                            << ", watching seat bit " << int(watched.seatBit));
+            Watch(watched.record.userId, players);
+            std::vector<QImage> shown;
+            for (int s = 0; s < 4; ++s) {
+                const QImage table = c().mainForm->Tou[s]->Picture().toImage();
+                EXPECT_EQ(c().Score().Tou[s]->pixmap().toImage(), table) << s;
+                EXPECT_EQ(c().Hero().Tou[s]->pixmap().toImage(), table) << s;
+                for (const QImage& other : shown) EXPECT_NE(table, other) << "seat " << s << " looks like another";
+                shown.push_back(table);
+            }
+        }
+    }
 }
 
 TEST_F(WatchSeating, WithoutTheWatchedPlayerNobodyIsPlacedAndNoWallBreakIsSet) {

@@ -279,7 +279,6 @@ TEST_F(ReceiveTilesTest, AWildTileOfZeroNeitherReseatsNorSetsApartNorReveals) {
 }
 
 TEST_F(ReceiveTilesTest, BadValuesAreRunTimeErrors) {
-    EXPECT_THROW(ReceiveTiles(*t, 3, 1, {}), RuntimeError);       // no single seat bit
     EXPECT_THROW(ReceiveTiles(*t, 1, 1, {0, 0, 0, 0x2A}), RuntimeError);  // no such tile
     t->seatInfo[2].ConcealedCount = 17;
     EXPECT_THROW(Draw(2), RuntimeError);  // beyond the last slot

@@ -38,3 +38,21 @@ QImage XDisplay::Screenshot(const QString& import) const {
     const std::optional<QByteArray> png = Run(import, {"-window", "root", "png:-"});
     return png ? QImage::fromData(*png, "PNG") : QImage();
 }
+
+bool XDisplay::BindKeysFor(const QString& xmodmap, const QString& text) const {
+    const std::optional<QByteArray> keymap = Run(xmodmap, {"-pke"});
+    if (!keymap) return false;
+    QStringList freeKeycodes;
+    for (const QString& line : QString::fromLatin1(*keymap).split('\n'))
+        if (const QStringList words = line.simplified().split(' '); words.size() == 3 && words[0] == "keycode")
+            freeKeycodes << words[1];
+    QStringList bindings;
+    QString seen;
+    for (const QChar character : text) {
+        if (seen.contains(character)) continue;
+        if (freeKeycodes.isEmpty()) return false;
+        seen += character;
+        bindings << "-e" << QStringLiteral("keycode %1 = U%2").arg(freeKeycodes.takeFirst()).arg(character.unicode(), 4, 16, QChar('0'));
+    }
+    return Run(xmodmap, bindings).has_value();
+}

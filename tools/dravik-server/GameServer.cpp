@@ -145,6 +145,7 @@ void GameServer::LogIn(QTcpSocket* socket, const QByteArray& account) {
         return;
     }
     int seat = connection.seat;
+    if (seat == kNoSeat) seat = TakeOverSeatOf(account);
     if (seat == kNoSeat) {
         const auto free = std::find_if(seats_.begin(), seats_.end(), [](const Seat& s) { return !s.client; });
         if (free == seats_.end()) {
@@ -171,6 +172,23 @@ void GameServer::LogIn(QTcpSocket* socket, const QByteArray& account) {
     SendToPlayers(PlayerLeftPacket(previousHolder), seat);
     AnnounceNewcomer(seat);
     startDeadline_ = Now() + kStartWithin;
+}
+
+// An account plays at one seat only: its log-in on another connection takes
+// the seat over, and the older connection is told that the account has left,
+// on which its client ends.
+int GameServer::TakeOverSeatOf(const QByteArray& account) {
+    const auto held = std::find_if(seats_.begin(), seats_.end(), [&](const Seat& s) {
+        return s.client && s.socket && s.player.record.account == account;
+    });
+    if (held == seats_.end()) return kNoSeat;
+    QTcpSocket* older = held->socket;
+    Connection& olderConnection = connections_.at(older);
+    emit Event(QStringLiteral("leave %1 account=%2").arg(olderConnection.id).arg(AccountText(account)));
+    Send(older, PlayerLeftPacket(account));
+    olderConnection.seat = kNoSeat;
+    held->socket = nullptr;
+    return int(held - seats_.begin());
 }
 
 // A watcher is shown the table as it stands: while a hand runs, the hand's

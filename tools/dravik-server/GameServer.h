@@ -76,6 +76,9 @@ private:
     void ReadFrom(QTcpSocket* socket);
     void Answer(QTcpSocket* socket, const GamePacket& packet);
     void LogIn(QTcpSocket* socket, const QByteArray& account);
+    // The seat whose client holds the account on another connection, taken
+    // from that connection; none when no seat holds it.
+    int TakeOverSeatOf(const QByteArray& account);
     void Watch(QTcpSocket* socket, const QByteArray& account);
     void Reconnect(QTcpSocket* socket, const QByteArray& account);
     void Ready(QTcpSocket* socket);

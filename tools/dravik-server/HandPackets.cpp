@@ -164,5 +164,5 @@ GamePacket GameAbortedPacket(uint8_t seatMask, int reason) {
 GamePacket DealerNamedPacket(uint8_t dealerBit) { return GameAbortedPacket(dealerBit, kDealerNamed); }
 
 GamePacket PlayerLeftPacket(const QByteArray& account) {
-    return EncodeGamePacket(Header(MessageType::PlayerLeft, 0), account.left(kAccountBytes));
+    return EncodeGamePacket(Header(MessageType::PlayerLeft, 0), account.left(AccountField::Bytes));
 }

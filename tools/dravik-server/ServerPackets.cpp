@@ -114,7 +114,7 @@ GamePacket ChatLinePacket(uint8_t senderSeatBit, const QString& text, std::array
 
 QByteArray AccountOf(const uint8_t* packet) {
     const char* start = reinterpret_cast<const char*>(packet + PacketOffset::Payload);
-    return QByteArray(start, int(strnlen(start, kAccountBytes)));
+    return QByteArray(start, int(strnlen(start, AccountField::Bytes)));
 }
 
 QString AccountText(const QByteArray& account) { return OnOneLine(AnsiCodec::FromAnsi(account)); }
@@ -123,7 +123,7 @@ GamePacket SeatNamePacket(uint8_t seatBit, const QByteArray& account, std::array
     GameMessage name;
     name.MsgType = MessageType::SeatName;
     name.SeatBit = seatBit;
-    return EncodeGamePacket(name, account.left(kAccountBytes), echo);
+    return EncodeGamePacket(name, account.left(AccountField::Bytes), echo);
 }
 
 GamePacket PlayerJoinedPacket(uint8_t seatBit, const PlayerRecord& record, std::array<uint8_t, 2> echo) {
@@ -157,7 +157,7 @@ GamePacket PlayerReadyPacket(uint8_t seatBit, const QByteArray& account, std::ar
     ready.MsgType = MessageType::PlayerReady;
     ready.SeatBit = seatBit;
     ready.Param[3] = 1;
-    return EncodeGamePacket(ready, account.left(kAccountBytes), echo);
+    return EncodeGamePacket(ready, account.left(AccountField::Bytes), echo);
 }
 
 QString DescribePacket(const uint8_t* packet) {

@@ -5,9 +5,6 @@
 #include <array>
 #include <cstdint>
 
-// The most bytes of an account that a packet carries.
-constexpr int kAccountBytes = 16;
-
 // The seat bit (1, 2, 4, 8) of server seat 0-3.
 inline uint8_t BitOf(int seat) { return uint8_t(1 << seat); }
 

@@ -6,6 +6,10 @@ namespace {
 // of its start button again.
 constexpr uint8_t OwnRecord = 15;
 constexpr uint64_t kFirstClientUserId = 100001;
+// Portrait codes, as the seats' players show them. Every code has one digit,
+// which a spectator's client reads alone, and no code is shared with a player
+// of another seat: a client's by its seat, a computer's by its own.
+const char* const kClientAvatars[] = {"m1", "m4", "m2", "m5"};
 
 PlayerRecord Computer(const char* account, const QString& nickName, const char* avatar, uint8_t sex,
                       const QString& area, uint64_t money, const QString& levelTitle, const char* voiceSet,
@@ -32,7 +36,7 @@ PlayerRecord Computer(const char* account, const QString& nickName, const char* 
 
 PlayerRecord ClientRecord(const QByteArray& account, int seat) {
     return {.nickName = AnsiCodec::FromAnsi(account),
-            .avatar = "m1",
+            .avatar = kClientAvatars[seat],
             .sex = 1,
             .area = QStringLiteral("北京"),
             .credit = 100,
@@ -50,7 +54,7 @@ PlayerRecord ClientRecord(const QByteArray& account, int seat) {
 PlayerRecord ComputerRecord(int seat) {
     switch (seat) {
     case 1:
-        return Computer("computer3", QStringLiteral("电脑老王"), "m10", 1, QStringLiteral("成都"), 8800,
+        return Computer("computer3", QStringLiteral("电脑老王"), "m3", 1, QStringLiteral("成都"), 8800,
                         QStringLiteral("雀士"), "30", 900003);
     case 2:
         return Computer("computer2", QStringLiteral("电脑阿福"), "m2", 1, QStringLiteral("广州"), 31450,

@@ -12,7 +12,8 @@ struct SeatedPlayer {
 };
 
 // The record of a client that logged in with `account` and sits at `seat`
-// (0-3): its user id, 100001 + seat, names it on a watcher's command line.
+// (0-3): its user id, 100001 + seat, names it on a watcher's command line;
+// its portrait code is the seat's.
 PlayerRecord ClientRecord(const QByteArray& account, int seat = 0);
 // The computer player that takes the free seat `seat` (0-3, seat bit 1 << seat).
 PlayerRecord ComputerRecord(int seat);

@@ -51,8 +51,8 @@ std::optional<QByteArrayList> WatcherAccounts(const QCommandLineParser& parser) 
     if (!parser.isSet("watchers")) return accounts;
     for (const QString& name : parser.value("watchers").split(u',')) {
         const QByteArray account = AnsiCodec::ToAnsi(name);
-        if (account.isEmpty() || account.size() > kAccountBytes) {
-            std::fprintf(stderr, "--watchers must name accounts of 1 to %d bytes, separated by commas\n", kAccountBytes);
+        if (account.isEmpty() || account.size() > AccountField::Bytes) {
+            std::fprintf(stderr, "--watchers must name accounts of 1 to %d bytes, separated by commas\n", AccountField::Bytes);
             return std::nullopt;
         }
         accounts << account;
