@@ -1,4 +1,5 @@
 #include "platform/RelayPeerSocket.h"
+#include "platform/VideoFrame.h"
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -124,7 +125,8 @@ void RelayPeerSocket::Handle(const RelayMessage& message) {
     }
     switch (message.kind) {
     case RelayDataKind::Frame:
-        if (OnDataArrival) OnDataArrival(slot, message.bytes);
+        // A frame without a picture would only open a black panel over the seat's portrait.
+        if (OnDataArrival && FrameHoldsPicture(message.bytes)) OnDataArrival(slot, message.bytes);
         break;
     case RelayDataKind::Format: slots_[slot].format = message.bytes; break;
     case RelayDataKind::Mode: slots_[slot].mode = ModeOfPayload(message.bytes); break;
@@ -179,8 +181,9 @@ void RelayPeerSocket::SendCaptureMode(int16_t slot, int16_t mode) {
     SendData(slot, RelayDataKind::Mode, ModePayload(mode));
 }
 
+// A client without a camera has only an empty frame to greet its links with: nothing goes out.
 void RelayPeerSocket::SendToPeer(int16_t slot, const QByteArray& frame) {
-    if (frame.size() > VideoFrame::MaxBytes || socket_.bytesToWrite() > kMaxUnsentBytes) return;
+    if (!FrameHoldsPicture(frame) || socket_.bytesToWrite() > kMaxUnsentBytes) return;
     SendData(slot, RelayDataKind::Frame, frame);
 }
 

@@ -1,6 +1,7 @@
 #include "dravik-server/VideoRelay.h"
 #include "platform/RelayPeerSocket.h"
 #include "support/EventLoopWait.h"
+#include <QImage>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
@@ -40,6 +41,19 @@ struct Peer {
     std::vector<SlotState> states;
     std::vector<SlotFrame> frames;
 };
+
+// A frame with a picture of its own colour, as a camera sends it.
+QByteArray Picture(int n) {
+    QImage picture(VideoFrame::Width, VideoFrame::Height, QImage::Format_RGB32);
+    picture.fill(QColor::fromHsv((n * 47) % 360, 200, 200));
+    return EncodeVideoFrame(picture);
+}
+
+// The same picture with bytes after its end, which decoders never read.
+QByteArray PaddedTo(QByteArray frame, qsizetype size) {
+    frame.append(size - frame.size(), '\0');
+    return frame;
+}
 
 // A port nothing listens on.
 quint16 DeadPort() {
@@ -87,18 +101,18 @@ TEST_F(RelayPeerSocketTest, TwoSocketsLinkAndExchangeFramesAndCaptureSettings) {
 
     alice.socket.SendFormat(1, "yuv");
     alice.socket.SendCaptureMode(1, -3);
-    alice.socket.SendToPeer(1, {});
-    alice.socket.SendToPeer(1, "jpeg");
+    alice.socket.SendToPeer(1, Picture(1));
+    alice.socket.SendToPeer(1, Picture(2));
     ASSERT_TRUE(WaitUntil([&] { return bob.frames.size() == 2; }, WaitMs));
-    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, {}}, {2, "jpeg"}}));
+    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, Picture(1)}, {2, Picture(2)}}));
     EXPECT_EQ(bob.socket.PeerState(2), PeerLink::Ready);
     EXPECT_EQ(bob.socket.PeerFormat(2), QByteArray("yuv"));
     EXPECT_EQ(bob.socket.PeerCaptureMode(2), -3);
     EXPECT_EQ(bob.socket.PeerFormat(1), QByteArray()) << "settings belong to the slot they came on";
 
-    bob.socket.SendToPeer(2, "back");
+    bob.socket.SendToPeer(2, Picture(3));
     ASSERT_TRUE(WaitUntil([&] { return !alice.frames.empty(); }, WaitMs));
-    EXPECT_EQ(alice.frames, (std::vector<SlotFrame>{{1, "back"}}));
+    EXPECT_EQ(alice.frames, (std::vector<SlotFrame>{{1, Picture(3)}}));
     EXPECT_EQ(alice.socket.PeerState(1), PeerLink::Ready);
 }
 
@@ -109,22 +123,48 @@ TEST_F(RelayPeerSocketTest, SendsNothingOnUnlinkedSlotsAndNothingOverTheCaps) {
     ASSERT_TRUE(bob.LogIn("bob"));
     alice.socket.RequestVideo(1, "bob");
     ASSERT_TRUE(alice.WaitState(1, PeerLink::Waiting));
-    alice.socket.SendToPeer(1, "while waiting");
-    alice.socket.SendToPeer(2, "on a free slot");
+    alice.socket.SendToPeer(1, Picture(1));
+    alice.socket.SendToPeer(2, Picture(2));
     bob.socket.RequestVideo(2, "alice");
     ASSERT_TRUE(alice.WaitState(1, PeerLink::Linked));
 
-    alice.socket.SendToPeer(1, QByteArray(VideoFrame::MaxBytes + 1, 'x'));
+    alice.socket.SendToPeer(1, PaddedTo(Picture(3), VideoFrame::MaxBytes + 1));
     alice.socket.SendFormat(1, QByteArray(RelayLimits::MaxFormatBytes + 1, 'f'));
-    alice.socket.SendToPeer(1, QByteArray(VideoFrame::MaxBytes, 'm'));
+    alice.socket.SendToPeer(1, PaddedTo(Picture(4), VideoFrame::MaxBytes));
     alice.socket.SendFormat(1, QByteArray(RelayLimits::MaxFormatBytes, 'g'));
-    alice.socket.SendToPeer(1, "last");
+    alice.socket.SendToPeer(1, Picture(5));
     ASSERT_TRUE(WaitUntil([&] { return bob.frames.size() >= 2; }, WaitMs));
     ASSERT_EQ(bob.frames.size(), 2u) << "only the frames within the cap, and only once linked";
-    EXPECT_EQ(bob.frames[0].second, QByteArray(VideoFrame::MaxBytes, 'm'));
-    EXPECT_EQ(bob.frames[1].second, QByteArray("last"));
+    EXPECT_EQ(bob.frames[0].second, PaddedTo(Picture(4), VideoFrame::MaxBytes));
+    EXPECT_EQ(bob.frames[1].second, Picture(5));
     EXPECT_EQ(bob.socket.PeerFormat(2), QByteArray(RelayLimits::MaxFormatBytes, 'g'));
     EXPECT_EQ(log.filter(QStringLiteral("relay data")).size(), 3);
+}
+
+// A client without a camera greets its links with an empty frame; neither
+// that nor any other frame without a picture may open a black panel.
+TEST_F(RelayPeerSocketTest, FramesWithoutAPictureNeitherGoOutNorArrive) {
+    Peer alice(relay.Port());
+    Peer bob(relay.Port());
+    Link(alice, bob);
+    const QByteArray pictureless[] = {{}, "not a picture", Picture(1).left(12), QByteArray("\xFF\xD8", 2)};
+    for (const QByteArray& frame : pictureless) alice.socket.SendToPeer(1, frame);
+    alice.socket.SendToPeer(1, Picture(2));
+    ASSERT_TRUE(WaitUntil([&] { return !bob.frames.empty(); }, WaitMs));
+    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, Picture(2)}}));
+    EXPECT_EQ(log.filter(QStringLiteral("relay data alice bob frame")).size(), 1) << "nothing else went out";
+
+    // A peer that sends them all the same: they are dropped on arrival.
+    QTcpSocket carol;
+    carol.connectToHost(QHostAddress::LocalHost, relay.Port());
+    carol.write(EncodeRelayMessage(RelayLogin("carol")) + EncodeRelayMessage(RelayLink(1, "bob")));
+    bob.socket.RequestVideo(3, "carol");
+    ASSERT_TRUE(bob.WaitState(3, PeerLink::Linked));
+    for (const QByteArray& frame : pictureless) carol.write(EncodeRelayMessage(RelayData(1, RelayDataKind::Frame, frame)));
+    carol.write(EncodeRelayMessage(RelayData(1, RelayDataKind::Frame, Picture(3))));
+    ASSERT_TRUE(WaitUntil([&] { return bob.frames.size() >= 2; }, WaitMs));
+    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, Picture(2)}, {3, Picture(3)}}));
+    EXPECT_EQ(log.filter(QStringLiteral("relay data carol bob frame")).size(), 5);
 }
 
 TEST_F(RelayPeerSocketTest, IgnoresSlotsOutsideOneToPeerCountCappedAtEight) {
@@ -143,7 +183,7 @@ TEST_F(RelayPeerSocketTest, IgnoresSlotsOutsideOneToPeerCountCappedAtEight) {
         EXPECT_EQ(peer.socket.UserID(entry.slot), entry.used ? QStringLiteral("bob") : QString());
         EXPECT_EQ(peer.socket.PeerState(entry.slot), entry.used ? PeerLink::Asked : PeerLink::Free);
         // None of the other calls may touch anything on a slot outside.
-        peer.socket.SendToPeer(entry.slot, "x");
+        peer.socket.SendToPeer(entry.slot, Picture(1));
         peer.socket.SendFormat(entry.slot, "x");
         peer.socket.SendCaptureMode(entry.slot, 1);
         EXPECT_EQ(peer.socket.PeerFormat(entry.slot), QByteArray());
@@ -177,7 +217,7 @@ TEST_F(RelayPeerSocketTest, ALostConnectionIsReportedOnceAndFreesEverySlotInUse)
     EXPECT_EQ(alice.logins, (std::vector<int16_t>{PeerLogin::LoggedIn, PeerLogin::Unreachable}));
     EXPECT_EQ(alice.states, (std::vector<SlotState>{{1, PeerLink::Free}, {3, PeerLink::Free}}));
     ASSERT_TRUE(bob.WaitState(2, PeerLink::Waiting));
-    alice.socket.SendToPeer(1, "nothing to send it on");
+    alice.socket.SendToPeer(1, Picture(1));
     EXPECT_TRUE(WaitUntil([&] { return log.contains(QStringLiteral("relay close alice")); }, WaitMs));
     EXPECT_EQ(alice.logins.size(), 2u);
 }
@@ -211,11 +251,11 @@ TEST_F(RelayPeerSocketTest, HandlersMayCloseTheSocketFromInsideAnEvent) {
     };
     Link(alice, bob);
     // Both frames arrive in one delivery; the second comes after the close.
-    alice.socket.SendToPeer(1, "one");
-    alice.socket.SendToPeer(1, "two");
+    alice.socket.SendToPeer(1, Picture(1));
+    alice.socket.SendToPeer(1, Picture(2));
     ASSERT_TRUE(WaitUntil([&] { return !bob.frames.empty(); }, WaitMs));
     ASSERT_TRUE(alice.WaitState(1, PeerLink::Waiting));
-    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, "one"}}));
+    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, Picture(1)}}));
 
     alice.socket.OnStateChange = [&](int16_t slot, int16_t) { alice.socket.ClosePeer(slot); };
     bob.logins.clear();
