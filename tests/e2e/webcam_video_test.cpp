@@ -151,8 +151,8 @@ TEST_F(WebcamVideo, EachPlayerSeesTheOthersPictureCanSwitchItOffAndTakesAPhotoOf
     ASSERT_TRUE(ClickRemoteIcon(bob, aliceAtBob, Photo));
     const QDir photos(bob.table.ProgramDir() + QStringLiteral("/photo"));
     ASSERT_TRUE(WaitUntil([&] { return !photos.entryList({"*.bmp"}, QDir::Files).isEmpty(); }, 10000)) << Everything();
-    // The photo holds the frame as it came: our camera's JPEG picture.
-    const QImage photo(photos.filePath(photos.entryList({"*.bmp"}, QDir::Files).first()), "JPEG");
+    // The photo is a BMP picture of the frame as it came from our camera.
+    const QImage photo(photos.filePath(photos.entryList({"*.bmp"}, QDir::Files).first()), "BMP");
     EXPECT_EQ(photo.size(), QSize(320, 240));
 }
 }  // namespace
