@@ -51,7 +51,7 @@ constexpr int16_t LoggedIn = 2;
 // The link states a slot goes through.
 namespace PeerLink {
 constexpr int16_t Free = 0;
-constexpr int16_t Asked = 1;       // requested, the relay has not answered yet
+constexpr int16_t Asked = 1;       // requested, not linked yet (or again, after a lost relay)
 constexpr int16_t Waiting = 5;     // the relay waits for the peer to ask as well
 constexpr int16_t Throttled = 12;  // linked, but the peer is behind: frames are thinned
 constexpr int16_t Linked = 14;     // both sides asked

@@ -1,7 +1,9 @@
 // Two players with the test picture for a camera sit at the real server,
 // whose relay links their video: each sees the other's moving picture in the
 // panel of the other's seat, switching that seat's video off stops its
-// picture while its frames still come, and a photo of it is written.
+// picture while its frames still come, and a photo of it is written. A
+// connection to the relay that breaks is made again, and the video comes back.
+#include "CuttableRelay.h"
 #include "support/EventLoopWait.h"
 #include "support/ServerLog.h"
 #include "support/TableProcess.h"
@@ -80,17 +82,10 @@ protected:
         return seat.match(log.Matching(seat).value(0)).captured(1).toInt();
     }
 
-    qsizetype FramesRelayed(const Player& from, const Player& to) const {
-        return log.Matching(QRegularExpression(QStringLiteral("^relay data %1 %2 frame [1-9]").arg(from.account, to.account)))
-            .size();
-    }
     // Waits until `count` more frames have gone from one player to the other.
     bool WaitForFrames(const Player& from, const Player& to, qsizetype count) {
-        const qsizetype target = FramesRelayed(from, to) + count;
-        return WaitUntil([&] {
-            log.WaitFor(QRegularExpression(QStringLiteral("^relay data ")), 200);
-            return FramesRelayed(from, to) >= target;
-        }, 30000);
+        const QRegularExpression frames(QStringLiteral("^relay data %1 %2 frame [1-9]").arg(from.account, to.account));
+        return log.WaitForCount(frames, log.Matching(frames).size() + count, 30000);
     }
 
     // A panel's inside, away from its edges, as the player's screen shows it now.
@@ -154,5 +149,25 @@ TEST_F(WebcamVideo, EachPlayerSeesTheOthersPictureCanSwitchItOffAndTakesAPhotoOf
     // The photo is a BMP picture of the frame as it came from our camera.
     const QImage photo(photos.filePath(photos.entryList({"*.bmp"}, QDir::Files).first()), "BMP");
     EXPECT_EQ(photo.size(), QSize(320, 240));
+}
+
+TEST_F(WebcamVideo, TheVideoComesBackAfterTheConnectionToTheRelayBreaks) {
+    Player& alice = *players[0];
+    Player& bob = *players[1];
+    CuttableRelay network(relayPort.toUShort());
+    relayPort = QString::number(network.Port());
+    Seat(alice);
+    Seat(bob);
+    const QRegularExpression linked("^relay link (alice bob|bob alice)$");
+    ASSERT_TRUE(log.WaitFor(linked, 30000)) << Everything();
+    ASSERT_TRUE(WaitForFrames(alice, bob, 3)) << Everything();
+
+    ASSERT_EQ(network.Cut(), 2);
+    ASSERT_TRUE(log.WaitForCount(QRegularExpression("^relay close (alice|bob)$"), 2, 30000)) << Everything();
+    // Both log in again by themselves and ask for their links anew.
+    ASSERT_TRUE(log.WaitForCount(linked, 2, 60000)) << Everything();
+    ASSERT_TRUE(WaitForFrames(alice, bob, 3)) << Everything();
+    ASSERT_TRUE(WaitForFrames(bob, alice, 3)) << Everything();
+    EXPECT_TRUE(WaitUntil([&] { return PanelMoves(alice, LocalSeat(alice, bob), bob); }, 30000)) << Everything();
 }
 }  // namespace

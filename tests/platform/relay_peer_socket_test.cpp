@@ -15,7 +15,8 @@ constexpr int WaitMs = 5000;
 using SlotState = std::pair<int16_t, int16_t>;
 using SlotFrame = std::pair<int16_t, QByteArray>;
 
-// A peer socket with its events written down.
+// A peer socket with its events written down. Its retry timer runs only
+// when the test ticks it.
 struct Peer {
     explicit Peer(quint16 relayPort, int16_t peerCount = 3) {
         socket.RelayHost = QStringLiteral("127.0.0.1");
@@ -36,7 +37,7 @@ struct Peer {
         return WaitUntil([&] { return socket.PeerState(slot) == state; }, WaitMs);
     }
 
-    RelayPeerSocket socket;
+    RelayPeerSocket socket{false};
     std::vector<int16_t> logins;
     std::vector<SlotState> states;
     std::vector<SlotFrame> frames;
@@ -192,17 +193,19 @@ TEST_F(RelayPeerSocketTest, IgnoresSlotsOutsideOneToPeerCountCappedAtEight) {
     }
 }
 
-TEST_F(RelayPeerSocketTest, ADeadRelayAnswersTheLogInWithUnreachableAndFreesTheSlots) {
+TEST_F(RelayPeerSocketTest, ADeadRelayAnswersTheLogInWithUnreachableAndIsTriedAgainLater) {
     Peer peer(DeadPort());
     peer.socket.RequestVideo(2, "bob");
     peer.socket.PeerLogin("alice");
     ASSERT_TRUE(WaitUntil([&] { return !peer.logins.empty(); }, WaitMs));
     EXPECT_EQ(peer.logins, std::vector<int16_t>{PeerLogin::Unreachable});
-    EXPECT_EQ(peer.states, (std::vector<SlotState>{{2, PeerLink::Free}}));
-    EXPECT_EQ(peer.socket.UserID(2), QString());
+    EXPECT_EQ(peer.states, std::vector<SlotState>{}) << "the slot asks on";
+    EXPECT_EQ(peer.socket.UserID(2), QStringLiteral("bob"));
+    EXPECT_TRUE(peer.socket.RetryTimer().Enabled());
+    EXPECT_EQ(peer.socket.RetryTimer().IntervalMs(), RelayPeerSocket::FirstRetryMs);
 }
 
-TEST_F(RelayPeerSocketTest, ALostConnectionIsReportedOnceAndFreesEverySlotInUse) {
+TEST_F(RelayPeerSocketTest, ALostConnectionIsReportedOnceAndItsLinksComeBackAfterTheNextLogIn) {
     Peer alice(relay.Port());
     Peer bob(relay.Port());
     Link(alice, bob);
@@ -215,11 +218,23 @@ TEST_F(RelayPeerSocketTest, ALostConnectionIsReportedOnceAndFreesEverySlotInUse)
     ASSERT_TRUE(restarted.LogIn("alice"));
     ASSERT_TRUE(WaitUntil([&] { return alice.logins.size() == 2; }, WaitMs));
     EXPECT_EQ(alice.logins, (std::vector<int16_t>{PeerLogin::LoggedIn, PeerLogin::Unreachable}));
-    EXPECT_EQ(alice.states, (std::vector<SlotState>{{1, PeerLink::Free}, {3, PeerLink::Free}}));
+    EXPECT_EQ(alice.states, (std::vector<SlotState>{{1, PeerLink::Asked}, {3, PeerLink::Asked}}));
+    EXPECT_EQ(alice.socket.UserID(1), QStringLiteral("bob"));
     ASSERT_TRUE(bob.WaitState(2, PeerLink::Waiting));
     alice.socket.SendToPeer(1, Picture(1));
     EXPECT_TRUE(WaitUntil([&] { return log.contains(QStringLiteral("relay close alice")); }, WaitMs));
     EXPECT_EQ(alice.logins.size(), 2u);
+    EXPECT_TRUE(log.filter(QStringLiteral("relay data")).isEmpty()) << "nothing goes out on a lost link";
+
+    // Its wait over, the older one logs in again and asks for its links anew.
+    ASSERT_TRUE(alice.socket.RetryTimer().Enabled());
+    alice.socket.RetryTick();
+    ASSERT_TRUE(alice.WaitState(1, PeerLink::Linked));
+    EXPECT_TRUE(bob.WaitState(2, PeerLink::Linked));
+    EXPECT_EQ(alice.logins, (std::vector<int16_t>{PeerLogin::LoggedIn, PeerLogin::Unreachable, PeerLogin::LoggedIn}));
+    EXPECT_EQ(alice.socket.PeerState(3), PeerLink::Waiting);
+    alice.socket.SendToPeer(1, Picture(2));
+    EXPECT_TRUE(WaitUntil([&] { return bob.frames == std::vector<SlotFrame>{{2, Picture(2)}}; }, WaitMs));
 }
 
 TEST_F(RelayPeerSocketTest, ClosingAPeerOrAllOfThemLeavesTheOtherSideWaiting) {
@@ -240,6 +255,7 @@ TEST_F(RelayPeerSocketTest, ClosingAPeerOrAllOfThemLeavesTheOtherSideWaiting) {
     EXPECT_TRUE(WaitUntil([&] { return log.contains(QStringLiteral("relay close alice")); }, WaitMs));
     EXPECT_EQ(alice.logins, std::vector<int16_t>{PeerLogin::LoggedIn}) << "closing is not a failure";
     EXPECT_EQ(alice.states, std::vector<SlotState>{}) << "the caller freed the slots itself";
+    EXPECT_FALSE(alice.socket.RetryTimer().Enabled()) << "and is not tried again";
 }
 
 TEST_F(RelayPeerSocketTest, HandlersMayCloseTheSocketFromInsideAnEvent) {
@@ -314,6 +330,88 @@ TEST_F(RelayPeerSocketTest, TakesTheRelayPortFromTheEnvironmentWhenItIsValid) {
         qunsetenv("DRAVIK_RELAY_PORT");
 }
 
+// A relay the test plays by hand: it takes each connection and reads what comes.
+class HandRelay {
+public:
+    HandRelay() { server_.listen(QHostAddress::LocalHost, 0); }
+    quint16 Port() const { return server_.serverPort(); }
+
+    // The next connection, or null when none comes.
+    std::unique_ptr<QTcpSocket> Accept() {
+        if (!WaitUntil([&] { return server_.hasPendingConnections(); }, WaitMs)) return nullptr;
+        return std::unique_ptr<QTcpSocket>(server_.nextPendingConnection());
+    }
+    // The next `count` messages on a connection; fewer when they do not come.
+    std::vector<RelayMessage> Read(QTcpSocket& connection, size_t count) {
+        RelayReader reader;
+        std::vector<RelayMessage> messages;
+        WaitUntil(
+            [&] {
+                reader.Append(connection.readAll());
+                while (const auto message = reader.Next()) messages.push_back(*message);
+                return messages.size() >= count;
+            },
+            WaitMs);
+        return messages;
+    }
+
+private:
+    QTcpServer server_;
+};
+
+// The waits between tries double from 1 s up to 30 s and start again from
+// 1 s once a log-in has held; every log-in asks for the slots in use.
+TEST(RelayPeerSocketRetry, TriesAgainAfterLongerAndLongerWaitsAndAsksForItsLinksAfterEachLogIn) {
+    HandRelay relay;
+    Peer peer(relay.Port());
+    peer.socket.RequestVideo(1, "bob");
+    peer.socket.RequestVideo(3, "carol");
+    peer.socket.PeerLogin("alice");
+    const auto dropAtOnce = [&] {
+        std::unique_ptr<QTcpSocket> connection = relay.Accept();
+        if (!connection) return false;
+        const size_t answers = peer.logins.size();
+        connection->abort();
+        return WaitUntil([&] { return peer.logins.size() == answers + 1; }, WaitMs);
+    };
+    for (int wait : {1000, 2000, 4000, 8000, 16000, 30000, 30000}) {
+        SCOPED_TRACE(wait);
+        ASSERT_TRUE(dropAtOnce());
+        EXPECT_EQ(peer.logins.back(), PeerLogin::Unreachable);
+        EXPECT_TRUE(peer.socket.RetryTimer().Enabled());
+        EXPECT_EQ(peer.socket.RetryTimer().IntervalMs(), wait);
+        peer.socket.RetryTick();
+    }
+
+    // A player who left meanwhile is not asked for.
+    peer.socket.ClosePeer(3);
+    std::unique_ptr<QTcpSocket> connection = relay.Accept();
+    ASSERT_NE(connection, nullptr);
+    EXPECT_EQ(relay.Read(*connection, 1), std::vector<RelayMessage>{RelayLogin("alice")});
+    connection->write(EncodeRelayMessage(RelayLoginResult(uint16_t(PeerLogin::LoggedIn))));
+    EXPECT_EQ(relay.Read(*connection, 1), std::vector<RelayMessage>{RelayLink(1, "bob")});
+    EXPECT_EQ(peer.logins.back(), PeerLogin::LoggedIn);
+    EXPECT_EQ(peer.socket.RetryTimer().IntervalMs(), RelayPeerSocket::HeldLoginMs);
+    peer.socket.RetryTick();
+    EXPECT_FALSE(peer.socket.RetryTimer().Enabled()) << "the log-in has held";
+    connection->abort();
+    ASSERT_TRUE(WaitUntil([&] { return peer.logins.back() == PeerLogin::Unreachable; }, WaitMs));
+    EXPECT_EQ(peer.socket.RetryTimer().IntervalMs(), RelayPeerSocket::FirstRetryMs) << "the waits start again";
+
+    // Closing everything ends the tries; so does a refusal, even once its connection closes.
+    peer.socket.CloseAll();
+    EXPECT_FALSE(peer.socket.RetryTimer().Enabled());
+    peer.socket.PeerLogin("alice");
+    connection = relay.Accept();
+    ASSERT_NE(connection, nullptr);
+    connection->write(EncodeRelayMessage(RelayLoginResult(uint16_t(PeerLogin::Refused))));
+    ASSERT_TRUE(WaitUntil([&] { return peer.logins.back() == PeerLogin::Refused; }, WaitMs));
+    EXPECT_FALSE(peer.socket.RetryTimer().Enabled());
+    connection->abort();
+    ASSERT_TRUE(WaitUntil([&] { return peer.logins.back() == PeerLogin::Unreachable; }, WaitMs));
+    EXPECT_FALSE(peer.socket.RetryTimer().Enabled());
+}
+
 // A relay that sends what it is told, to feed the socket malformed input:
 // the socket closes the connection itself, once.
 TEST(RelayPeerSocketInput, MalformedInputFromTheRelayEndsTheConnection) {
@@ -350,7 +448,10 @@ TEST(RelayPeerSocketInput, MalformedInputFromTheRelayEndsTheConnection) {
         EXPECT_TRUE(WaitUntil([&] { return connection->state() == QAbstractSocket::UnconnectedState; }, WaitMs));
         EXPECT_TRUE(WaitUntil([&] { return peer.logins.size() >= entry.logins.size(); }, WaitMs));
         EXPECT_EQ(peer.logins, entry.logins);
-        EXPECT_EQ(peer.states, (std::vector<SlotState>{{1, PeerLink::Free}})) << "freed once";
+        EXPECT_EQ(peer.states, std::vector<SlotState>{});
+        EXPECT_EQ(peer.socket.UserID(1), QStringLiteral("bob")) << "asked for again after the next log-in";
+        // Tried again, unless the relay had refused the account.
+        EXPECT_EQ(peer.socket.RetryTimer().Enabled(), entry.logins.front() != PeerLogin::Refused);
     }
 }
 }  // namespace
