@@ -99,6 +99,10 @@ protected:
         const QImage after = PanelPicture(viewer, seat);
         return !after.isNull() && after != before;
     }
+    // The right end of a seat's command bar, where no icon lies, as the player's screen shows it now.
+    QImage BarEnd(const Player& player, int seat) const {
+        return player.display.Screenshot(import).copy(QRect(kBarLefts[seat] + 126, kBarTop + 2, 16, 12));
+    }
     bool ClickRemoteIcon(Player& player, int seat, RemoteIcon icon) {
         const int x = kBarLefts[seat] + 8 + 32 * icon + 8, y = kBarTop + 7;
         return player.display.Run(xdotool, {"mousemove", QString::number(x), QString::number(y), "click", "1"}).has_value();
@@ -138,7 +142,12 @@ TEST_F(WebcamVideo, EachPlayerSeesTheOthersPictureCanSwitchItOffAndTakesAPhotoOf
         }
     }
 
+    const QImage barEnd = BarEnd(alice, bobAtAlice);
+    ASSERT_FALSE(barEnd.isNull());
     ASSERT_TRUE(ClickRemoteIcon(alice, bobAtAlice, SwitchOff));
+    // The click is handled when the client gets to it: once the bar has gone,
+    // the seat is switched off, and no frame is drawn from then on.
+    ASSERT_TRUE(WaitUntil([&] { return BarEnd(alice, bobAtAlice) != barEnd; }, 30000)) << Everything();
     // Bob's frames still come, but his panel stands still.
     ASSERT_TRUE(WaitForFrames(bob, alice, 5)) << Everything();
     EXPECT_FALSE(PanelMoves(alice, bobAtAlice, bob)) << Everything();
