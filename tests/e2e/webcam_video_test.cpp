@@ -147,7 +147,10 @@ TEST_F(WebcamVideo, EachPlayerSeesTheOthersPictureCanSwitchItOffAndTakesAPhotoOf
     ASSERT_TRUE(ClickRemoteIcon(alice, bobAtAlice, SwitchOff));
     // The click is handled when the client gets to it: once the bar has gone,
     // the seat is switched off, and no frame is drawn from then on.
-    ASSERT_TRUE(WaitUntil([&] { return BarEnd(alice, bobAtAlice) != barEnd; }, 30000)) << Everything();
+    ASSERT_TRUE(WaitUntil([&] {
+        const QImage now = BarEnd(alice, bobAtAlice);
+        return !now.isNull() && now != barEnd;
+    }, 30000)) << Everything();
     // Bob's frames still come, but his panel stands still.
     ASSERT_TRUE(WaitForFrames(bob, alice, 5)) << Everything();
     EXPECT_FALSE(PanelMoves(alice, bobAtAlice, bob)) << Everything();
