@@ -11,6 +11,9 @@ public:
     void OnTick(std::function<void()> tick);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
+    int IntervalMs() const { return timer_.interval(); }
+    // A running timer starts its interval anew.
+    void SetIntervalMs(int intervalMs) { timer_.setInterval(intervalMs); }
 
 private:
     QTimer timer_;

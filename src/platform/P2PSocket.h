@@ -28,12 +28,14 @@ public:
     virtual void RequestVideo(int16_t slot, const QString& account) = 0;
     virtual void ClosePeer(int16_t slot) = 0;
     virtual void CloseAll() = 0;
-    // Data to the peer of a linked slot; nothing goes out on any other slot.
+    // Data to the peer of a linked slot; nothing goes out on any other slot,
+    // and no frame that holds no picture (VideoFrame.h).
     virtual void SendFormat(int16_t slot, const QByteArray& format) = 0;
     virtual void SendCaptureMode(int16_t slot, int16_t mode) = 0;
     virtual void SendToPeer(int16_t slot, const QByteArray& frame) = 0;
 
-    // Events: the relay's answer to the log-in, a slot's new state, a frame from a slot's peer.
+    // Events: the relay's answer to the log-in, a slot's new state, a frame
+    // from a slot's peer (never one that holds no picture).
     std::function<void(int16_t code)> OnLoginResult;
     std::function<void(int16_t slot, int16_t state)> OnStateChange;
     std::function<void(int16_t slot, const QByteArray& frame)> OnDataArrival;
@@ -49,7 +51,7 @@ constexpr int16_t LoggedIn = 2;
 // The link states a slot goes through.
 namespace PeerLink {
 constexpr int16_t Free = 0;
-constexpr int16_t Asked = 1;       // requested, the relay has not answered yet
+constexpr int16_t Asked = 1;       // requested, not linked yet (or again, after a lost relay)
 constexpr int16_t Waiting = 5;     // the relay waits for the peer to ask as well
 constexpr int16_t Throttled = 12;  // linked, but the peer is behind: frames are thinned
 constexpr int16_t Linked = 14;     // both sides asked

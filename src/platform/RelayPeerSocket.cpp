@@ -1,4 +1,5 @@
 #include "platform/RelayPeerSocket.h"
+#include "platform/VideoFrame.h"
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -9,7 +10,8 @@ constexpr qint64 kMaxUnsentBytes = 1 << 20;
 constexpr int kLowestLinkedState = 10;
 }  // namespace
 
-RelayPeerSocket::RelayPeerSocket() {
+RelayPeerSocket::RelayPeerSocket(bool liveTimers) : retry_(FirstRetryMs, liveTimers) {
+    retry_.OnTick([this] { RetryTick(); });
     socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
     QObject::connect(&socket_, &QTcpSocket::connected, &socket_, [this] {
         if (active_) Send(RelayLogin(account_));
@@ -20,7 +22,7 @@ RelayPeerSocket::RelayPeerSocket() {
         if (!active_) return;
         const quint64 generation = generation_;
         ReadRelay();
-        if (generation == generation_) Lost(PeerLogin::Unreachable);
+        if (generation == generation_) Lost(PeerLogin::Unreachable, true);
     };
     QObject::connect(&socket_, &QTcpSocket::disconnected, &socket_, closed);
     QObject::connect(&socket_, &QTcpSocket::errorOccurred, &socket_, closed);
@@ -41,12 +43,32 @@ int RelayPeerSocket::PortToUse() const {
 
 void RelayPeerSocket::PeerLogin(const QString& account) {
     Restart();
-    active_ = true;
+    nextRetryMs_ = FirstRetryMs;
     account_ = account.toUtf8();
+    Connect();
+}
+
+void RelayPeerSocket::Connect() {
+    active_ = true;
     if (account_.isEmpty() || account_.size() > RelayLimits::MaxAccountBytes) return FailLater(PeerLogin::Refused);
     const int port = PortToUse();
     if (!port) return FailLater(PeerLogin::Unreachable);
     socket_.connectToHost(RelayHost, quint16(port));
+}
+
+void RelayPeerSocket::RetryTick() {
+    retry_.SetEnabled(false);
+    if (loggedIn_) {
+        nextRetryMs_ = FirstRetryMs;
+        return;
+    }
+    if (!active_ && !account_.isEmpty()) Connect();
+}
+
+void RelayPeerSocket::StartRetryTimer(int intervalMs) {
+    retry_.SetEnabled(false);
+    retry_.SetIntervalMs(intervalMs);
+    retry_.SetEnabled(true);
 }
 
 void RelayPeerSocket::Forget() {
@@ -65,27 +87,36 @@ void RelayPeerSocket::AbortQuietly() {
 void RelayPeerSocket::Restart() {
     Forget();
     AbortQuietly();
+    retry_.SetEnabled(false);
     for (PeerSlot& slot : slots_)
         if (slot.state != PeerLink::Free) slot.state = PeerLink::Asked;
 }
 
 void RelayPeerSocket::FailLater(int16_t code) {
     QMetaObject::invokeMethod(
-        &socket_, [this, code, generation = generation_] { if (generation == generation_) Lost(code); },
+        &socket_, [this, code, generation = generation_] { if (generation == generation_) Lost(code, false); },
         Qt::QueuedConnection);
 }
 
-void RelayPeerSocket::Lost(int16_t code) {
+void RelayPeerSocket::Lost(int16_t code, bool tryAgain) {
     if (!active_) return;
+    // A relay that refused the account would refuse it again.
+    const bool refused = answered_ && !loggedIn_;
     Forget();
     AbortQuietly();
+    if (tryAgain && !refused) {
+        StartRetryTimer(nextRetryMs_);
+        nextRetryMs_ = std::min(2 * nextRetryMs_, LongestRetryMs);
+    } else {
+        retry_.SetEnabled(false);
+    }
     const quint64 generation = generation_;
     if (OnLoginResult) OnLoginResult(code);
     // A handler may log in again or free slots itself: every step reads the slots anew.
     for (int16_t slot = 1; slot <= RelayLimits::MaxSlot && generation == generation_; ++slot) {
-        if (slots_[slot].state == PeerLink::Free) continue;
-        slots_[slot] = PeerSlot{};
-        if (OnStateChange) OnStateChange(slot, PeerLink::Free);
+        if (slots_[slot].state == PeerLink::Free || slots_[slot].state == PeerLink::Asked) continue;
+        slots_[slot] = PeerSlot{slots_[slot].account, PeerLink::Asked, {}, 0};
+        if (OnStateChange) OnStateChange(slot, PeerLink::Asked);
     }
 }
 
@@ -98,7 +129,7 @@ void RelayPeerSocket::ReadRelay() {
         if (!message) break;
         Handle(*message);
     }
-    if (generation == generation_ && !reader_.Error().isEmpty()) Lost(PeerLogin::Unreachable);
+    if (generation == generation_ && !reader_.Error().isEmpty()) Lost(PeerLogin::Unreachable, true);
 }
 
 // Anything the relay would never send breaks the connection like a close.
@@ -106,14 +137,16 @@ void RelayPeerSocket::Handle(const RelayMessage& message) {
     if (message.type == RelayType::LoginResult && !answered_) {
         answered_ = true;
         loggedIn_ = message.number == uint16_t(PeerLogin::LoggedIn);
-        if (loggedIn_)
+        if (loggedIn_) {
+            StartRetryTimer(HeldLoginMs);
             for (int16_t slot = 1; slot <= RelayLimits::MaxSlot; ++slot)
                 if (slots_[slot].state != PeerLink::Free) SendLink(slot);
+        }
         if (OnLoginResult) OnLoginResult(int16_t(message.number));
         return;
     }
     if (!loggedIn_ || (message.type != RelayType::State && message.type != RelayType::PeerData))
-        return Lost(PeerLogin::Unreachable);
+        return Lost(PeerLogin::Unreachable, true);
     // Answers for a slot freed meanwhile race with its unlinking: dropped.
     const auto slot = int16_t(message.slot);
     if (!InRange(slot) || slots_[slot].state == PeerLink::Free) return;
@@ -124,7 +157,8 @@ void RelayPeerSocket::Handle(const RelayMessage& message) {
     }
     switch (message.kind) {
     case RelayDataKind::Frame:
-        if (OnDataArrival) OnDataArrival(slot, message.bytes);
+        // A frame without a picture would only open a black panel over the seat's portrait.
+        if (OnDataArrival && FrameHoldsPicture(message.bytes)) OnDataArrival(slot, message.bytes);
         break;
     case RelayDataKind::Format: slots_[slot].format = message.bytes; break;
     case RelayDataKind::Mode: slots_[slot].mode = ModeOfPayload(message.bytes); break;
@@ -167,6 +201,7 @@ void RelayPeerSocket::CloseAll() {
         slots_[slot] = PeerSlot{};
     }
     Forget();
+    retry_.SetEnabled(false);
     // The unlinks still go out before the connection closes.
     socket_.disconnectFromHost();
 }
@@ -179,8 +214,9 @@ void RelayPeerSocket::SendCaptureMode(int16_t slot, int16_t mode) {
     SendData(slot, RelayDataKind::Mode, ModePayload(mode));
 }
 
+// A client without a camera has only an empty frame to greet its links with: nothing goes out.
 void RelayPeerSocket::SendToPeer(int16_t slot, const QByteArray& frame) {
-    if (frame.size() > VideoFrame::MaxBytes || socket_.bytesToWrite() > kMaxUnsentBytes) return;
+    if (!FrameHoldsPicture(frame) || socket_.bytesToWrite() > kMaxUnsentBytes) return;
     SendData(slot, RelayDataKind::Frame, frame);
 }
 

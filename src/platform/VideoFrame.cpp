@@ -4,18 +4,39 @@
 #include <QImageWriter>
 #include <algorithm>
 
+namespace {
+// A reader of the frame's bytes that decodes nothing until asked to.
+struct FrameReader {
+    explicit FrameReader(const QByteArray& frame) : bytes(frame), buffer(&bytes), reader(&buffer, "JPEG") {
+        buffer.open(QIODevice::ReadOnly);
+    }
+    // The header names a size within a webcam's.
+    bool SizeWithinCaps() {
+        const QSize size = reader.size();
+        return size.isValid() && size.width() <= VideoFrame::MaxWidth && size.height() <= VideoFrame::MaxHeight;
+    }
+    QByteArray bytes;
+    QBuffer buffer;
+    QImageReader reader;
+};
+
+// What does not start as a JPEG picture is not handed to the decoder, which
+// would complain about every such frame on the terminal.
+bool LooksLikeJpeg(const QByteArray& frame) {
+    return frame.startsWith("\xFF\xD8") && frame.size() <= VideoFrame::MaxBytes;
+}
+}  // namespace
+
+bool FrameHoldsPicture(const QByteArray& frame) {
+    return LooksLikeJpeg(frame) && FrameReader(frame).SizeWithinCaps();
+}
+
 QImage DecodeVideoFrame(const QByteArray& frame) {
-    // What does not start as a JPEG picture is not handed to the decoder,
-    // which would complain about every such frame on the terminal.
-    if (!frame.startsWith("\xFF\xD8") || frame.size() > VideoFrame::MaxBytes) return {};
-    QByteArray bytes = frame;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "JPEG");
-    // The header names the size; a picture larger than any webcam's is not decoded at all.
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > VideoFrame::MaxWidth || size.height() > VideoFrame::MaxHeight) return {};
-    return reader.read();
+    if (!LooksLikeJpeg(frame)) return {};
+    FrameReader frameReader(frame);
+    // A picture larger than any webcam's is not decoded at all.
+    if (!frameReader.SizeWithinCaps()) return {};
+    return frameReader.reader.read();
 }
 
 namespace {

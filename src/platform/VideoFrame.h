@@ -16,6 +16,11 @@ constexpr char Format[] = "JPEG 320x240";
 constexpr int FrameIntervalMs = 100;
 }  // namespace VideoFrame
 
+// Whether a frame holds a picture within the caps, judged by its header alone
+// (cheap enough for every frame): an empty frame, one that is no JPEG
+// picture and one too large in bytes or pixels hold none.
+bool FrameHoldsPicture(const QByteArray& frame);
+
 // The picture of a frame; a null image for an empty, oversized or broken one.
 QImage DecodeVideoFrame(const QByteArray& frame);
 

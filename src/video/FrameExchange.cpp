@@ -42,6 +42,7 @@ void MainForm_P2PSocket1_StateChange(Client& c, int16_t slot, int16_t state) {
     CaptureControl& camera = *c.mainForm->vcap1;
     c.P2PSocket1.SendFormat(slot, camera.CaptureFormat());
     c.P2PSocket1.SendCaptureMode(slot, camera.CaptureMode);
+    // Without a camera the kept frame is empty, and the component sends nothing.
     c.P2PSocket1.SendToPeer(slot, c.video.LastVideoFrame[0]);
 }
 

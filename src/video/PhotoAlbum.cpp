@@ -1,5 +1,7 @@
 #include "video/PhotoAlbum.h"
+#include "platform/VideoFrame.h"
 #include "shared/Client.h"
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +18,16 @@ QString CandidateName(const QString& base, int number) {
 bool Taken(const QString& path) {
     const QFileInfo entry(path);
     return entry.exists() || entry.isSymLink();
+}
+
+// The frame's picture as the bytes of a BMP file; empty when it holds none.
+QByteArray BitmapOf(const QByteArray& frame) {
+    const QImage picture = DecodeVideoFrame(frame);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (picture.isNull() || !picture.save(&buffer, "BMP")) return {};
+    return bytes;
 }
 
 bool WriteAll(QFile& file, const QByteArray& bytes) {
@@ -41,7 +53,8 @@ QString PhotoBaseName(const QDateTime& moment) {
 }
 
 bool SavePhoto(Client& c, const QByteArray& frame) {
-    if (frame.isEmpty()) return false;
+    const QByteArray bitmap = BitmapOf(frame);
+    if (bitmap.isEmpty()) return false;
     const QString base = PhotoFolder(c) + QLatin1Char('/') + PhotoBaseName(c.platform.clock->LocalTime());
     for (int number = 1; number <= kMaxNamesPerMoment; ++number) {
         QFile file(CandidateName(base, number));
@@ -50,7 +63,7 @@ bool SavePhoto(Client& c, const QByteArray& frame) {
             if (Taken(file.fileName())) continue;
             return false;
         }
-        if (WriteAll(file, frame)) return true;
+        if (WriteAll(file, bitmap)) return true;
         // No half photo stays behind.
         file.remove();
         return false;

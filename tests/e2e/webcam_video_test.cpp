@@ -1,7 +1,9 @@
 // Two players with the test picture for a camera sit at the real server,
 // whose relay links their video: each sees the other's moving picture in the
 // panel of the other's seat, switching that seat's video off stops its
-// picture while its frames still come, and a photo of it is written.
+// picture while its frames still come, and a photo of it is written. A
+// connection to the relay that breaks is made again, and the video comes back.
+#include "CuttableRelay.h"
 #include "support/EventLoopWait.h"
 #include "support/ServerLog.h"
 #include "support/TableProcess.h"
@@ -80,17 +82,10 @@ protected:
         return seat.match(log.Matching(seat).value(0)).captured(1).toInt();
     }
 
-    qsizetype FramesRelayed(const Player& from, const Player& to) const {
-        return log.Matching(QRegularExpression(QStringLiteral("^relay data %1 %2 frame [1-9]").arg(from.account, to.account)))
-            .size();
-    }
     // Waits until `count` more frames have gone from one player to the other.
     bool WaitForFrames(const Player& from, const Player& to, qsizetype count) {
-        const qsizetype target = FramesRelayed(from, to) + count;
-        return WaitUntil([&] {
-            log.WaitFor(QRegularExpression(QStringLiteral("^relay data ")), 200);
-            return FramesRelayed(from, to) >= target;
-        }, 30000);
+        const QRegularExpression frames(QStringLiteral("^relay data %1 %2 frame [1-9]").arg(from.account, to.account));
+        return log.WaitForCount(frames, log.Matching(frames).size() + count, 30000);
     }
 
     // A panel's inside, away from its edges, as the player's screen shows it now.
@@ -103,6 +98,10 @@ protected:
         if (before.isNull() || !WaitForFrames(sender, viewer, 5)) return false;
         const QImage after = PanelPicture(viewer, seat);
         return !after.isNull() && after != before;
+    }
+    // The right end of a seat's command bar, where no icon lies, as the player's screen shows it now.
+    QImage BarEnd(const Player& player, int seat) const {
+        return player.display.Screenshot(import).copy(QRect(kBarLefts[seat] + 126, kBarTop + 2, 16, 12));
     }
     bool ClickRemoteIcon(Player& player, int seat, RemoteIcon icon) {
         const int x = kBarLefts[seat] + 8 + 32 * icon + 8, y = kBarTop + 7;
@@ -143,7 +142,15 @@ TEST_F(WebcamVideo, EachPlayerSeesTheOthersPictureCanSwitchItOffAndTakesAPhotoOf
         }
     }
 
+    const QImage barEnd = BarEnd(alice, bobAtAlice);
+    ASSERT_FALSE(barEnd.isNull());
     ASSERT_TRUE(ClickRemoteIcon(alice, bobAtAlice, SwitchOff));
+    // The click is handled when the client gets to it: once the bar has gone,
+    // the seat is switched off, and no frame is drawn from then on.
+    ASSERT_TRUE(WaitUntil([&] {
+        const QImage now = BarEnd(alice, bobAtAlice);
+        return !now.isNull() && now != barEnd;
+    }, 30000)) << Everything();
     // Bob's frames still come, but his panel stands still.
     ASSERT_TRUE(WaitForFrames(bob, alice, 5)) << Everything();
     EXPECT_FALSE(PanelMoves(alice, bobAtAlice, bob)) << Everything();
@@ -151,8 +158,28 @@ TEST_F(WebcamVideo, EachPlayerSeesTheOthersPictureCanSwitchItOffAndTakesAPhotoOf
     ASSERT_TRUE(ClickRemoteIcon(bob, aliceAtBob, Photo));
     const QDir photos(bob.table.ProgramDir() + QStringLiteral("/photo"));
     ASSERT_TRUE(WaitUntil([&] { return !photos.entryList({"*.bmp"}, QDir::Files).isEmpty(); }, 10000)) << Everything();
-    // The photo holds the frame as it came: our camera's JPEG picture.
-    const QImage photo(photos.filePath(photos.entryList({"*.bmp"}, QDir::Files).first()), "JPEG");
+    // The photo is a BMP picture of the frame as it came from our camera.
+    const QImage photo(photos.filePath(photos.entryList({"*.bmp"}, QDir::Files).first()), "BMP");
     EXPECT_EQ(photo.size(), QSize(320, 240));
+}
+
+TEST_F(WebcamVideo, TheVideoComesBackAfterTheConnectionToTheRelayBreaks) {
+    Player& alice = *players[0];
+    Player& bob = *players[1];
+    CuttableRelay network(relayPort.toUShort());
+    relayPort = QString::number(network.Port());
+    Seat(alice);
+    Seat(bob);
+    const QRegularExpression linked("^relay link (alice bob|bob alice)$");
+    ASSERT_TRUE(log.WaitFor(linked, 30000)) << Everything();
+    ASSERT_TRUE(WaitForFrames(alice, bob, 3)) << Everything();
+
+    ASSERT_EQ(network.Cut(), 2);
+    ASSERT_TRUE(log.WaitForCount(QRegularExpression("^relay close (alice|bob)$"), 2, 30000)) << Everything();
+    // Both log in again by themselves and ask for their links anew.
+    ASSERT_TRUE(log.WaitForCount(linked, 2, 60000)) << Everything();
+    ASSERT_TRUE(WaitForFrames(alice, bob, 3)) << Everything();
+    ASSERT_TRUE(WaitForFrames(bob, alice, 3)) << Everything();
+    EXPECT_TRUE(WaitUntil([&] { return PanelMoves(alice, LocalSeat(alice, bob), bob); }, 30000)) << Everything();
 }
 }  // namespace

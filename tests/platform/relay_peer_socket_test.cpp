@@ -1,6 +1,7 @@
 #include "dravik-server/VideoRelay.h"
 #include "platform/RelayPeerSocket.h"
 #include "support/EventLoopWait.h"
+#include <QImage>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
@@ -14,7 +15,8 @@ constexpr int WaitMs = 5000;
 using SlotState = std::pair<int16_t, int16_t>;
 using SlotFrame = std::pair<int16_t, QByteArray>;
 
-// A peer socket with its events written down.
+// A peer socket with its events written down. Its retry timer runs only
+// when the test ticks it.
 struct Peer {
     explicit Peer(quint16 relayPort, int16_t peerCount = 3) {
         socket.RelayHost = QStringLiteral("127.0.0.1");
@@ -35,11 +37,24 @@ struct Peer {
         return WaitUntil([&] { return socket.PeerState(slot) == state; }, WaitMs);
     }
 
-    RelayPeerSocket socket;
+    RelayPeerSocket socket{false};
     std::vector<int16_t> logins;
     std::vector<SlotState> states;
     std::vector<SlotFrame> frames;
 };
+
+// A frame with a picture of its own colour, as a camera sends it.
+QByteArray Picture(int n) {
+    QImage picture(VideoFrame::Width, VideoFrame::Height, QImage::Format_RGB32);
+    picture.fill(QColor::fromHsv((n * 47) % 360, 200, 200));
+    return EncodeVideoFrame(picture);
+}
+
+// The same picture with bytes after its end, which decoders never read.
+QByteArray PaddedTo(QByteArray frame, qsizetype size) {
+    frame.append(size - frame.size(), '\0');
+    return frame;
+}
 
 // A port nothing listens on.
 quint16 DeadPort() {
@@ -87,18 +102,18 @@ TEST_F(RelayPeerSocketTest, TwoSocketsLinkAndExchangeFramesAndCaptureSettings) {
 
     alice.socket.SendFormat(1, "yuv");
     alice.socket.SendCaptureMode(1, -3);
-    alice.socket.SendToPeer(1, {});
-    alice.socket.SendToPeer(1, "jpeg");
+    alice.socket.SendToPeer(1, Picture(1));
+    alice.socket.SendToPeer(1, Picture(2));
     ASSERT_TRUE(WaitUntil([&] { return bob.frames.size() == 2; }, WaitMs));
-    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, {}}, {2, "jpeg"}}));
+    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, Picture(1)}, {2, Picture(2)}}));
     EXPECT_EQ(bob.socket.PeerState(2), PeerLink::Ready);
     EXPECT_EQ(bob.socket.PeerFormat(2), QByteArray("yuv"));
     EXPECT_EQ(bob.socket.PeerCaptureMode(2), -3);
     EXPECT_EQ(bob.socket.PeerFormat(1), QByteArray()) << "settings belong to the slot they came on";
 
-    bob.socket.SendToPeer(2, "back");
+    bob.socket.SendToPeer(2, Picture(3));
     ASSERT_TRUE(WaitUntil([&] { return !alice.frames.empty(); }, WaitMs));
-    EXPECT_EQ(alice.frames, (std::vector<SlotFrame>{{1, "back"}}));
+    EXPECT_EQ(alice.frames, (std::vector<SlotFrame>{{1, Picture(3)}}));
     EXPECT_EQ(alice.socket.PeerState(1), PeerLink::Ready);
 }
 
@@ -109,22 +124,48 @@ TEST_F(RelayPeerSocketTest, SendsNothingOnUnlinkedSlotsAndNothingOverTheCaps) {
     ASSERT_TRUE(bob.LogIn("bob"));
     alice.socket.RequestVideo(1, "bob");
     ASSERT_TRUE(alice.WaitState(1, PeerLink::Waiting));
-    alice.socket.SendToPeer(1, "while waiting");
-    alice.socket.SendToPeer(2, "on a free slot");
+    alice.socket.SendToPeer(1, Picture(1));
+    alice.socket.SendToPeer(2, Picture(2));
     bob.socket.RequestVideo(2, "alice");
     ASSERT_TRUE(alice.WaitState(1, PeerLink::Linked));
 
-    alice.socket.SendToPeer(1, QByteArray(VideoFrame::MaxBytes + 1, 'x'));
+    alice.socket.SendToPeer(1, PaddedTo(Picture(3), VideoFrame::MaxBytes + 1));
     alice.socket.SendFormat(1, QByteArray(RelayLimits::MaxFormatBytes + 1, 'f'));
-    alice.socket.SendToPeer(1, QByteArray(VideoFrame::MaxBytes, 'm'));
+    alice.socket.SendToPeer(1, PaddedTo(Picture(4), VideoFrame::MaxBytes));
     alice.socket.SendFormat(1, QByteArray(RelayLimits::MaxFormatBytes, 'g'));
-    alice.socket.SendToPeer(1, "last");
+    alice.socket.SendToPeer(1, Picture(5));
     ASSERT_TRUE(WaitUntil([&] { return bob.frames.size() >= 2; }, WaitMs));
     ASSERT_EQ(bob.frames.size(), 2u) << "only the frames within the cap, and only once linked";
-    EXPECT_EQ(bob.frames[0].second, QByteArray(VideoFrame::MaxBytes, 'm'));
-    EXPECT_EQ(bob.frames[1].second, QByteArray("last"));
+    EXPECT_EQ(bob.frames[0].second, PaddedTo(Picture(4), VideoFrame::MaxBytes));
+    EXPECT_EQ(bob.frames[1].second, Picture(5));
     EXPECT_EQ(bob.socket.PeerFormat(2), QByteArray(RelayLimits::MaxFormatBytes, 'g'));
     EXPECT_EQ(log.filter(QStringLiteral("relay data")).size(), 3);
+}
+
+// A client without a camera greets its links with an empty frame; neither
+// that nor any other frame without a picture may open a black panel.
+TEST_F(RelayPeerSocketTest, FramesWithoutAPictureNeitherGoOutNorArrive) {
+    Peer alice(relay.Port());
+    Peer bob(relay.Port());
+    Link(alice, bob);
+    const QByteArray pictureless[] = {{}, "not a picture", Picture(1).left(12), QByteArray("\xFF\xD8", 2)};
+    for (const QByteArray& frame : pictureless) alice.socket.SendToPeer(1, frame);
+    alice.socket.SendToPeer(1, Picture(2));
+    ASSERT_TRUE(WaitUntil([&] { return !bob.frames.empty(); }, WaitMs));
+    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, Picture(2)}}));
+    EXPECT_EQ(log.filter(QStringLiteral("relay data alice bob frame")).size(), 1) << "nothing else went out";
+
+    // A peer that sends them all the same: they are dropped on arrival.
+    QTcpSocket carol;
+    carol.connectToHost(QHostAddress::LocalHost, relay.Port());
+    carol.write(EncodeRelayMessage(RelayLogin("carol")) + EncodeRelayMessage(RelayLink(1, "bob")));
+    bob.socket.RequestVideo(3, "carol");
+    ASSERT_TRUE(bob.WaitState(3, PeerLink::Linked));
+    for (const QByteArray& frame : pictureless) carol.write(EncodeRelayMessage(RelayData(1, RelayDataKind::Frame, frame)));
+    carol.write(EncodeRelayMessage(RelayData(1, RelayDataKind::Frame, Picture(3))));
+    ASSERT_TRUE(WaitUntil([&] { return bob.frames.size() >= 2; }, WaitMs));
+    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, Picture(2)}, {3, Picture(3)}}));
+    EXPECT_EQ(log.filter(QStringLiteral("relay data carol bob frame")).size(), 5);
 }
 
 TEST_F(RelayPeerSocketTest, IgnoresSlotsOutsideOneToPeerCountCappedAtEight) {
@@ -143,7 +184,7 @@ TEST_F(RelayPeerSocketTest, IgnoresSlotsOutsideOneToPeerCountCappedAtEight) {
         EXPECT_EQ(peer.socket.UserID(entry.slot), entry.used ? QStringLiteral("bob") : QString());
         EXPECT_EQ(peer.socket.PeerState(entry.slot), entry.used ? PeerLink::Asked : PeerLink::Free);
         // None of the other calls may touch anything on a slot outside.
-        peer.socket.SendToPeer(entry.slot, "x");
+        peer.socket.SendToPeer(entry.slot, Picture(1));
         peer.socket.SendFormat(entry.slot, "x");
         peer.socket.SendCaptureMode(entry.slot, 1);
         EXPECT_EQ(peer.socket.PeerFormat(entry.slot), QByteArray());
@@ -152,17 +193,19 @@ TEST_F(RelayPeerSocketTest, IgnoresSlotsOutsideOneToPeerCountCappedAtEight) {
     }
 }
 
-TEST_F(RelayPeerSocketTest, ADeadRelayAnswersTheLogInWithUnreachableAndFreesTheSlots) {
+TEST_F(RelayPeerSocketTest, ADeadRelayAnswersTheLogInWithUnreachableAndIsTriedAgainLater) {
     Peer peer(DeadPort());
     peer.socket.RequestVideo(2, "bob");
     peer.socket.PeerLogin("alice");
     ASSERT_TRUE(WaitUntil([&] { return !peer.logins.empty(); }, WaitMs));
     EXPECT_EQ(peer.logins, std::vector<int16_t>{PeerLogin::Unreachable});
-    EXPECT_EQ(peer.states, (std::vector<SlotState>{{2, PeerLink::Free}}));
-    EXPECT_EQ(peer.socket.UserID(2), QString());
+    EXPECT_EQ(peer.states, std::vector<SlotState>{}) << "the slot asks on";
+    EXPECT_EQ(peer.socket.UserID(2), QStringLiteral("bob"));
+    EXPECT_TRUE(peer.socket.RetryTimer().Enabled());
+    EXPECT_EQ(peer.socket.RetryTimer().IntervalMs(), RelayPeerSocket::FirstRetryMs);
 }
 
-TEST_F(RelayPeerSocketTest, ALostConnectionIsReportedOnceAndFreesEverySlotInUse) {
+TEST_F(RelayPeerSocketTest, ALostConnectionIsReportedOnceAndItsLinksComeBackAfterTheNextLogIn) {
     Peer alice(relay.Port());
     Peer bob(relay.Port());
     Link(alice, bob);
@@ -175,11 +218,23 @@ TEST_F(RelayPeerSocketTest, ALostConnectionIsReportedOnceAndFreesEverySlotInUse)
     ASSERT_TRUE(restarted.LogIn("alice"));
     ASSERT_TRUE(WaitUntil([&] { return alice.logins.size() == 2; }, WaitMs));
     EXPECT_EQ(alice.logins, (std::vector<int16_t>{PeerLogin::LoggedIn, PeerLogin::Unreachable}));
-    EXPECT_EQ(alice.states, (std::vector<SlotState>{{1, PeerLink::Free}, {3, PeerLink::Free}}));
+    EXPECT_EQ(alice.states, (std::vector<SlotState>{{1, PeerLink::Asked}, {3, PeerLink::Asked}}));
+    EXPECT_EQ(alice.socket.UserID(1), QStringLiteral("bob"));
     ASSERT_TRUE(bob.WaitState(2, PeerLink::Waiting));
-    alice.socket.SendToPeer(1, "nothing to send it on");
+    alice.socket.SendToPeer(1, Picture(1));
     EXPECT_TRUE(WaitUntil([&] { return log.contains(QStringLiteral("relay close alice")); }, WaitMs));
     EXPECT_EQ(alice.logins.size(), 2u);
+    EXPECT_TRUE(log.filter(QStringLiteral("relay data")).isEmpty()) << "nothing goes out on a lost link";
+
+    // Its wait over, the older one logs in again and asks for its links anew.
+    ASSERT_TRUE(alice.socket.RetryTimer().Enabled());
+    alice.socket.RetryTick();
+    ASSERT_TRUE(alice.WaitState(1, PeerLink::Linked));
+    EXPECT_TRUE(bob.WaitState(2, PeerLink::Linked));
+    EXPECT_EQ(alice.logins, (std::vector<int16_t>{PeerLogin::LoggedIn, PeerLogin::Unreachable, PeerLogin::LoggedIn}));
+    EXPECT_EQ(alice.socket.PeerState(3), PeerLink::Waiting);
+    alice.socket.SendToPeer(1, Picture(2));
+    EXPECT_TRUE(WaitUntil([&] { return bob.frames == std::vector<SlotFrame>{{2, Picture(2)}}; }, WaitMs));
 }
 
 TEST_F(RelayPeerSocketTest, ClosingAPeerOrAllOfThemLeavesTheOtherSideWaiting) {
@@ -200,6 +255,7 @@ TEST_F(RelayPeerSocketTest, ClosingAPeerOrAllOfThemLeavesTheOtherSideWaiting) {
     EXPECT_TRUE(WaitUntil([&] { return log.contains(QStringLiteral("relay close alice")); }, WaitMs));
     EXPECT_EQ(alice.logins, std::vector<int16_t>{PeerLogin::LoggedIn}) << "closing is not a failure";
     EXPECT_EQ(alice.states, std::vector<SlotState>{}) << "the caller freed the slots itself";
+    EXPECT_FALSE(alice.socket.RetryTimer().Enabled()) << "and is not tried again";
 }
 
 TEST_F(RelayPeerSocketTest, HandlersMayCloseTheSocketFromInsideAnEvent) {
@@ -211,11 +267,11 @@ TEST_F(RelayPeerSocketTest, HandlersMayCloseTheSocketFromInsideAnEvent) {
     };
     Link(alice, bob);
     // Both frames arrive in one delivery; the second comes after the close.
-    alice.socket.SendToPeer(1, "one");
-    alice.socket.SendToPeer(1, "two");
+    alice.socket.SendToPeer(1, Picture(1));
+    alice.socket.SendToPeer(1, Picture(2));
     ASSERT_TRUE(WaitUntil([&] { return !bob.frames.empty(); }, WaitMs));
     ASSERT_TRUE(alice.WaitState(1, PeerLink::Waiting));
-    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, "one"}}));
+    EXPECT_EQ(bob.frames, (std::vector<SlotFrame>{{2, Picture(1)}}));
 
     alice.socket.OnStateChange = [&](int16_t slot, int16_t) { alice.socket.ClosePeer(slot); };
     bob.logins.clear();
@@ -274,6 +330,88 @@ TEST_F(RelayPeerSocketTest, TakesTheRelayPortFromTheEnvironmentWhenItIsValid) {
         qunsetenv("DRAVIK_RELAY_PORT");
 }
 
+// A relay the test plays by hand: it takes each connection and reads what comes.
+class HandRelay {
+public:
+    HandRelay() { server_.listen(QHostAddress::LocalHost, 0); }
+    quint16 Port() const { return server_.serverPort(); }
+
+    // The next connection, or null when none comes.
+    std::unique_ptr<QTcpSocket> Accept() {
+        if (!WaitUntil([&] { return server_.hasPendingConnections(); }, WaitMs)) return nullptr;
+        return std::unique_ptr<QTcpSocket>(server_.nextPendingConnection());
+    }
+    // The next `count` messages on a connection; fewer when they do not come.
+    std::vector<RelayMessage> Read(QTcpSocket& connection, size_t count) {
+        RelayReader reader;
+        std::vector<RelayMessage> messages;
+        WaitUntil(
+            [&] {
+                reader.Append(connection.readAll());
+                while (const auto message = reader.Next()) messages.push_back(*message);
+                return messages.size() >= count;
+            },
+            WaitMs);
+        return messages;
+    }
+
+private:
+    QTcpServer server_;
+};
+
+// The waits between tries double from 1 s up to 30 s and start again from
+// 1 s once a log-in has held; every log-in asks for the slots in use.
+TEST(RelayPeerSocketRetry, TriesAgainAfterLongerAndLongerWaitsAndAsksForItsLinksAfterEachLogIn) {
+    HandRelay relay;
+    Peer peer(relay.Port());
+    peer.socket.RequestVideo(1, "bob");
+    peer.socket.RequestVideo(3, "carol");
+    peer.socket.PeerLogin("alice");
+    const auto dropAtOnce = [&] {
+        std::unique_ptr<QTcpSocket> connection = relay.Accept();
+        if (!connection) return false;
+        const size_t answers = peer.logins.size();
+        connection->abort();
+        return WaitUntil([&] { return peer.logins.size() == answers + 1; }, WaitMs);
+    };
+    for (int wait : {1000, 2000, 4000, 8000, 16000, 30000, 30000}) {
+        SCOPED_TRACE(wait);
+        ASSERT_TRUE(dropAtOnce());
+        EXPECT_EQ(peer.logins.back(), PeerLogin::Unreachable);
+        EXPECT_TRUE(peer.socket.RetryTimer().Enabled());
+        EXPECT_EQ(peer.socket.RetryTimer().IntervalMs(), wait);
+        peer.socket.RetryTick();
+    }
+
+    // A player who left meanwhile is not asked for.
+    peer.socket.ClosePeer(3);
+    std::unique_ptr<QTcpSocket> connection = relay.Accept();
+    ASSERT_NE(connection, nullptr);
+    EXPECT_EQ(relay.Read(*connection, 1), std::vector<RelayMessage>{RelayLogin("alice")});
+    connection->write(EncodeRelayMessage(RelayLoginResult(uint16_t(PeerLogin::LoggedIn))));
+    EXPECT_EQ(relay.Read(*connection, 1), std::vector<RelayMessage>{RelayLink(1, "bob")});
+    EXPECT_EQ(peer.logins.back(), PeerLogin::LoggedIn);
+    EXPECT_EQ(peer.socket.RetryTimer().IntervalMs(), RelayPeerSocket::HeldLoginMs);
+    peer.socket.RetryTick();
+    EXPECT_FALSE(peer.socket.RetryTimer().Enabled()) << "the log-in has held";
+    connection->abort();
+    ASSERT_TRUE(WaitUntil([&] { return peer.logins.back() == PeerLogin::Unreachable; }, WaitMs));
+    EXPECT_EQ(peer.socket.RetryTimer().IntervalMs(), RelayPeerSocket::FirstRetryMs) << "the waits start again";
+
+    // Closing everything ends the tries; so does a refusal, even once its connection closes.
+    peer.socket.CloseAll();
+    EXPECT_FALSE(peer.socket.RetryTimer().Enabled());
+    peer.socket.PeerLogin("alice");
+    connection = relay.Accept();
+    ASSERT_NE(connection, nullptr);
+    connection->write(EncodeRelayMessage(RelayLoginResult(uint16_t(PeerLogin::Refused))));
+    ASSERT_TRUE(WaitUntil([&] { return peer.logins.back() == PeerLogin::Refused; }, WaitMs));
+    EXPECT_FALSE(peer.socket.RetryTimer().Enabled());
+    connection->abort();
+    ASSERT_TRUE(WaitUntil([&] { return peer.logins.back() == PeerLogin::Unreachable; }, WaitMs));
+    EXPECT_FALSE(peer.socket.RetryTimer().Enabled());
+}
+
 // A relay that sends what it is told, to feed the socket malformed input:
 // the socket closes the connection itself, once.
 TEST(RelayPeerSocketInput, MalformedInputFromTheRelayEndsTheConnection) {
@@ -310,7 +448,10 @@ TEST(RelayPeerSocketInput, MalformedInputFromTheRelayEndsTheConnection) {
         EXPECT_TRUE(WaitUntil([&] { return connection->state() == QAbstractSocket::UnconnectedState; }, WaitMs));
         EXPECT_TRUE(WaitUntil([&] { return peer.logins.size() >= entry.logins.size(); }, WaitMs));
         EXPECT_EQ(peer.logins, entry.logins);
-        EXPECT_EQ(peer.states, (std::vector<SlotState>{{1, PeerLink::Free}})) << "freed once";
+        EXPECT_EQ(peer.states, std::vector<SlotState>{});
+        EXPECT_EQ(peer.socket.UserID(1), QStringLiteral("bob")) << "asked for again after the next log-in";
+        // Tried again, unless the relay had refused the account.
+        EXPECT_EQ(peer.socket.RetryTimer().Enabled(), entry.logins.front() != PeerLogin::Refused);
     }
 }
 }  // namespace

@@ -48,7 +48,9 @@ QImage Noise(QSize size) {
 
 }  // namespace
 
-TEST(DecodeVideoFrame, DecodesOnlyFramesWithinTheCaps) {
+// A frame holds a picture exactly when it decodes: the header check that
+// every frame passes agrees with the decoder.
+TEST(DecodeVideoFrame, DecodesOnlyFramesWithinTheCapsAndOnlyThoseHoldAPicture) {
     using namespace VideoFrame;
     const QByteArray good = JpegOf(Solid({320, 240}));
     const struct Case {
@@ -67,6 +69,7 @@ TEST(DecodeVideoFrame, DecodesOnlyFramesWithinTheCaps) {
         {"a small frame announcing 60000x60000", WithAnnouncedSize(good, 60000, 60000), {}},
         {"a small frame announcing 4000x240", WithAnnouncedSize(good, 4000, 240), {}},
         {"a good 320x240 frame", good, {320, 240}},
+        {"a good frame cut off halfway", good.left(good.size() / 2), {320, 240}},
     };
     for (const Case& c : cases) {
         const QImage picture = DecodeVideoFrame(c.frame);
@@ -74,6 +77,7 @@ TEST(DecodeVideoFrame, DecodesOnlyFramesWithinTheCaps) {
             EXPECT_TRUE(picture.isNull()) << c.name;
         else
             EXPECT_EQ(picture.size(), c.decoded) << c.name;
+        EXPECT_EQ(FrameHoldsPicture(c.frame), !c.decoded.isEmpty()) << c.name;
     }
 }
 

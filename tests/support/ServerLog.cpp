@@ -1,13 +1,23 @@
 #include "support/ServerLog.h"
 #include "support/EventLoopWait.h"
 
+bool ServerLog::ReadLines(const QRegularExpression& pattern) {
+    while (server_.canReadLine()) {
+        lines_ << QString::fromUtf8(server_.readLine()).trimmed();
+        if (pattern.match(lines_.back()).hasMatch()) return true;
+    }
+    return false;
+}
+
 bool ServerLog::WaitFor(const QRegularExpression& pattern, int timeoutMs) {
+    return WaitUntil([&] { return ReadLines(pattern); }, timeoutMs);
+}
+
+bool ServerLog::WaitForCount(const QRegularExpression& pattern, qsizetype count, int timeoutMs) {
+    qsizetype matching = Matching(pattern).size();
     return WaitUntil([&] {
-        while (server_.canReadLine()) {
-            lines_ << QString::fromUtf8(server_.readLine()).trimmed();
-            if (pattern.match(lines_.back()).hasMatch()) return true;
-        }
-        return false;
+        while (matching < count && ReadLines(pattern)) ++matching;
+        return matching >= count;
     }, timeoutMs);
 }
 

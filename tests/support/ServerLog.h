@@ -10,6 +10,8 @@ public:
     explicit ServerLog(QProcess& server) : server_(server) {}
     // Waits until a line matches; every line read is kept.
     bool WaitFor(const QRegularExpression& pattern, int timeoutMs);
+    // Waits until `count` lines in all match, those read before included.
+    bool WaitForCount(const QRegularExpression& pattern, qsizetype count, int timeoutMs);
     // Waits for the first line and gives the port it names, 0 when none came.
     quint16 WaitForPort(int timeoutMs);
     QStringList Matching(const QRegularExpression& pattern) const { return lines_.filter(pattern); }
@@ -23,6 +25,9 @@ public:
     qsizetype MovesTaken(int seatBit) const;
 
 private:
+    // Takes in the lines that have come; true when one of them matches.
+    bool ReadLines(const QRegularExpression& pattern);
+
     QProcess& server_;
     QStringList lines_;
 };

@@ -8,13 +8,15 @@ XDisplay::~XDisplay() {
 }
 
 bool XDisplay::Start(const QString& xvfb) {
+    // A loaded machine can take many seconds to bring a server up.
+    constexpr int kStartMs = 30000;
     server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    if (!server_.waitForStarted(10000)) return false;
+    if (!server_.waitForStarted(kStartMs)) return false;
     QString number;
     const bool up = WaitUntil([&] {
         number += QString::fromLatin1(server_.readAllStandardOutput());
         return number.contains(QLatin1Char('\n'));
-    }, 10000);
+    }, kStartMs);
     name_ = QLatin1Char(':') + number.trimmed();
     return up;
 }

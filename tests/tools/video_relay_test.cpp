@@ -21,7 +21,10 @@ RelayMessage Throttled(uint8_t slot) { return RelayState(slot, uint16_t(PeerLink
 // A relay client speaking raw messages.
 class RawClient {
 public:
-    explicit RawClient(quint16 port) { socket.connectToHost(QHostAddress::LocalHost, port); }
+    explicit RawClient(quint16 port, const QHostAddress& from = QHostAddress(QHostAddress::LocalHost)) {
+        socket.bind(from, 0);
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
 
     void Send(const RelayMessage& message) { socket.write(EncodeRelayMessage(message)); }
     void SendBytes(const QByteArray& bytes) { socket.write(bytes); }
@@ -73,10 +76,13 @@ protected:
         ASSERT_TRUE(relay.Listen(0));
     }
 
-    std::unique_ptr<RawClient> Client() { return std::make_unique<RawClient>(relay.Port()); }
+    std::unique_ptr<RawClient> Client(const QHostAddress& from = QHostAddress(QHostAddress::LocalHost)) {
+        return std::make_unique<RawClient>(relay.Port(), from);
+    }
 
-    std::unique_ptr<RawClient> LoggedIn(const QByteArray& account) {
-        auto client = Client();
+    std::unique_ptr<RawClient> LoggedIn(const QByteArray& account,
+                                        const QHostAddress& from = QHostAddress(QHostAddress::LocalHost)) {
+        auto client = Client(from);
         client->Send(RelayLogin(account));
         EXPECT_EQ(client->Take(1), std::vector<RelayMessage>{RelayLoginResult(uint16_t(PeerLogin::LoggedIn))});
         return client;
@@ -206,6 +212,56 @@ TEST_F(VideoRelayTest, AnEndedRequestLeavesThePeerWaitingUntilItIsAskedAgain) {
     EXPECT_EQ(again->Take(1), std::vector<RelayMessage>{Linked(2)});
     EXPECT_EQ(bob->Take(1), std::vector<RelayMessage>{Linked(3)});
     EXPECT_EQ(log.filter(QStringLiteral("relay link")).size(), 4);
+}
+
+// A slot that a change leaves unlinked links at once with another slot that
+// asks for it, named after the account whose change made the pair.
+TEST_F(VideoRelayTest, ASlotLeftUnlinkedLinksWithAnotherSlotAskingForItsPeer) {
+    auto alice = LoggedIn("alice");
+    auto bob = LoggedIn("bob");
+    alice->Send(RelayLink(1, "bob"));
+    alice->Send(RelayLink(3, "bob"));
+    EXPECT_EQ(alice->Take(2), (std::vector<RelayMessage>{Waiting(1), Waiting(3)}));
+    bob->Send(RelayLink(2, "alice"));
+    EXPECT_EQ(bob->Take(1), std::vector<RelayMessage>{Linked(2)});
+    EXPECT_EQ(alice->Take(1), std::vector<RelayMessage>{Linked(1)}) << "the lowest slot asking links";
+
+    alice->Send(RelayLink(1, "carol"));
+    EXPECT_EQ(alice->Take(2), (std::vector<RelayMessage>{Waiting(1), Linked(3)}));
+    EXPECT_EQ(bob->Take(1), std::vector<RelayMessage>{Linked(2)}) << "never told to wait in between";
+    EXPECT_EQ(log.filter(QStringLiteral("relay link")), (QStringList{"relay link bob alice", "relay link alice bob"}));
+
+    // Closing frees every peer slot, each of which is told to wait.
+    auto carol = LoggedIn("carol");
+    carol->Send(RelayLink(4, "alice"));
+    EXPECT_EQ(carol->Take(1), std::vector<RelayMessage>{Linked(4)});
+    EXPECT_EQ(alice->Take(1), std::vector<RelayMessage>{Linked(1)});
+    alice->socket.abort();
+    EXPECT_EQ(bob->Take(1), std::vector<RelayMessage>{Waiting(2)});
+    EXPECT_EQ(carol->Take(1), std::vector<RelayMessage>{Waiting(4)});
+}
+
+// A table's clients share an address many times over below the cap; one
+// address cannot hold more, while others still come in.
+TEST_F(VideoRelayTest, RefusesConnectionsOverTheCapOfOneAddress) {
+    const QHostAddress crowded(QStringLiteral("127.0.0.2"));
+    std::vector<std::unique_ptr<RawClient>> clients;
+    for (int i = 0; i < VideoRelay::MaxConnectionsPerAddress; ++i)
+        clients.push_back(LoggedIn("user" + QByteArray::number(i), crowded));
+
+    auto over = Client(crowded);
+    EXPECT_TRUE(over->WaitClosed());
+    EXPECT_TRUE(Logged(QStringLiteral("relay reject - over %1 connections from 127.0.0.2")
+                           .arg(VideoRelay::MaxConnectionsPerAddress)));
+    auto elsewhere = LoggedIn("elsewhere");
+    EXPECT_EQ(elsewhere->socket.state(), QAbstractSocket::ConnectedState);
+
+    // A connection that ends makes room for the next.
+    clients.front()->socket.disconnectFromHost();
+    EXPECT_TRUE(Logged(QStringLiteral("relay close user0")));
+    auto next = LoggedIn("next", crowded);
+    EXPECT_EQ(next->socket.state(), QAbstractSocket::ConnectedState);
+    EXPECT_EQ(log.filter(QStringLiteral("relay reject")).size(), 1);
 }
 
 TEST_F(VideoRelayTest, TheSameAccountLoggingInAgainReplacesItsOlderConnection) {

@@ -1,5 +1,6 @@
 // The command icons of the video bars: the photo album, photos, the music box,
 // switching a seat's video off, zooming, and the icons that do nothing.
+#include "platform/VideoFrame.h"
 #include "platform/VideoView.h"
 #include "support/EventLoopWait.h"
 #include "support/TestClient.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,6 +37,26 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A camera's frame: a JPEG picture with a colour and a mark of its own.
+QByteArray CameraFrame(int n) {
+    QImage picture(VideoFrame::Width, VideoFrame::Height, QImage::Format_RGB32);
+    picture.fill(QColor::fromHsv((n * 53) % 360, 180, 220));
+    QPainter(&picture).fillRect(10 * n % 200, 40, 60, 60, Qt::black);
+    return EncodeVideoFrame(picture);
+}
+
+// Whether a photo file is a real BMP picture of the frame, pixel for pixel as the frame decodes.
+testing::AssertionResult IsBitmapOf(const QString& path, const QByteArray& frame) {
+    const QByteArray bytes = ReadFile(path);
+    if (!bytes.startsWith("BM")) return testing::AssertionFailure() << "no BMP file: " << bytes.left(4).toHex().toStdString();
+    const QImage photo = QImage::fromData(bytes, "BMP");
+    const QImage picture = DecodeVideoFrame(frame);
+    if (photo.isNull() || picture.isNull()) return testing::AssertionFailure() << "no picture";
+    if (photo.convertToFormat(QImage::Format_RGB32) != picture.convertToFormat(QImage::Format_RGB32))
+        return testing::AssertionFailure() << "another picture";
+    return testing::AssertionSuccess();
 }
 
 class VideoCommands : public ::testing::Test {
@@ -90,7 +112,7 @@ TEST_F(VideoCommands, TheAlbumOpensThePhotoFolderAndCreatesItOnlyWhenNoEntryOfIt
     }
 }
 
-TEST_F(VideoCommands, APhotoHoldsTheSeatsLastFrameExactlyAndIsReported) {
+TEST_F(VideoCommands, APhotoIsABitmapOfTheSeatsLastPictureAndIsReported) {
     struct Case {
         int icon;
         int seat;
@@ -107,16 +129,13 @@ TEST_F(VideoCommands, APhotoHoldsTheSeatsLastFrameExactlyAndIsReported) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.icon);
         SetTickerLines(*t, QString());
-        // Bytes of every value, zeros and line ends included, so nothing is translated or cut.
-        QByteArray frame;
-        for (int i = 0; i < 300 + c.seat; ++i) frame += char((i * 7 + c.seat) & 0xFF);
-        for (int s = 0; s < 4; ++s) t->video.LastVideoFrame[s] = s == c.seat ? frame : QByteArray("other seat");
+        for (int s = 0; s < 4; ++s) t->video.LastVideoFrame[s] = CameraFrame(s == c.seat ? c.seat : 10 + s);
         t.clock->localTime = c.moment;
 
         Click(c.icon);
 
         EXPECT_TRUE(Photos().contains(c.name)) << Photos().join(' ').toStdString();
-        EXPECT_EQ(ReadFile(PhotoDir() + '/' + c.name), frame);
+        EXPECT_TRUE(IsBitmapOf(PhotoDir() + '/' + c.name, CameraFrame(c.seat)));
         EXPECT_EQ(PhotoReports(), 1);
     }
     EXPECT_EQ(Photos().size(), 4);
@@ -142,22 +161,24 @@ TEST_F(VideoCommands, APhotoWhoseNameIsTakenGetsASuffixAndNeverOverwrites) {
         QDir(PhotoDir()).removeRecursively();
         std::vector<QByteArray> frames;
         for (const QDateTime& moment : c.moments) {
-            frames.push_back(QByteArray::number(int(frames.size())) + "-frame");
+            frames.push_back(CameraFrame(int(frames.size())));
             t->video.LastVideoFrame[2] = frames.back();
             t.clock->localTime = moment;
             Click(10);
         }
         ASSERT_EQ(Photos(), c.files);
-        for (size_t i = 0; i < frames.size(); ++i) EXPECT_EQ(ReadFile(PhotoDir() + '/' + c.files[int(i)]), frames[i]);
+        for (size_t i = 0; i < frames.size(); ++i) EXPECT_TRUE(IsBitmapOf(PhotoDir() + '/' + c.files[int(i)], frames[i]));
     }
 }
 
 TEST_F(VideoCommands, APhotoThatCannotBeWrittenIsNotReported) {
     struct Case {
         const char* name;
-        bool fileInPlaceOfFolder;  // else the frame is empty
+        QByteArray frame;
+        bool fileInPlaceOfFolder;
     };
-    for (const Case& c : {Case{"no frame yet", false}, Case{"the album is a file", true}}) {
+    for (const Case& c : {Case{"no frame yet", {}, false}, Case{"a frame without a picture", "no picture", false},
+                          Case{"the album is a file", CameraFrame(1), true}}) {
         for (int icon : {2, 6, 10, 14}) {
             SCOPED_TRACE(c.name);
             SCOPED_TRACE(icon);
@@ -168,8 +189,7 @@ TEST_F(VideoCommands, APhotoThatCannotBeWrittenIsNotReported) {
             if (c.fileInPlaceOfFolder) {
                 ASSERT_TRUE(WriteFile(photo, "not a folder"));
             }
-            for (QByteArray& frame : fresh->video.LastVideoFrame)
-                frame = c.fileInPlaceOfFolder ? QByteArray("frame") : QByteArray();
+            for (QByteArray& frame : fresh->video.LastVideoFrame) frame = c.frame;
 
             MainForm_ImCmd_Click(*fresh, icon);
 
@@ -364,7 +384,7 @@ TEST_F(VideoCommands, EachZoomIconTogglesTheWindowOfItsOwnSeat) {
 TEST_F(VideoCommands, IconsWithoutCommandAndUnknownIndexesDoNothing) {
     MainForm& f = *t->mainForm;
     for (int k = 0; k <= 3; ++k) f.PicLocal[k]->show();
-    for (QByteArray& frame : t->video.LastVideoFrame) frame = "frame";
+    for (QByteArray& frame : t->video.LastVideoFrame) frame = CameraFrame(1);
     t.lobby->existingWindows << kMusicBoxCaption;
     t.lobby->frames.clear();
     const int stops = t.sound->stops;

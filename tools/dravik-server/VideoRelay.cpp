@@ -2,6 +2,7 @@
 #include "platform/P2PSocket.h"
 #include <QStringDecoder>
 #include <QTcpSocket>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -73,9 +74,21 @@ VideoRelay::Connection* VideoRelay::LoggedIn(const QByteArray& account) {
 
 void VideoRelay::Accept() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        const QHostAddress address = socket->peerAddress();
+        int& fromAddress = connectionsByAddress_[address];
+        if (fromAddress >= MaxConnectionsPerAddress) {
+            emit Event(QStringLiteral("relay reject - over %1 connections from %2")
+                           .arg(MaxConnectionsPerAddress)
+                           .arg(address.toString()));
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++fromAddress;
         const int id = ++lastId_;
         connections_[id].id = id;
         connections_[id].socket = socket;
+        connections_[id].address = address;
         socket->setReadBufferSize(kReadSliceBytes);
         connect(socket, &QTcpSocket::readyRead, this, [this, id] { ReadFrom(id); });
         connect(socket, &QTcpSocket::bytesWritten, this, [this, id] { Drained(id); });
@@ -112,20 +125,11 @@ void VideoRelay::Handle(int id, const RelayMessage& message) {
             connection.loginSeen ? QStringLiteral("after a refused LOGIN") : QStringLiteral("before LOGIN");
         return Reject(id, QStringLiteral("%1 %2").arg(RelayTypeName(message.type), when));
     }
-    switch (message.type) {
-    case RelayType::Link:
-        Withdraw(connection, message.slot);
-        connection.peerSlots[message.slot] = Slot{};
-        connection.peerSlots[message.slot].asked = message.bytes;
-        Settle(id);
-        break;
-    case RelayType::Unlink:
-        Withdraw(connection, message.slot);
-        connection.peerSlots[message.slot] = Slot{};
-        Settle(id);
-        break;
-    default: Forward(id, message); break;
-    }
+    if (message.type == RelayType::Data) return Forward(id, message);
+    const std::optional<SlotRef> unlinked = Withdraw(connection, message.slot);
+    connection.peerSlots[message.slot] = Slot{};
+    if (message.type == RelayType::Link) connection.peerSlots[message.slot].asked = message.bytes;
+    Settle(id, unlinked ? std::vector{*unlinked} : std::vector<SlotRef>{});
 }
 
 // A client that starts again replaces its old link: the older connection of
@@ -165,17 +169,20 @@ void VideoRelay::Forward(int id, const RelayMessage& message) {
                    .arg(message.bytes.size()));
 }
 
-void VideoRelay::Withdraw(Connection& connection, int slot) {
+std::optional<VideoRelay::SlotRef> VideoRelay::Withdraw(Connection& connection, int slot) {
     Slot& own = connection.peerSlots[slot];
+    std::optional<SlotRef> unlinked;
     if (Connection* peer = own.partner ? Find(own.partner) : nullptr) {
         Slot& other = peer->peerSlots[own.partnerSlot];
         other.partner = 0;
         other.partnerSlot = 0;
         other.peerDataCame = false;
+        unlinked = SlotRef{peer->id, own.partnerSlot};
     }
     own.partner = 0;
     own.partnerSlot = 0;
     own.peerDataCame = false;
+    return unlinked;
 }
 
 int VideoRelay::UnlinkedSlotAsking(const Connection& connection, const QByteArray& account) {
@@ -184,33 +191,34 @@ int VideoRelay::UnlinkedSlotAsking(const Connection& connection, const QByteArra
     return 0;
 }
 
-// The trigger's peerSlots go first, so that a pair its LINK completes is logged
-// with its account first.
-void VideoRelay::Settle(int trigger) {
-    const auto settle = [this](Connection& connection) {
-        if (connection.closing || connection.account.isEmpty()) return;
-        for (int slot = 1; slot <= RelayLimits::MaxSlot; ++slot) {
-            Slot& own = connection.peerSlots[slot];
-            if (own.asked.isEmpty() || own.partner) continue;
-            Connection* peer = LoggedIn(own.asked);
-            const int peerSlot = peer && peer != &connection ? UnlinkedSlotAsking(*peer, connection.account) : 0;
-            if (!peerSlot) {
-                if (own.state != uint16_t(PeerLink::Waiting)) SendState(connection, slot, uint16_t(PeerLink::Waiting));
-                continue;
-            }
-            own.partner = peer->id;
-            own.partnerSlot = peerSlot;
-            peer->peerSlots[peerSlot].partner = connection.id;
-            peer->peerSlots[peerSlot].partnerSlot = slot;
-            SendState(connection, slot, uint16_t(PeerLink::Linked));
-            SendState(*peer, peerSlot, uint16_t(PeerLink::Linked));
-            emit Event(
-                QStringLiteral("relay link %1 %2").arg(AccountText(connection.account), AccountText(peer->account)));
-        }
-    };
-    if (Connection* first = Find(trigger)) settle(*first);
-    for (auto& [id, connection] : connections_)
-        if (id != trigger) settle(connection);
+// The trigger's slots go first, so that a pair its LINK completes is logged
+// with its account first; the slots left unlinked follow in the order of
+// their connections.
+void VideoRelay::Settle(int trigger, std::vector<SlotRef> unlinked) {
+    if (Connection* first = Find(trigger))
+        for (int slot = 1; slot <= RelayLimits::MaxSlot; ++slot) SettleSlot(*first, slot);
+    std::sort(unlinked.begin(), unlinked.end());
+    for (const SlotRef& ref : unlinked)
+        if (Connection* connection = Find(ref.id)) SettleSlot(*connection, ref.slot);
+}
+
+void VideoRelay::SettleSlot(Connection& connection, int slot) {
+    if (connection.closing || connection.account.isEmpty()) return;
+    Slot& own = connection.peerSlots[slot];
+    if (own.asked.isEmpty() || own.partner) return;
+    Connection* peer = LoggedIn(own.asked);
+    const int peerSlot = peer && peer != &connection ? UnlinkedSlotAsking(*peer, connection.account) : 0;
+    if (!peerSlot) {
+        if (own.state != uint16_t(PeerLink::Waiting)) SendState(connection, slot, uint16_t(PeerLink::Waiting));
+        return;
+    }
+    own.partner = peer->id;
+    own.partnerSlot = peerSlot;
+    peer->peerSlots[peerSlot].partner = connection.id;
+    peer->peerSlots[peerSlot].partnerSlot = slot;
+    SendState(connection, slot, uint16_t(PeerLink::Linked));
+    SendState(*peer, peerSlot, uint16_t(PeerLink::Linked));
+    emit Event(QStringLiteral("relay link %1 %2").arg(AccountText(connection.account), AccountText(peer->account)));
 }
 
 void VideoRelay::Drained(int id) {
@@ -255,11 +263,14 @@ void VideoRelay::Close(int id) {
     connection.socket->disconnect(this);
     connection.socket->abort();
     connection.socket->deleteLater();
+    if (--connectionsByAddress_[connection.address] <= 0) connectionsByAddress_.remove(connection.address);
     if (!connection.account.isEmpty()) {
         if (const auto entry = accounts_.find(connection.account); entry != accounts_.end() && entry->second == id)
             accounts_.erase(entry);
         emit Event(QStringLiteral("relay close %1").arg(AccountText(connection.account)));
     }
-    for (int slot = 1; slot <= RelayLimits::MaxSlot; ++slot) Withdraw(connection, slot);
-    Settle(0);
+    std::vector<SlotRef> unlinked;
+    for (int slot = 1; slot <= RelayLimits::MaxSlot; ++slot)
+        if (const std::optional<SlotRef> peerSlot = Withdraw(connection, slot)) unlinked.push_back(*peerSlot);
+    Settle(0, std::move(unlinked));
 }
