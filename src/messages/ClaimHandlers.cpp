@@ -1,7 +1,7 @@
 #include "connection/General.h"
 #include "messages/MessageHandlers.h"
 #include "messages/TableViews.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "play/TilePictures.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "connection/TransportState.h"
+#include "shared/TransportState.h"
 #include <QString>
 #include <array>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "play/ClaimAnswers.h"
 #include "play/HandSorting.h"
 #include "play/MeldLayout.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "play/SingleKongs.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"

@@ -2,7 +2,7 @@
 #include "play/ClaimWords.h"
 #include "play/MeldLayout.h"
 #include "play/TileSizes.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "play/SingleKongs.h"
 #include "connection/General.h"
 #include "shared/Client.h"

@@ -1,6 +1,6 @@
 #include "play/ClaimAnswers.h"
 #include "connection/PacketTransport.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/TileAccess.h"

@@ -1,5 +1,5 @@
 #include "play/ClaimWords.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "play/SingleKongs.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

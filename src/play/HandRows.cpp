@@ -1,6 +1,6 @@
 #include "play/HandRows.h"
 #include "connection/General.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "play/TilePictures.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

@@ -2,7 +2,7 @@
 #include "connection/General.h"
 #include "play/ClaimAnswers.h"
 #include "play/OwnMelds.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"
 #include "results/ScoreWindow.h"

@@ -3,7 +3,7 @@
 #include "play/DiscardParking.h"
 #include "play/HandRows.h"
 #include "play/HandSorting.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"
 #include "play/WallDraws.h"

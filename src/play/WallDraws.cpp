@@ -1,5 +1,5 @@
 #include "play/WallDraws.h"
-#include "table/TableState.h"
+#include "shared/TableState.h"
 
 namespace {
 constexpr int kWallTiles = 136;

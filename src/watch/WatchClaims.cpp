@@ -1,7 +1,7 @@
 #include "connection/General.h"
 #include "play/ClaimWords.h"
 #include "play/MeldLayout.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "play/SingleKongs.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"

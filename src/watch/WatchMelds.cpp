@@ -2,7 +2,7 @@
 #include "connection/General.h"
 #include "play/HandRows.h"
 #include "play/MeldLayout.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"

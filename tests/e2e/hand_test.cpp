@@ -2,7 +2,7 @@
 // its own moves made by the time-out move of a one-second turn.
 #include "connection/GamePacket.h"
 #include "dravik-server/TableSeating.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "support/FakeGameServer.h"
 #include "support/ScriptedHand.h"
 #include "support/TableProcess.h"

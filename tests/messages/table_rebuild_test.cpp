@@ -1,6 +1,6 @@
 #include "connection/GamePacket.h"
 #include "messages/ServerMessageDispatch.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "play/TilePictures.h"
 #include "support/ScriptedHand.h"
 #include "support/TableChecks.h"

@@ -2,7 +2,7 @@
 // watching the same seat: each view's own numbers, and the same tile codes
 // in the watched seat's run throughout.
 #include "connection/GamePacket.h"
-#include "play/PlayState.h"
+#include "shared/PlayState.h"
 #include "support/ScriptedHand.h"
 #include "table/Sound.h"
 #include "watch/WatchFixture.h"
