@@ -1,7 +1,7 @@
 // Encoding and decoding game packets, and dispatching a stream of received
 // packets through the scheduler's receive job.
-#include "connection/GamePacket.h"
-#include "connection/PacketTransport.h"
+#include "wire/GamePacket.h"
+#include "wire/PacketTransport.h"
 #include "support/ScriptedHand.h"
 #include "support/TestClient.h"
 #include <benchmark/benchmark.h>

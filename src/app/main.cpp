@@ -1,4 +1,4 @@
-#include "connection/StartUp.h"
+#include "run/StartUp.h"
 #include "platform/EndProgram.h"
 #include "platform/CameraDevice.h"
 #include "platform/DesktopShell.h"

@@ -1,6 +1,6 @@
 #include "computer/MoveChoice.h"
 #include "computer/HandEvaluation.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "shared/Client.h"
 #include "table/TileAccess.h"
 

@@ -1,4 +1,4 @@
-#include "connection/General.h"
+#include "wire/General.h"
 #include "messages/MessageHandlers.h"
 #include "messages/TableViews.h"
 #include "shared/PlayState.h"

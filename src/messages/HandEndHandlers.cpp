@@ -1,5 +1,5 @@
-#include "connection/General.h"
-#include "connection/GamePacket.h"
+#include "wire/General.h"
+#include "wire/GamePacket.h"
 #include "messages/MessageHandlers.h"
 #include "play/RevealHands.h"
 #include "play/WallDraws.h"

@@ -1,5 +1,5 @@
-#include "connection/General.h"
-#include "connection/LobbyWindowLink.h"
+#include "wire/General.h"
+#include "wire/LobbyWindowLink.h"
 #include "messages/MessageHandlers.h"
 #include "messages/ServerMessageDispatch.h"
 #include "messages/SetupWallBreak.h"

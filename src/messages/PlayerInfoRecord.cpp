@@ -1,5 +1,5 @@
 #include "messages/PlayerInfoRecord.h"
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "platform/AnsiCodec.h"
 #include "shared/PlayerInfo.h"
 

@@ -1,4 +1,4 @@
-#include "connection/Scheduler.h"
+#include "run/Scheduler.h"
 #include "messages/MessageHandlers.h"
 #include "play/ClaimAnswers.h"
 #include "shared/Client.h"

@@ -1,4 +1,4 @@
-#include "connection/General.h"
+#include "wire/General.h"
 #include "messages/TableRebuild.h"
 #include "play/HandSorting.h"
 #include "play/TilePictures.h"

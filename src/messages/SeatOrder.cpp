@@ -1,5 +1,5 @@
 #include "messages/SeatOrder.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "shared/Client.h"
 #include "table/Animations.h"
 #include <array>

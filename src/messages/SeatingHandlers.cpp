@@ -1,6 +1,6 @@
 #include "messages/SeatingHandlers.h"
-#include "connection/General.h"
-#include "connection/LobbyWindowLink.h"
+#include "wire/General.h"
+#include "wire/LobbyWindowLink.h"
 #include "messages/PlayerInfoRecord.h"
 #include "messages/PortraitIndex.h"
 #include "messages/SeatOrder.h"

@@ -1,6 +1,6 @@
 #include "messages/ServerMessageDispatch.h"
-#include "connection/GamePacket.h"
-#include "connection/LobbyWindowLink.h"
+#include "wire/GamePacket.h"
+#include "wire/LobbyWindowLink.h"
 #include "messages/LoginReplies.h"
 #include "messages/DepartureHandlers.h"
 #include "messages/MessageHandlers.h"

@@ -1,5 +1,5 @@
 #include "messages/TableRebuild.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "messages/MessageHandlers.h"
 #include "play/ClaimAnswers.h"
 #include "play/HandSorting.h"

@@ -1,5 +1,5 @@
 #include "play/CentreDiscard.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/TilePictures.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

@@ -4,7 +4,7 @@
 #include "play/TileSizes.h"
 #include "shared/PlayState.h"
 #include "play/SingleKongs.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"

@@ -1,5 +1,5 @@
 #include "play/ClaimAnswers.h"
-#include "connection/PacketTransport.h"
+#include "wire/PacketTransport.h"
 #include "shared/PlayState.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"

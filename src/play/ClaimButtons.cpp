@@ -1,5 +1,5 @@
 #include "play/ClaimButtons.h"
-#include "connection/Scheduler.h"
+#include "run/Scheduler.h"
 #include "play/ClaimAnswers.h"
 #include "play/HandSorting.h"
 #include "play/TilePictures.h"

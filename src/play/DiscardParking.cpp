@@ -1,5 +1,5 @@
 #include "play/DiscardParking.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/DiscardRows.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"

@@ -1,5 +1,5 @@
 #include "play/HandRows.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "shared/PlayState.h"
 #include "play/TilePictures.h"
 #include "shared/Client.h"

@@ -1,5 +1,5 @@
 #include "play/MeldLayout.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/ClaimAnswers.h"
 #include "play/OwnMelds.h"
 #include "shared/PlayState.h"

@@ -1,5 +1,5 @@
 #include "play/MouseDiscard.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/ClaimAnswers.h"
 #include "play/OwnDiscard.h"
 #include "play/HandSorting.h"

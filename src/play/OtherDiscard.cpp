@@ -1,5 +1,5 @@
 #include "play/OtherDiscard.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/CentreDiscard.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"

@@ -1,5 +1,5 @@
 #include "play/ReceiveTiles.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/DiscardParking.h"
 #include "play/HandRows.h"
 #include "play/HandSorting.h"

@@ -1,5 +1,5 @@
 #include "play/RevealHands.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/HandSorting.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"

@@ -1,5 +1,5 @@
 #include "play/SingleKongs.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/MeldLayout.h"
 #include "play/OwnMelds.h"
 #include "shared/PlayState.h"

@@ -1,5 +1,5 @@
 #include "play/TilePictures.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "shared/RuntimeError.h"
 #include <string>
 

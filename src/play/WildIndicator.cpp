@@ -1,5 +1,5 @@
 #include "play/WildIndicator.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/TilePictures.h"
 #include "shared/Client.h"
 #include "table/Controls.h"

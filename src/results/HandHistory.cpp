@@ -1,5 +1,5 @@
 #include "results/HandHistory.h"
-#include "connection/IniFile.h"
+#include "wire/IniFile.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
 #include "window/SideWindows.h"

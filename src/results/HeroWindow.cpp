@@ -1,5 +1,5 @@
 #include "results/HeroWindow.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "results/HandHistory.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"

@@ -1,6 +1,6 @@
 #include "table/Animations.h"
-#include "connection/General.h"
-#include "connection/LobbyWindowLink.h"
+#include "wire/General.h"
+#include "wire/LobbyWindowLink.h"
 #include "play/TilePictures.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

@@ -1,5 +1,5 @@
 #include "table/WallLayout.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"

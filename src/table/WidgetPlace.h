@@ -1,5 +1,5 @@
 #pragma once
-#include "connection/General.h"
+#include "wire/General.h"
 #include <QRectF>
 #include <QWidget>
 

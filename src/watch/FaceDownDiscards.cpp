@@ -1,5 +1,5 @@
 #include "watch/FaceDownDiscards.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/DiscardRows.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"

@@ -1,4 +1,4 @@
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/ClaimWords.h"
 #include "play/MeldLayout.h"
 #include "shared/PlayState.h"

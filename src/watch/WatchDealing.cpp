@@ -1,4 +1,4 @@
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/HandRows.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"

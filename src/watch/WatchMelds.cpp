@@ -1,5 +1,5 @@
 #include "watch/WatchMelds.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/HandRows.h"
 #include "play/MeldLayout.h"
 #include "shared/PlayState.h"

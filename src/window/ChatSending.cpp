@@ -1,5 +1,5 @@
 #include "window/ChatSending.h"
-#include "connection/PacketTransport.h"
+#include "wire/PacketTransport.h"
 #include "shared/Client.h"
 #include "shared/GameMessage.h"
 #include "table/MainForm.h"

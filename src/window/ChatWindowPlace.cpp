@@ -1,5 +1,5 @@
 #include "window/ChatWindowPlace.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "window/SideWindows.h"

@@ -1,6 +1,6 @@
 #include "window/ExitDialog.h"
-#include "connection/Leaving.h"
-#include "connection/LobbyWindowLink.h"
+#include "run/Leaving.h"
+#include "wire/LobbyWindowLink.h"
 #include "shared/Client.h"
 #include "table/Controls.h"
 #include "table/MainForm.h"

@@ -1,5 +1,5 @@
 #include "window/KeyHandler.h"
-#include "connection/LobbyWindowLink.h"
+#include "wire/LobbyWindowLink.h"
 #include "results/HeroWindow.h"
 #include "results/InformationWindow.h"
 #include "results/ScoreWindow.h"

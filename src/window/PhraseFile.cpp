@@ -1,6 +1,6 @@
 #include "window/PhraseFile.h"
-#include "connection/CommandLine.h"
-#include "connection/IniFile.h"
+#include "wire/CommandLine.h"
+#include "wire/IniFile.h"
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 #include "window/PlayerCard.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "results/InformationWindow.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"

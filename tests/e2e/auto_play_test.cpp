@@ -1,6 +1,6 @@
 // Clients in auto-play mode play whole hands at the real server by
 // themselves, and the server takes every move they make.
-#include "connection/LobbyWindowLink.h"
+#include "wire/LobbyWindowLink.h"
 #include "AutoPlayer.h"
 #include "support/ServerLog.h"
 #include "support/TableProcess.h"

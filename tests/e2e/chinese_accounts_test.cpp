@@ -4,8 +4,8 @@
 // account logs in elsewhere, the departure the server reports is its own.
 #include "AutoPlayer.h"
 #include "ServerWithDisplay.h"
-#include "connection/GamePacket.h"
-#include "connection/LoginPacket.h"
+#include "wire/GamePacket.h"
+#include "wire/LoginPacket.h"
 #include "support/EventLoopWait.h"
 #include <QDeadlineTimer>
 #include <QTcpSocket>

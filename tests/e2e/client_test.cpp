@@ -1,4 +1,4 @@
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "dravik-server/TableSeating.h"
 #include "support/TableProcess.h"
 #include "support/FakeGameServer.h"

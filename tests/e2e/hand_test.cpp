@@ -1,6 +1,6 @@
 // The real client plays the first turns of a hand against the fake server,
 // its own moves made by the time-out move of a one-second turn.
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "dravik-server/TableSeating.h"
 #include "shared/PlayState.h"
 #include "support/FakeGameServer.h"

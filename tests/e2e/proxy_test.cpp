@@ -1,4 +1,4 @@
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "e2e/LocalProxy.h"
 #include "support/FakeGameServer.h"
 #include "support/TableProcess.h"

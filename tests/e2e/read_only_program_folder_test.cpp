@@ -1,7 +1,7 @@
 // The real client run by an ordinary user from a program folder installed for
 // all users, which that user cannot write, with the hand history of an
 // earlier table left in it.
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "dravik-server/TableSeating.h"
 #include "support/FakeGameServer.h"
 #include "support/ScriptedHand.h"

@@ -6,7 +6,7 @@
 // still past its time.
 #include "AutoPlayer.h"
 #include "CuttableRelay.h"
-#include "connection/LobbyWindowLink.h"
+#include "wire/LobbyWindowLink.h"
 #include "support/EventLoopWait.h"
 #include "support/ServerLog.h"
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "support/FakeGameServer.h"
 #include "support/TableProcess.h"
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // The video relay shares the game server's event loop: a crowd of relay
 // clients logging in and linking all at once must not keep a player's log-in
 // to the game port waiting.
-#include "connection/GamePacket.h"
-#include "connection/LoginPacket.h"
+#include "wire/GamePacket.h"
+#include "wire/LoginPacket.h"
 #include "support/EventLoopWait.h"
 #include "support/RelayCrowd.h"
 #include "support/ServerLog.h"

@@ -1,4 +1,4 @@
-#include "connection/LoginPacket.h"
+#include "wire/LoginPacket.h"
 #include "dravik-server/ServerPackets.h"
 #include "platform/AnsiCodec.h"
 #include "support/EventLoopWait.h"

@@ -4,7 +4,7 @@
 #include "support/ClientSnapshot.h"
 #include "support/ScriptedHand.h"
 #include "support/TestClient.h"
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "table/Controls.h"
 #include "table/MainForm.h"
 #include "results/HeroWindow.h"

@@ -3,8 +3,8 @@
 // The seat names, the player records, the ready marks and the departures
 // must read the same bytes as the same name, or a seat named by one message
 // is not found by the next.
-#include "connection/GamePacket.h"
-#include "connection/LoginPacket.h"
+#include "wire/GamePacket.h"
+#include "wire/LoginPacket.h"
 #include "dravik-server/HandPackets.h"
 #include "dravik-server/ServerPackets.h"
 #include "platform/AnsiCodec.h"

@@ -1,6 +1,6 @@
 #include "messages/DepartureHandlers.h"
-#include "connection/GamePacket.h"
-#include "connection/TableClosedNotice.h"
+#include "wire/GamePacket.h"
+#include "run/TableClosedNotice.h"
 #include "platform/AnsiCodec.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"

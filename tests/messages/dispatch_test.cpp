@@ -1,5 +1,5 @@
 #include "messages/ServerMessageDispatch.h"
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "window/TalkWindow.h"

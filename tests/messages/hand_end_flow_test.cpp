@@ -1,7 +1,7 @@
 // Whole hand ends through the client's receive path: the server's results,
 // revealed hands and result items after a scripted hand, checked on the
 // score board, the hand list, the history file and the next hand's ready.
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "platform/AnsiCodec.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"

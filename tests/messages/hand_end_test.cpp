@@ -1,4 +1,4 @@
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "messages/ServerMessageDispatch.h"
 #include "results/ScoreWindow.h"
 #include "support/ScriptedHand.h"

@@ -1,5 +1,5 @@
-#include "connection/GamePacket.h"
-#include "connection/LobbyWindowLink.h"
+#include "wire/GamePacket.h"
+#include "wire/LobbyWindowLink.h"
 #include "support/ScriptedHand.h"
 #include "support/TableChecks.h"
 #include "support/TestClient.h"

@@ -1,5 +1,5 @@
 #include "messages/LoginReplies.h"
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "platform/LobbyLink.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"

@@ -1,5 +1,5 @@
-#include "connection/GamePacket.h"
-#include "connection/General.h"
+#include "wire/GamePacket.h"
+#include "wire/General.h"
 #include "dravik-server/HandTable.h"
 #include "dravik-server/ServerPackets.h"
 #include "play/TilePictures.h"

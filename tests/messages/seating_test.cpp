@@ -1,4 +1,4 @@
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "messages/PlayerInfoRecord.h"
 #include "platform/AnsiCodec.h"
 #include "results/HandHistory.h"

@@ -1,4 +1,4 @@
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "dravik-server/ServerPackets.h"
 #include "dravik-server/TableSeating.h"
 #include "results/HeroWindow.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "connection/GamePacket.h"
-#include "connection/General.h"
+#include "wire/GamePacket.h"
+#include "wire/General.h"
 #include "messages/MessageHandlers.h"
 #include "shared/RuntimeError.h"
 #include "play/TilePictures.h"

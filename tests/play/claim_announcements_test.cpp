@@ -1,4 +1,4 @@
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/ClaimAnnouncements.h"
 #include "play/TilePictures.h"
 #include "AllSeatsFixture.h"

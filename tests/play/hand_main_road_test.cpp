@@ -1,6 +1,6 @@
 // A whole hand at the own seat through the client's receive path, on the
 // virtual clock: what the client sends and where the tiles lie.
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "support/ScriptedHand.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"

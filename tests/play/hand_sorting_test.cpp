@@ -1,5 +1,5 @@
 #include "play/HandSorting.h"
-#include "connection/LobbyWindowLink.h"
+#include "wire/LobbyWindowLink.h"
 #include "messages/ServerMessageDispatch.h"
 #include "play/TilePictures.h"
 #include "support/TestClient.h"

@@ -1,5 +1,5 @@
 #include "play/ClaimAnnouncements.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/TilePictures.h"
 #include "results/ScoreWindow.h"
 #include "shared/RuntimeError.h"

@@ -1,6 +1,6 @@
 #include "AllSeatsFixture.h"
-#include "connection/GamePacket.h"
-#include "connection/General.h"
+#include "wire/GamePacket.h"
+#include "wire/General.h"
 #include "play/RevealHands.h"
 #include "play/TilePictures.h"
 #include "shared/RuntimeError.h"

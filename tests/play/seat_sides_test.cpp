@@ -3,7 +3,7 @@
 // the melds and their bubble, the ready mark — for each own seat bit, and
 // checks that they all stand where the seat order puts the seat: the seat that
 // plays before the own seat on the left, the one after it on the right.
-#include "connection/General.h"
+#include "wire/General.h"
 #include "dravik-server/HandPackets.h"
 #include "dravik-server/ServerPackets.h"
 #include "dravik-server/TableSeating.h"

@@ -1,5 +1,5 @@
 #include "AllSeatsFixture.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "play/MouseDiscard.h"
 #include "play/TilePictures.h"
 #include "shared/RuntimeError.h"

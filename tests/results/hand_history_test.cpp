@@ -1,6 +1,6 @@
 // The hand-history file: every finished hand's score board stored under its
 // number and put back onto the board, with the names coloured by the results.
-#include "connection/IniFile.h"
+#include "wire/IniFile.h"
 #include "platform/AnsiCodec.h"
 #include "results/HandHistory.h"
 #include "results/ScoreWindow.h"

@@ -1,5 +1,5 @@
 // The score board, hand list and player card as the user handles them.
-#include "connection/IniFile.h"
+#include "wire/IniFile.h"
 #include "results/HandHistory.h"
 #include "results/HeroWindow.h"
 #include "results/InformationWindow.h"

@@ -1,6 +1,6 @@
 #include "support/ClientSnapshot.h"
-#include "connection/Reconnect.h"
-#include "connection/TableClosedNotice.h"
+#include "run/Reconnect.h"
+#include "run/TableClosedNotice.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
 #include "table/MainForm.h"

@@ -1,5 +1,5 @@
 #include "support/ClientTimeOutMoves.h"
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "shared/GameMessage.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "support/TestClient.h"
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include <QDir>
-#include "connection/Scheduler.h"
-#include "connection/StartUp.h"
+#include "run/Scheduler.h"
+#include "run/StartUp.h"
 
 TestClient::TestClient(const QString& commandLine, QSize screen) {
     Platform platform;

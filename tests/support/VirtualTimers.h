@@ -1,5 +1,5 @@
 #pragma once
-#include "connection/Reconnect.h"
+#include "run/Reconnect.h"
 #include "support/TestClient.h"
 #include <optional>
 

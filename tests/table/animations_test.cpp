@@ -1,5 +1,5 @@
 #include "table/Animations.h"
-#include "connection/LobbyWindowLink.h"
+#include "wire/LobbyWindowLink.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/WallLayout.h"

@@ -1,6 +1,6 @@
 #include "table/SeatRecords.h"
-#include "connection/GamePacket.h"
-#include "connection/PacketTransport.h"
+#include "wire/GamePacket.h"
+#include "wire/PacketTransport.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "connection/LoginPacket.h"
+#include "wire/LoginPacket.h"
 #include "dravik-server/ServerPackets.h"
 #include "support/FakeGameServer.h"
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 #include "dravik-server/HandTable.h"
-#include "connection/General.h"
+#include "wire/General.h"
 #include "shared/GameMessage.h"
 #include "support/ClientTimeOutMoves.h"
 #include <QRegularExpression>

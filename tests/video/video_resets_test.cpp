@@ -1,5 +1,5 @@
-#include "connection/Leaving.h"
-#include "connection/StartUp.h"
+#include "run/Leaving.h"
+#include "run/StartUp.h"
 #include "platform/CaptureControl.h"
 #include "video/VideoFixture.h"
 #include "video/VideoWindow.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "connection/General.h"
+#include "wire/General.h"
 #include "messages/ServerMessageDispatch.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"

@@ -1,7 +1,7 @@
 // One scripted hand played by a player's client and by a spectator's client
 // watching the same seat: each view's own numbers, and the same tile codes
 // in the watched seat's run throughout.
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "shared/PlayState.h"
 #include "support/ScriptedHand.h"
 #include "table/Sound.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "platform/AnsiCodec.h"
 #include "shared/GameMessage.h"
 #include "support/TestClient.h"

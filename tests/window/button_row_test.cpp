@@ -1,5 +1,5 @@
-#include "connection/GamePacket.h"
-#include "connection/IniFile.h"
+#include "wire/GamePacket.h"
+#include "wire/IniFile.h"
 #include "messages/LoginReplies.h"
 #include "platform/LobbyLink.h"
 #include "results/HeroWindow.h"

@@ -1,4 +1,4 @@
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "support/TestClient.h"
 #include "table/Controls.h"
 #include "table/MainForm.h"

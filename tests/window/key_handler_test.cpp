@@ -1,4 +1,4 @@
-#include "connection/Scheduler.h"
+#include "run/Scheduler.h"
 #include "platform/LobbyLink.h"
 #include "results/HeroWindow.h"
 #include "results/InformationWindow.h"

@@ -2,7 +2,7 @@
 #include "dravik-server/HandPackets.h"
 #include "dravik-server/PacketFraming.h"
 #include "dravik-server/ServerPackets.h"
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "platform/AnsiCodec.h"
 #include "shared/GameMessage.h"
 #include <QTcpSocket>

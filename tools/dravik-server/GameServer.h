@@ -1,5 +1,5 @@
 #pragma once
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "dravik-server/HandTable.h"
 #include "dravik-server/TableSeating.h"
 #include <QByteArray>

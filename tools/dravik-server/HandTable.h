@@ -1,5 +1,5 @@
 #pragma once
-#include "connection/GamePacket.h"
+#include "wire/GamePacket.h"
 #include "dravik-server/Rules.h"
 #include "dravik-server/Scoring.h"
 #include <QRandomGenerator>
