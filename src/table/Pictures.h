@@ -7,7 +7,3 @@
 QPixmap PictureOfResource(int resourceId);
 // The same picture, drawn only when it is first shown.
 LazyPicture LazyPictureOfResource(int resourceId);
-
-// Forgets every drawn picture (resource and design pictures), so the next use
-// draws it again; for measuring the drawing.
-void ClearPictureCache();

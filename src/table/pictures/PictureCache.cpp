@@ -1,5 +1,4 @@
 #include "table/pictures/PictureCache.h"
-#include "table/Pictures.h"
 #include <QCoreApplication>
 #include <QThreadPool>
 #include <map>

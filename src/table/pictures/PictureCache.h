@@ -11,3 +11,6 @@ enum class PictureKind { Resource, Design, Frame };
 QPixmap CachedPicture(PictureKind kind, int key, const std::function<QImage()>& draw);
 // Whether the picture of (kind, key) has been drawn and is kept.
 bool IsPictureDrawn(PictureKind kind, int key);
+// Forgets every drawn picture (resource and design pictures), so the next use
+// draws it again; for measuring the drawing.
+void ClearPictureCache();
