@@ -8,12 +8,6 @@ class ImageControl;
 struct SeatInfo;
 struct TileSlot;
 
-// How far a kong's fourth tile lies above the tile under it, in design pixels.
-constexpr double kFourthTileRaise = 18;
-// The side seats' meld tiles overlap: each lies this many design pixels
-// less than a tile height past the one before.
-constexpr double kSideOverlap = 17;
-
 // Where the tile of meld slot `slot` of a local seat lies at the seat's
 // TileWidth/TileHeight: the bottom seat's melds run right from its anchor
 // with 2 design pixels of overlap, the opposite seat's left edge to edge,

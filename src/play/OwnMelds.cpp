@@ -1,6 +1,5 @@
 #include "play/OwnMelds.h"
 #include "wire/General.h"
-#include "play/MeldLayout.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"

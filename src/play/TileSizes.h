@@ -3,6 +3,12 @@
 class Client;
 class ImageControl;
 
+// How far a kong's fourth tile lies above the tile under it, in design pixels.
+constexpr double kFourthTileRaise = 18;
+// The side seats' meld tiles overlap: each lies this many design pixels
+// less than a tile height past the one before.
+constexpr double kSideOverlap = 17;
+
 // The working tile size of each local seat (TileWidth, TileHeight): a design
 // size scaled to the screen, each side rounded to the nearest pixel, halves
 // to even. Every procedure that lays tiles first sets the sizes it needs.
