@@ -13,6 +13,7 @@
 #include "window/BannerView.h"
 #include "window/ChatInput.h"
 #include "window/KeyHandler.h"
+#include "window/SmallTable.h"
 #include "window/SkinFrame.h"
 #include "window/ButtonRow.h"
 
@@ -105,6 +106,7 @@ void InitTableControls(Client& c) {
     ConnectVideoEvents(c);
     ConnectFrameEvents(c);
     ConnectKeyEvents(c);
+    ConnectSmallTableEvents(c);
     ConnectChatEvents(c);
     ConnectBannerEvents(c);
     InitVideoIcons(c);

@@ -10,7 +10,6 @@
 #include "window/KeyCodes.h"
 #include "window/PhraseWindow.h"
 #include "window/SideWindows.h"
-#include "window/SmallTable.h"
 #include "window/SoundSettingsDialog.h"
 #include "window/TalkWindow.h"
 #include <QKeyEvent>
@@ -45,12 +44,13 @@ void FollowChord(Client& c, int16_t keyCode) {
     ShowOverTable(c, c.Talk());
 }
 
+}  // namespace
+
 void ConnectSurfaceKeys(TableSurface& surface, std::function<void(int16_t keyCode, int16_t shift)> keyDown) {
     surface.OnKeyDown = [keyDown = std::move(keyDown)](const QKeyEvent& event) {
         keyDown(KeyCodeOf(event), ShiftOf(event));
     };
 }
-}  // namespace
 
 bool TableKeyDown(Client& c, int16_t keyCode) {
     if (keyCode == KeyCode::F1) BossKey(c);
@@ -86,6 +86,4 @@ void ConnectKeyEvents(Client& c) {
     Client* client = &c;
     ConnectSurfaceKeys(*f.Pic1, [client](int16_t keyCode, int16_t shift) { MainForm_Pic1_KeyDown(*client, keyCode, shift); });
     f.Pic1->OnClick = [client] { MainForm_Pic1_Click(*client); };
-    ConnectSurfaceKeys(*f.Pic2, [client](int16_t keyCode, int16_t shift) { MainForm_Pic2_KeyDown(*client, keyCode, shift); });
-    f.Pic2->OnClick = [client] { MainForm_Pic2_Click(*client); };
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 class Client;
+class TableSurface;
 
 // The key handler of the table surface: F1 the boss key, Esc the exit dialog,
 // Alt and C one after the other the chat log. The scheduler presses F1 here
@@ -16,5 +18,7 @@ void HideTableSideWindows(Client& c);
 // The steps the table's key handlers share: the boss key, the exit dialog and
 // the chord; returns false when the key was Esc, which ends the handler.
 bool TableKeyDown(Client& c, int16_t keyCode);
-// Connects the table's keys and clicks to their procedures.
+// Hands the surface's key-downs to keyDown as key code and shift state.
+void ConnectSurfaceKeys(TableSurface& surface, std::function<void(int16_t keyCode, int16_t shift)> keyDown);
+// Connects the table surface's keys and clicks to their procedures.
 void ConnectKeyEvents(Client& c);

@@ -13,3 +13,10 @@ void MainForm_Pic2_KeyDown(Client& c, int16_t& keyCode, int16_t&) {
 }
 
 void MainForm_Pic2_Click(Client& c) { MainForm_Pic1_Click(c); }
+
+void ConnectSmallTableEvents(Client& c) {
+    MainForm& f = *c.mainForm;
+    Client* client = &c;
+    ConnectSurfaceKeys(*f.Pic2, [client](int16_t keyCode, int16_t shift) { MainForm_Pic2_KeyDown(*client, keyCode, shift); });
+    f.Pic2->OnClick = [client] { MainForm_Pic2_Click(*client); };
+}

@@ -10,3 +10,5 @@ void MainForm_Pic2_MouseUp(Client& c, int button, int shift, double x, double y)
 void MainForm_Pic2_KeyDown(Client& c, int16_t& keyCode, int16_t& shift);
 // A click closes the side windows, as on the table.
 void MainForm_Pic2_Click(Client& c);
+// Connects the small table picture's keys and clicks to their procedures.
+void ConnectSmallTableEvents(Client& c);
