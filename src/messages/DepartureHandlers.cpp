@@ -14,7 +14,7 @@
 #include "table/StackingOrder.h"
 #include <QTime>
 #include <algorithm>
-#include "window/ButtonRow.h"
+#include "table/BarButtons.h"
 
 namespace {
 constexpr int kNoticeLength = 200;

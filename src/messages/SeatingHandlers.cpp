@@ -20,7 +20,7 @@
 #include "video/VideoWindow.h"
 #include <algorithm>
 #include <optional>
-#include "window/ButtonRow.h"
+#include "table/BarButtons.h"
 
 namespace {
 constexpr int kNamesOfASeating = 4;

@@ -18,7 +18,7 @@
 #include "table/WallLayout.h"
 #include "window/KeyHandler.h"
 #include <QScopedValueRollback>
-#include "window/ButtonRow.h"
+#include "table/BarButtons.h"
 #include "window/KeyCodes.h"
 
 namespace {

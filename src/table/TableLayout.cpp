@@ -6,7 +6,7 @@
 #include "table/StackingOrder.h"
 #include "table/WidgetPlace.h"
 #include "platform/VideoView.h"
-#include "window/ButtonRow.h"
+#include "table/BarButtons.h"
 
 namespace {
 void PlaceBoard(MainForm& f, double sx, double sy) {

@@ -1,7 +1,7 @@
 #include "window/ButtonHover.h"
 #include "shared/Client.h"
+#include "table/BarButtons.h"
 #include "table/MainForm.h"
-#include "window/ButtonRow.h"
 
 namespace {
 const char16_t* const kToolTips[] = {

@@ -4,7 +4,7 @@
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/WallLayout.h"
-#include "window/ButtonRow.h"
+#include "table/BarButtons.h"
 
 namespace {
 void SendSysCommand(Client& c, uint32_t command) {
