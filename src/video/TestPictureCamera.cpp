@@ -1,4 +1,4 @@
-#include "platform/TestPictureCamera.h"
+#include "video/TestPictureCamera.h"
 #include "platform/VideoFrame.h"
 #include "table/pictures/PictureKit.h"
 #include <QPainter>

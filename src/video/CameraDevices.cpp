@@ -1,6 +1,6 @@
 #include "platform/CameraDevice.h"
 #include "platform/QtCameraDevice.h"
-#include "platform/TestPictureCamera.h"
+#include "video/TestPictureCamera.h"
 
 std::unique_ptr<CameraDevice> OpenCameraDevice() {
     // Only an explicit request gives the test card, so no user sends a fake picture by accident.

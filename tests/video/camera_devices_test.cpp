@@ -1,6 +1,6 @@
 #include "platform/CameraDevice.h"
 #include "platform/QtCameraDevice.h"
-#include "platform/TestPictureCamera.h"
+#include "video/TestPictureCamera.h"
 #include "support/ScopedEnv.h"
 #include <QCameraDevice>
 #include <QMediaDevices>
