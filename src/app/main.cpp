@@ -1,6 +1,6 @@
 #include "run/StartUp.h"
 #include "platform/EndProgram.h"
-#include "platform/CameraDevice.h"
+#include "video/CameraDevices.h"
 #include "platform/DesktopShell.h"
 #include "platform/InstanceLock.h"
 #include "platform/NetworkPageLoader.h"

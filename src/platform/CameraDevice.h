@@ -20,6 +20,3 @@ public:
     std::function<void(const QByteArray& frame)> OnFrame;
 };
 
-// The machine's camera through Qt Multimedia; with DRAVIK_TEST_CAMERA=1 a
-// generated test picture instead. Without a camera Start fails.
-std::unique_ptr<CameraDevice> OpenCameraDevice();

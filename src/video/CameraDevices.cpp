@@ -1,4 +1,4 @@
-#include "platform/CameraDevice.h"
+#include "video/CameraDevices.h"
 #include "platform/QtCameraDevice.h"
 #include "video/TestPictureCamera.h"
 
