@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei xvfb xdotool x11-xserver-utils imagemagick espeak-ng
-  microsocks dante-server
+  microsocks dante-server python3
 )
 
 missing=()

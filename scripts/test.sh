@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
+echo "== Layers"
+python3 scripts/check-layers.py
+
 jobs=$(nproc)
 fuzz_seconds=${DRAVIK_FUZZ_SECONDS:-60}
 
