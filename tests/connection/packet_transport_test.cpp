@@ -6,6 +6,7 @@
 #include "platform/AnsiCodec.h"
 #include "platform/LobbyLink.h"
 #include "support/TestClient.h"
+#include "support/WarningLog.h"
 #include "table/MainForm.h"
 #include "table/SeatRecords.h"
 #include "window/TalkWindow.h"
@@ -52,26 +53,6 @@ bool HasRestoredLobby(const TestClient& t) {
             return true;
     return false;
 }
-
-// Collects the warnings Qt logs while it lives.
-class WarningLog {
-public:
-    WarningLog() {
-        Lines().clear();
-        previous_ = qInstallMessageHandler(&Record);
-    }
-    ~WarningLog() { qInstallMessageHandler(previous_); }
-    static QStringList& Lines() {
-        static QStringList lines;
-        return lines;
-    }
-
-private:
-    static void Record(QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtWarningMsg) Lines() << text;
-    }
-    QtMessageHandler previous_;
-};
 
 // A started client that has sent its log-in; what it sent and told the lobby
 // so far is forgotten.

@@ -1,4 +1,5 @@
 #include "dravik-server/GameServer.h"
+#include "dravik-server/RelayThread.h"
 #include "dravik-server/ServerPackets.h"
 #include "dravik-server/VideoRelay.h"
 #include "platform/AnsiCodec.h"
@@ -110,11 +111,13 @@ int main(int argc, char** argv) {
     }
     PrintLine(QStringLiteral("listening on %1").arg(server.Port()));
 
-    // After the game server's line, which stays the first.
-    std::optional<VideoRelay> relay;
+    // After the game server's line, which stays the first. The relay's lines
+    // are printed on its own thread; each is one write to stdout, which the C
+    // library locks, so lines of the two threads never mix.
+    std::optional<RelayThread> relay;
     if (*relayPort != kNoRelay) {
         relay.emplace();
-        QObject::connect(&*relay, &VideoRelay::Event, &PrintLine);
+        QObject::connect(&relay->Relay(), &VideoRelay::Event, &PrintLine);
         if (!relay->Listen(quint16(*relayPort))) {
             std::fprintf(stderr, "cannot listen on 127.0.0.1:%d: %s\n", *relayPort, qPrintable(relay->ErrorText()));
             return 1;
