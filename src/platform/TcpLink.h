@@ -16,7 +16,13 @@ public:
     virtual int State() const = 0;
     virtual void Connect() = 0;
     virtual void SendData(const QByteArray& bytes) = 0;
-    virtual QByteArray GetData() = 0;
+    // Takes at most maxBytes of the received bytes; the rest stay waiting.
+    virtual QByteArray GetData(qint64 maxBytes) = 0;
+    // Received bytes not taken yet.
+    virtual qint64 BytesWaiting() const = 0;
+    // Ends the connection. Bytes that arrived before and were not taken stay
+    // waiting until the next Connect: a peer's last words are not lost with
+    // its close.
     virtual void Close() = 0;
 
 signals:

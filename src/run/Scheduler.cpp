@@ -67,8 +67,14 @@ void ReceiveJob(Client& c) {
         c.mainForm->Sysmsg[0]->addItem(QStringLiteral("已经与服务器断开连接，请重新入座！"));
         s.SilenceTicks = 0;
     }
+    // Bytes that did not fit the ring wait in the socket for the room the
+    // last packet freed.
+    if (t.LinkReady) PullReceivedBytes(c);
     if (WaitingBytes(t.ReceiveRead, t.ReceiveWrite) >= kPacketSize) {
         ReadPacket(c);
+        // Filled again before the handler, which may wait: bytes that come
+        // meanwhile find the ring full and do not put the next run off.
+        if (t.LinkReady) PullReceivedBytes(c);
         if (c.table.InGame) s.SilenceTicks = 0;
         ProcessServerMessage(c, t.CurrentMessage);
     }
@@ -185,8 +191,7 @@ void ReadyCountdown(Client& c) {
 // Whole packets that came before the connection closed are the server's
 // last words; they are handled before the drop is.
 bool PacketsWaiting(Client& c) {
-    const TransportState& t = c.transport;
-    return c.scheduler.ReceiveJobOn && WaitingBytes(t.ReceiveRead, t.ReceiveWrite) >= kPacketSize;
+    return c.scheduler.ReceiveJobOn && ReceivedBytesWaiting(c) >= kPacketSize;
 }
 
 void WatchJob(Client& c) {

@@ -15,6 +15,8 @@ constexpr int kMaxChatChars = 100;
 
 // The send ring keeps one packet's room free: a full ring would read as empty.
 constexpr int32_t kSendRingCapacity = kRingSize - kPacketSize;
+// The receive ring keeps one byte free for the same reason.
+constexpr int32_t kReceiveRingCapacity = kRingSize - 1;
 
 [[noreturn]] void RingOverflow(Client& c, const char* ring) {
     RestoreLobbyWindow(c);
@@ -53,10 +55,20 @@ void AppendToReceiveRing(Client& c, const QByteArray& bytes) {
     c.scheduler.ReceiveJobTicks = 0;
 }
 
+void PullReceivedBytes(Client& c) {
+    const TransportState& t = c.transport;
+    const QByteArray bytes = c.Winsock1.GetData(kReceiveRingCapacity - WaitingBytes(t.ReceiveRead, t.ReceiveWrite));
+    if (!bytes.isEmpty()) AppendToReceiveRing(c, bytes);
+}
+
+qint64 ReceivedBytesWaiting(Client& c) {
+    return WaitingBytes(c.transport.ReceiveRead, c.transport.ReceiveWrite) + c.Winsock1.BytesWaiting();
+}
+
 void MainForm_Winsock1_DataArrival(Client& c) {
-    const QByteArray bytes = c.Winsock1.GetData();
     TransportState& t = c.transport;
-    if (t.LinkReady) return AppendToReceiveRing(c, bytes);
+    if (t.LinkReady) return PullReceivedBytes(c);
+    const QByteArray bytes = c.Winsock1.GetData(c.Winsock1.BytesWaiting());
     for (char byte : bytes) {
         t.ProxyReplyBuffer[t.ProxyReplyWrite] = static_cast<uint8_t>(byte);
         t.ProxyReplyWrite = (t.ProxyReplyWrite + 1) % kProxyBufferSize;

@@ -1,7 +1,7 @@
 // Clients in auto-play mode play whole hands at the real server by
 // themselves, and the server takes every move they make.
 #include "wire/LobbyWindowLink.h"
-#include "AutoPlayer.h"
+#include "AutoPlayTable.h"
 #include "support/ServerLog.h"
 #include "support/TableProcess.h"
 #include <QProcess>
@@ -22,7 +22,7 @@ qsizetype FirstMatch(const QStringList& lines, const QString& pattern) {
     return found == lines.end() ? -1 : found - lines.begin();
 }
 
-class AutoPlay : public ::testing::Test {
+class AutoPlay : public ::testing::Test, protected AutoPlayTable {
 protected:
     // The server with a turn time of 1 s and no limit on time-outs in a row:
     // every auto-play move is made when a countdown runs out, so a limit would
@@ -35,17 +35,6 @@ protected:
         const quint16 port = log.WaitForPort(10000);
         ASSERT_NE(port, 0);
         for (int number = 1; number <= clients; ++number) players.push_back(std::make_unique<AutoPlayer>(number, port));
-    }
-    void TearDown() override {
-        server.kill();
-        server.waitForFinished(5000);
-    }
-
-    // The server's log so far and what every client wrote to its stderr.
-    std::string Everything() const {
-        QString text = log.Lines().join('\n');
-        for (const auto& player : players) text += QStringLiteral("\n--- client stderr:\n") + player->table.Stderr();
-        return text.toStdString();
     }
 
     // Every client is seated; every discard and claim answer it sent was
@@ -71,10 +60,6 @@ protected:
                 EXPECT_NE(std::find(messages.begin(), messages.end(), expected), messages.end()) << expected;
         }
     }
-
-    QProcess server;
-    ServerLog log{server};
-    std::vector<std::unique_ptr<AutoPlayer>> players;
 };
 }  // namespace
 

@@ -1,13 +1,11 @@
-// The video relay shares the game server's event loop: a crowd of relay
-// clients logging in and linking all at once must not keep a player's log-in
-// to the game port waiting.
-#include "wire/GamePacket.h"
-#include "wire/LoginPacket.h"
-#include "support/EventLoopWait.h"
+// The video relay runs beside the game server: a crowd of relay clients
+// connecting, logging in and linking all at once must not keep a player's
+// log-in to the game port waiting.
+#include "support/GamePortProbe.h"
 #include "support/RelayCrowd.h"
 #include "support/ServerLog.h"
 #include <QProcess>
-#include <QTcpSocket>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,12 +14,13 @@ namespace {
 constexpr int kCrowd = 1500;
 constexpr int kStartMs = 10000;
 // Far more than the game port needs even on a loaded machine (well under a
-// second on an idle one), far less than such a storm takes.
-constexpr int kAnswerMs = 10000;
+// second on an idle one), far less than such a storm takes. How fast it
+// answers is measured by dravik-bench-relay.
+constexpr double kAnswerMs = 10000;
 // The storm itself, on a loaded machine.
 constexpr int kStormMs = 120000;
 
-TEST(RelayStorm, TheGamePortAnswersALogInWhileFifteenHundredRelayClientsLink) {
+TEST(RelayStorm, TheGamePortAnswersEveryLogInWhileFifteenHundredRelayClientsConnectAndLink) {
     // Each client is a file here and one at the server, which inherits the limit.
     ASSERT_TRUE(RaiseOpenFileLimit(2 * kCrowd + 256)) << "the hard limit of open files is too low for the crowd";
     QProcess server;
@@ -30,24 +29,24 @@ TEST(RelayStorm, TheGamePortAnswersALogInWhileFifteenHundredRelayClientsLink) {
     ASSERT_TRUE(server.waitForStarted(kStartMs));
     const quint16 port = log.WaitForPort(kStartMs);
     ASSERT_NE(port, 0);
-    const QRegularExpression relayListening(QStringLiteral("^relay listening on (\\d+)$"));
-    ASSERT_TRUE(log.WaitFor(relayListening, kStartMs));
-    const auto relayPort = quint16(relayListening.match(log.Lines().back()).captured(1).toUInt());
+    const quint16 relayPort = log.WaitForRelayPort(kStartMs);
+    ASSERT_NE(relayPort, 0);
 
+    std::vector<double> answers;
     RelayCrowd crowd(relayPort, kCrowd);
-    ASSERT_TRUE(crowd.Connect(kStormMs)) << "the crowd could not connect";
-    QTcpSocket player;
-    player.connectToHost(QHostAddress::LocalHost, port);
-    ASSERT_TRUE(WaitUntil([&] { return player.state() == QAbstractSocket::ConnectedState; }, kStartMs));
-
-    crowd.LogInAndLink();
-    player.write(ToByteArray(BuildLoginPacket(QStringLiteral("player1"), "secret")));
-    player.flush();
-    EXPECT_TRUE(WaitUntil([&] { return player.bytesAvailable() >= kPacketSize; }, kAnswerMs))
-        << "no answer to the log-in while the crowd linked";
+    {
+        GamePortProbe probe(port);
+        const bool connected = crowd.Connect(kStormMs);
+        if (connected) crowd.LogInAndLink();
+        const bool linked = connected && crowd.WaitAllLinked(kStormMs);
+        answers = probe.Stop();
+        ASSERT_TRUE(connected) << "the crowd could not connect";
+        ASSERT_TRUE(linked) << "the crowd did not link";
+    }
+    ASSERT_FALSE(answers.empty());
+    EXPECT_LT(*std::max_element(answers.begin(), answers.end()), kAnswerMs) << "a log-in waited through the storm";
 
     // The relay did all the crowd's work meanwhile.
-    ASSERT_TRUE(crowd.WaitAllLinked(kStormMs));
     const QRegularExpression link(QStringLiteral("^relay link "));
     EXPECT_TRUE(log.WaitForCount(link, crowd.LinksExpected(), kStartMs));
     EXPECT_EQ(log.Matching(link).size(), crowd.LinksExpected());

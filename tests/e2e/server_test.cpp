@@ -428,7 +428,8 @@ TEST_F(ServerTest, AWatcherLogsInMidHandAndSeesTheTableAndEveryTileButNoPromptAn
 }
 
 TEST_F(ServerTest, TwoClientsShareOneTableTheirChatTheirReadyMarksAndTheCloseWhenOneLeavesMidHand) {
-    ASSERT_NO_FATAL_FAILURE(StartServer({"--move-ms", "300", "--seed", "5"}));
+    // Every chat line is relayed, however soon after the seat's last one.
+    ASSERT_NO_FATAL_FAILURE(StartServer({"--move-ms", "300", "--seed", "5", "--chat-ms", "0"}));
     QTcpSocket first, second;
     for (auto [socket, account] : {std::pair{&first, "player1"}, std::pair{&second, "player2"}}) {
         ASSERT_NO_FATAL_FAILURE(Connect(*socket));
@@ -528,7 +529,8 @@ TEST_F(ServerTest, DropsAClientThatStopsReadingWhileTheOthersChatAndStaysSmall) 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":quarantine_size_mb=1");
     server_.setProcessEnvironment(environment);
-    ASSERT_NO_FATAL_FAILURE(StartServer({}));
+    // The talker's every line is relayed: the flood reaches the others.
+    ASSERT_NO_FATAL_FAILURE(StartServer({"--chat-ms", "0"}));
     QTcpSocket sleeper, talker, listener;
     // The sleeper takes one byte and then nothing more.
     sleeper.setReadBufferSize(1);

@@ -51,9 +51,9 @@ protected:
         ASSERT_TRUE(server.waitForStarted(10000));
         port = log.WaitForPort(10000);
         ASSERT_NE(port, 0);
-        const QRegularExpression relay(QStringLiteral("^relay listening on (\\d+)$"));
-        ASSERT_TRUE(log.WaitFor(relay, 10000)) << Everything();
-        relayPort = relay.match(log.Matching(relay).first()).captured(1);
+        const quint16 relay = log.WaitForRelayPort(10000);
+        ASSERT_NE(relay, 0) << Everything();
+        relayPort = QString::number(relay);
         for (const QString& account : {QStringLiteral("alice"), QStringLiteral("bob")}) {
             players.push_back(std::make_unique<Player>(account, xvfb));
             ASSERT_TRUE(players.back()->started);

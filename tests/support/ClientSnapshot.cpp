@@ -90,7 +90,7 @@ void ClientSnapshot::Restore(TestClient& t) const {
     c.frmOtherExit.reset();
 
     // The records are replaced, not assigned, so that what an input grew them by goes.
-    t.socket->GetData();  // bytes delivered but never taken
+    t.socket->GetData(t.socket->BytesWaiting());  // bytes delivered but never taken
     t.peers->record = peers_;
     t.camera->startSucceeds = camera_.startSucceeds;
     t.socket->state = socketState_;

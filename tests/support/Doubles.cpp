@@ -3,6 +3,7 @@
 
 void FakeTcpLink::Connect() {
     ++connectCalls;
+    pending_.clear();
     state = stateAfterConnect;
     if (state == StateConnected) emit Connected();
 }
@@ -16,7 +17,11 @@ void FakeTcpLink::SendData(const QByteArray& bytes) {
     if (state == StateConnected) sent.push_back(bytes);
 }
 
-QByteArray FakeTcpLink::GetData() { return std::exchange(pending_, QByteArray()); }
+QByteArray FakeTcpLink::GetData(qint64 maxBytes) {
+    const QByteArray bytes = pending_.left(maxBytes);
+    pending_.remove(0, bytes.size());
+    return bytes;
+}
 
 void FakeTcpLink::Deliver(const QByteArray& bytes) {
     pending_ += bytes;

@@ -30,7 +30,8 @@ public:
     int State() const override { return state; }
     void Connect() override;
     void SendData(const QByteArray& bytes) override;
-    QByteArray GetData() override;
+    QByteArray GetData(qint64 maxBytes) override;
+    qint64 BytesWaiting() const override { return pending_.size(); }
     void Close() override { state = StateClosed; }
 
     // A connection left connecting (stateAfterConnect) comes up now.

@@ -21,10 +21,19 @@ bool ServerLog::WaitForCount(const QRegularExpression& pattern, qsizetype count,
     }, timeoutMs);
 }
 
-quint16 ServerLog::WaitForPort(int timeoutMs) {
-    static const QRegularExpression listening(QStringLiteral("^listening on (\\d+)$"));
+quint16 ServerLog::WaitForListening(const QRegularExpression& listening, int timeoutMs) {
     if (!WaitFor(listening, timeoutMs)) return 0;
     return quint16(listening.match(lines_.back()).captured(1).toUInt());
+}
+
+quint16 ServerLog::WaitForPort(int timeoutMs) {
+    static const QRegularExpression listening(QStringLiteral("^listening on (\\d+)$"));
+    return WaitForListening(listening, timeoutMs);
+}
+
+quint16 ServerLog::WaitForRelayPort(int timeoutMs) {
+    static const QRegularExpression listening(QStringLiteral("^relay listening on (\\d+)$"));
+    return WaitForListening(listening, timeoutMs);
 }
 
 std::map<int, int> ServerLog::ClientSeats() const {

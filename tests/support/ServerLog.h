@@ -14,6 +14,8 @@ public:
     bool WaitForCount(const QRegularExpression& pattern, qsizetype count, int timeoutMs);
     // Waits for the first line and gives the port it names, 0 when none came.
     quint16 WaitForPort(int timeoutMs);
+    // Waits for the video relay's first line and gives its port, 0 when none came.
+    quint16 WaitForRelayPort(int timeoutMs);
     QStringList Matching(const QRegularExpression& pattern) const { return lines_.filter(pattern); }
     const QStringList& Lines() const { return lines_; }
 
@@ -27,6 +29,8 @@ public:
 private:
     // Takes in the lines that have come; true when one of them matches.
     bool ReadLines(const QRegularExpression& pattern);
+    // The port that the first line matching `listening` names in its first capture.
+    quint16 WaitForListening(const QRegularExpression& listening, int timeoutMs);
 
     QProcess& server_;
     QStringList lines_;

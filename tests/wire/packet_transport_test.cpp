@@ -6,12 +6,15 @@
 #include "platform/AnsiCodec.h"
 #include "platform/LobbyLink.h"
 #include "support/TestClient.h"
+#include "support/WarningLog.h"
 #include "table/MainForm.h"
 #include "table/SeatRecords.h"
 #include "window/TalkWindow.h"
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
+#include <numeric>
 
 namespace {
 // A type the message handler ignores, so that only the transport acts on it.
@@ -52,26 +55,6 @@ bool HasRestoredLobby(const TestClient& t) {
             return true;
     return false;
 }
-
-// Collects the warnings Qt logs while it lives.
-class WarningLog {
-public:
-    WarningLog() {
-        Lines().clear();
-        previous_ = qInstallMessageHandler(&Record);
-    }
-    ~WarningLog() { qInstallMessageHandler(previous_); }
-    static QStringList& Lines() {
-        static QStringList lines;
-        return lines;
-    }
-
-private:
-    static void Record(QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtWarningMsg) Lines() << text;
-    }
-    QtMessageHandler previous_;
-};
 
 // A started client that has sent its log-in; what it sent and told the lobby
 // so far is forgotten.
@@ -180,29 +163,62 @@ TEST_F(PacketTransport, PacketInTheLastRingSlotIsCopiedExactlyAndTheNextOneWraps
     EXPECT_EQ(t->transport.ReceiveRead, kPacketSize);
 }
 
-TEST_F(PacketTransport, ReceiveRingOverflowRestoresTheLobbyAndEnds) {
+// More than the receive ring holds arriving at once stays in the socket until
+// the ring has room: nothing is lost, nothing comes out of order, and the
+// client goes on.
+TEST(PacketTransportBurst, PacketsBeyondTheRingWaitInTheSocketAndAreAllHandledInOrder) {
     struct Case {
         const char* name;
-        std::vector<int> deliveries;
-        bool overflows;
+        int packets;
+        int sliceBytes;    // the size of each delivery
+        int ticksBetween;  // ticks between two deliveries
     } cases[] = {
-        {"one byte short of the ring in one delivery", {kRingSize - 1}, false},
-        {"the whole ring in one delivery", {kRingSize}, true},
-        {"the last byte in a later delivery", {kRingSize - 1, 1}, true},
+        {"400 packets at once", 400, 400 * kPacketSize, 0},
+        {"one byte more than the ring holds, then the rest", 200, kRingSize, 0},
+        {"odd slices, all before the first tick", 300, 1000, 0},
+        {"odd slices, one every tick while the ring is full", 300, 700, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TestClient fresh;
-        ASSERT_FALSE(fresh.Load());
-        fresh.lobby->frames.clear();
-        bool ended = false;
-        try {
-            for (int size : c.deliveries) fresh.Deliver(QByteArray(size, '\0'));
-        } catch (const ProgramEnded&) {
-            ended = true;
+        TestClient t;
+        ASSERT_FALSE(t.Load());
+        t.Tick(4);
+        t.lobby->frames.clear();
+        QByteArray stream;
+        // Each packet is numbered in its first two params, which the client reads a byte of each.
+        for (int n = 0; n < c.packets; ++n) {
+            GameMessage numbered = Message(kIgnoredType, static_cast<int16_t>(n % 256));
+            numbered.Param[1] = static_cast<int16_t>(n / 256);
+            stream += Wire(numbered);
         }
-        EXPECT_EQ(ended, c.overflows);
-        EXPECT_EQ(HasRestoredLobby(fresh), c.overflows);
+
+        std::vector<int> handled;
+        const auto tick = [&] {
+            const int32_t before = t->transport.ReceiveRead;
+            t.Tick();
+            const auto& params = t->transport.CurrentMessage.Param;
+            if (t->transport.ReceiveRead != before) handled.push_back(params[0] + 256 * params[1]);
+        };
+        try {
+            for (int from = 0; from < stream.size(); from += c.sliceBytes) {
+                t.Deliver(stream.mid(from, c.sliceBytes));
+                EXPECT_LT(ReceiveWaiting(t), kRingSize);
+                for (int k = 0; k < c.ticksBetween; ++k) tick();
+            }
+            if (c.ticksBetween == 0) {
+                EXPECT_EQ(t.socket->BytesWaiting(), std::max(0, int(stream.size()) - (kRingSize - 1)))
+                    << "what does not fit the ring stays in the socket";
+            }
+            for (int k = 0; k < 4 * c.packets && handled.size() < size_t(c.packets); ++k) tick();
+        } catch (const ProgramEnded& end) {
+            ADD_FAILURE() << "ended: " << end.reason.toStdString();
+        }
+        std::vector<int> expected(size_t(c.packets));
+        std::iota(expected.begin(), expected.end(), 0);
+        EXPECT_EQ(handled, expected);
+        EXPECT_EQ(ReceiveWaiting(t), 0);
+        EXPECT_EQ(t.socket->BytesWaiting(), 0);
+        EXPECT_FALSE(HasRestoredLobby(t));
     }
 }
 

@@ -54,7 +54,8 @@ GameServer::GameServer(const GameServerSettings& settings)
           [this](int seat, const GamePacket& packet) {
               if (seats_[seat].socket) Send(seats_[seat].socket, packet);
           },
-          [this](const QString& line) { emit Event(line); }) {
+          [this](const QString& line) { emit Event(line); }),
+      chatPace_(ChatPace::Time(settings.chatPauseMs)) {
     table_.SetWatch([this](const GamePacket& packet) { SendToWatchers(packet); });
     table_.SetTimeUp([this](int seat) { CutOff(seat); });
     for (int seat = 0; seat < 4; ++seat) {
@@ -274,6 +275,8 @@ void GameServer::FreeSeat(int seat) {
 void GameServer::RelayChat(QTcpSocket* socket, const GamePacket& packet) {
     const int seat = connections_.at(socket).seat;
     if (seat == kNoSeat) return Reject(socket, Unseated(socket, QStringLiteral("chat")));
+    if (!chatPace_.Admit(seat, Now()))
+        return Reject(socket, QStringLiteral("chat within %1 ms of the seat's last line").arg(settings_.chatPauseMs));
     const char* text = reinterpret_cast<const char*>(packet.data() + PacketOffset::Payload);
     const QString line = AnsiCodec::FromAnsi(QByteArray(text, int(strnlen(text, kChatTextBytes))));
     const GameMessage message = DecodeGamePacket(packet.data());

@@ -1,5 +1,6 @@
 #pragma once
 #include "wire/GamePacket.h"
+#include "dravik-server/ChatPace.h"
 #include "dravik-server/HandTable.h"
 #include "dravik-server/TableSeating.h"
 #include <QByteArray>
@@ -24,6 +25,8 @@ struct GameServerSettings {
     quint32 seed = 0;
     // The accounts (as the clients send them) whose log-ins are spectators'.
     QByteArrayList watchers;
+    // The least time between two chat lines of one seat that are relayed.
+    int chatPauseMs = 800;
 };
 
 // One table of four seats on loopback. Clients that log in take the free
@@ -121,6 +124,7 @@ private:
     int settledHand_ = 0;
     // When the next hand starts even if not every client is ready.
     std::optional<HandTable::Time> startDeadline_;
+    ChatPace chatPace_;
     QElapsedTimer clock_;
     QTimer advanceTimer_;
 };

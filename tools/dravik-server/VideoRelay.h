@@ -18,9 +18,9 @@ class QTcpSocket;
 // linked once each has a slot asking for the other, and DATA then goes from
 // one to the other's slot. Frames to a client that is behind are dropped and
 // their sender told to thin them out. Every log-in, link, forwarded message,
-// refusal and close is one line. The relay runs in the game server's event
-// loop, so each message costs work in proportion to what it changes, never to
-// the number of connections; and one address may hold only so many of them.
+// refusal and close is one line. Each message costs work in proportion to
+// what it changes, never to the number of connections; and one address may
+// hold only so many of them.
 class VideoRelay : public QObject {
     Q_OBJECT
 public:
@@ -89,7 +89,8 @@ private:
     Connection* Find(int id);
     Connection* LoggedIn(const QByteArray& account);
 
-    QTcpServer server_;
+    // A child, so that it and the connections it accepts move with the relay to another thread.
+    QTcpServer server_{this};
     std::map<int, Connection> connections_;
     std::map<QByteArray, int> accounts_;
     QHash<QHostAddress, int> connectionsByAddress_;

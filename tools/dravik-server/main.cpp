@@ -1,4 +1,5 @@
 #include "dravik-server/GameServer.h"
+#include "dravik-server/RelayThread.h"
 #include "dravik-server/ServerPackets.h"
 #include "dravik-server/VideoRelay.h"
 #include "platform/AnsiCodec.h"
@@ -82,6 +83,10 @@ int main(int argc, char** argv) {
     parser.addOption({"move-ms", "Pause before each computer move in milliseconds, 0-10000.", "N", "800"});
     parser.addOption({"watchers", "Accounts whose log-ins are spectators', separated by commas.", "ACCOUNTS"});
     parser.addOption({"seed", "Seed of the shuffles and dice, 0-2147483647 (default: a random one).", "N"});
+    parser.addOption({"chat-ms",
+                      "Least time in milliseconds between two chat lines of one seat that are relayed; the lines "
+                      "in between are dropped, 0-10000 (0 relays every line).",
+                      "N", "800"});
     parser.addOption({"relay-port", "Port of the video relay (0 picks a free one; default: no relay).", "PORT"});
     parser.process(app);
 
@@ -94,15 +99,16 @@ int main(int argc, char** argv) {
     const auto turnSeconds = NumberOption(parser, "turn-seconds", 1, 15);
     const auto timeoutLimit = NumberOption(parser, "timeout-limit", 0, 255);
     const auto moveMs = NumberOption(parser, "move-ms", 0, 10000);
+    const auto chatMs = NumberOption(parser, "chat-ms", 0, 10000);
     const auto seed = parser.isSet("seed") ? NumberOption(parser, "seed", 0, std::numeric_limits<int>::max())
                                            : std::optional<int>(QRandomGenerator::global()->bounded(1 << 30));
     const auto watchers = WatcherAccounts(parser);
     const auto relayPort = parser.isSet("relay-port") ? NumberOption(parser, "relay-port", 0, 65535)
                                                       : std::optional<int>(kNoRelay);
-    if (!port || !turnSeconds || !timeoutLimit || !moveMs || !seed || !watchers || !relayPort) return 2;
+    if (!port || !turnSeconds || !timeoutLimit || !moveMs || !chatMs || !seed || !watchers || !relayPort) return 2;
 
     GameServer server(
-        {*turnSeconds, *timeoutLimit, parser.value("banner").toLatin1(), *moveMs, quint32(*seed), *watchers});
+        {*turnSeconds, *timeoutLimit, parser.value("banner").toLatin1(), *moveMs, quint32(*seed), *watchers, *chatMs});
     QObject::connect(&server, &GameServer::Event, &PrintLine);
     if (!server.Listen(quint16(*port))) {
         std::fprintf(stderr, "cannot listen on 127.0.0.1:%d: %s\n", *port, qPrintable(server.ErrorText()));
@@ -110,11 +116,13 @@ int main(int argc, char** argv) {
     }
     PrintLine(QStringLiteral("listening on %1").arg(server.Port()));
 
-    // After the game server's line, which stays the first.
-    std::optional<VideoRelay> relay;
+    // After the game server's line, which stays the first. The relay's lines
+    // are printed on its own thread; each is one write to stdout, which the C
+    // library locks, so lines of the two threads never mix.
+    std::optional<RelayThread> relay;
     if (*relayPort != kNoRelay) {
         relay.emplace();
-        QObject::connect(&*relay, &VideoRelay::Event, &PrintLine);
+        QObject::connect(&relay->Relay(), &VideoRelay::Event, &PrintLine);
         if (!relay->Listen(quint16(*relayPort))) {
             std::fprintf(stderr, "cannot listen on 127.0.0.1:%d: %s\n", *relayPort, qPrintable(relay->ErrorText()));
             return 1;
