@@ -7,7 +7,7 @@
 #include "results/Settlement.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 #include <limits>
 
 namespace {

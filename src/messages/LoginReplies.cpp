@@ -6,7 +6,7 @@
 #include "table/MainForm.h"
 #include "window/BannerView.h"
 #include "window/TalkWindow.h"
-#include "window/Ticker.h"
+#include "table/Ticker.h"
 #include <algorithm>
 
 namespace {

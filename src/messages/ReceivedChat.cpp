@@ -6,7 +6,7 @@
 #include "table/Sound.h"
 #include "window/ChatFilter.h"
 #include "window/TalkWindow.h"
-#include "window/Ticker.h"
+#include "table/Ticker.h"
 
 namespace {
 constexpr int kChatTextEnd = PacketOffset::Payload + 200;

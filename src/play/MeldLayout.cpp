@@ -11,7 +11,7 @@
 #include "table/MainForm.h"
 #include "table/StackingOrder.h"
 #include "table/TileAccess.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 
 namespace {
 // The side seats' rows overlap: the left seat's lower tiles lie in front,

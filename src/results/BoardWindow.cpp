@@ -1,7 +1,7 @@
 #include "results/BoardWindow.h"
 #include "table/pictures/SideWindowPictures.h"
-#include "window/ClosingStrip.h"
-#include "window/SideWindows.h"
+#include "table/ClosingStrip.h"
+#include "table/SideWindows.h"
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>

@@ -1,5 +1,5 @@
 #pragma once
-#include "window/WindowDrag.h"
+#include "table/WindowDrag.h"
 #include <QColor>
 #include <QImage>
 #include <QLabel>

@@ -2,8 +2,8 @@
 #include "wire/IniFile.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
-#include "window/SideWindows.h"
-#include "window/Ticker.h"
+#include "table/SideWindows.h"
+#include "table/Ticker.h"
 #include <QFile>
 
 namespace {

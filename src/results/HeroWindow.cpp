@@ -4,7 +4,7 @@
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
 #include "table/pictures/SideWindowPictures.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 #include <QEvent>
 
 namespace {

@@ -4,7 +4,7 @@
 #include "table/MainForm.h"
 #include "table/pictures/SideWindowPictures.h"
 #include "platform/VideoView.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 
 InformationWindow::InformationWindow() : BoardWindow(QStringLiteral("玩家资料"), PlayerCardSize, DrawPlayerCardBackground, QColor(60, 30, 10), false) {
     struct Caption {

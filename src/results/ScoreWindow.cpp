@@ -1,6 +1,6 @@
 #include "results/ScoreWindow.h"
 #include "table/pictures/SideWindowPictures.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 
 namespace {
 constexpr BoardHeads kHeads{{{{8, 32, 45, 41}, {56, 40, 38, 14}},

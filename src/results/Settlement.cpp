@@ -10,8 +10,8 @@
 #include "shared/NumberText.h"
 #include "table/MainForm.h"
 #include "window/ButtonRow.h"
-#include "window/SideWindows.h"
-#include "window/Ticker.h"
+#include "table/SideWindows.h"
+#include "table/Ticker.h"
 
 namespace {
 namespace Item = ResultItem;

@@ -15,7 +15,7 @@
 #include "video/VideoPanels.h"
 #include "video/VideoWindow.h"
 #include "window/TalkWindow.h"
-#include "window/Ticker.h"
+#include "table/Ticker.h"
 
 namespace {
 void StopSchedulerJobs(SchedulerState& s) {

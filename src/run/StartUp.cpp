@@ -17,7 +17,7 @@
 #include "table/Sound.h"
 #include "window/SkinFrame.h"
 #include "window/TalkWindow.h"
-#include "window/Ticker.h"
+#include "table/Ticker.h"
 
 namespace {
 const QString kWarningTitle = QStringLiteral("警告");

@@ -1,5 +1,5 @@
 #include "run/TableClosedNotice.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 #include "run/Leaving.h"
 #include "wire/LobbyWindowLink.h"
 #include "shared/Client.h"

@@ -3,7 +3,7 @@
 #include "table/MainForm.h"
 #include "table/WidgetPlace.h"
 #include "platform/CaptureControl.h"
-#include "window/Ticker.h"
+#include "table/Ticker.h"
 
 void StartOwnCamera(Client& c, bool barOverCamera) {
     MainForm& f = *c.mainForm;

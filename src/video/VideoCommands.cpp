@@ -5,7 +5,7 @@
 #include "video/PhotoAlbum.h"
 #include "video/VideoPanels.h"
 #include "video/VideoWindow.h"
-#include "window/Ticker.h"
+#include "table/Ticker.h"
 
 namespace {
 // The commands by an icon's place on its bar.

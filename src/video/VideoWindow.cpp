@@ -6,7 +6,7 @@
 #include "table/Pictures.h"
 #include "table/WidgetPlace.h"
 #include "table/pictures/VideoPictures.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>

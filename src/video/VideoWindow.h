@@ -1,5 +1,5 @@
 #pragma once
-#include "window/WindowDrag.h"
+#include "table/WindowDrag.h"
 #include "table/pictures/LazyPicture.h"
 #include <QPoint>
 #include <QWidget>

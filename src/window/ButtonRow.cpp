@@ -17,7 +17,7 @@
 #include "window/ChatSending.h"
 #include "window/ExitDialog.h"
 #include "window/PlayerCard.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 #include "window/SoundSettingsDialog.h"
 #include "window/TalkWindow.h"
 

@@ -2,7 +2,7 @@
 #include "wire/General.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 
 void ShowOverTable(Client& c, QWidget& window) {
     const MainForm& f = *c.mainForm;

@@ -7,7 +7,7 @@
 #include "table/SeatRecords.h"
 #include "table/WallLayout.h"
 #include "table/pictures/DialogPictures.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 #include <QPointer>
 
 namespace {

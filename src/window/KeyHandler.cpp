@@ -9,7 +9,7 @@
 #include "window/ExitDialog.h"
 #include "window/KeyCodes.h"
 #include "window/PhraseWindow.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 #include "window/SoundSettingsDialog.h"
 #include "window/TalkWindow.h"
 #include <QKeyEvent>

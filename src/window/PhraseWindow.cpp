@@ -6,9 +6,9 @@
 #include "table/pictures/SideWindowPictures.h"
 #include "window/ChatSending.h"
 #include "window/ChatWindowPlace.h"
-#include "window/ClosingStrip.h"
+#include "table/ClosingStrip.h"
 #include "window/PhraseFile.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 #include "window/TalkWindow.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "table/Controls.h"
 #include "table/Sound.h"
 #include "table/pictures/DialogPictures.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 
 namespace {
 // Entries of the dialog button pictures.

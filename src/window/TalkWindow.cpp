@@ -5,9 +5,9 @@
 #include "table/pictures/ChatWindowPictures.h"
 #include "table/pictures/SideWindowPictures.h"
 #include "window/ChatWindowPlace.h"
-#include "window/ClosingStrip.h"
+#include "table/ClosingStrip.h"
 #include "window/KeyCodes.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 #include <QKeyEvent>
 #include <cmath>
 

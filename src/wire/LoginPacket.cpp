@@ -4,7 +4,7 @@
 #include "wire/Proxy.h"
 #include "platform/AnsiCodec.h"
 #include "shared/Client.h"
-#include "window/Ticker.h"
+#include "table/Ticker.h"
 #include <algorithm>
 
 namespace {

@@ -5,7 +5,7 @@
 #include "platform/AnsiCodec.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
-#include "window/Ticker.h"
+#include "table/Ticker.h"
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QtEndian>

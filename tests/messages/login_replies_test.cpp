@@ -5,7 +5,7 @@
 #include "table/MainForm.h"
 #include "window/BannerView.h"
 #include "window/TalkWindow.h"
-#include "window/Ticker.h"
+#include "table/Ticker.h"
 #include <gtest/gtest.h>
 
 namespace {

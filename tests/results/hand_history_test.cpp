@@ -7,7 +7,7 @@
 #include "support/TestClient.h"
 #include "support/UnkeptHistory.h"
 #include "table/MainForm.h"
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -8,7 +8,7 @@
 #include "video/MusicBox.h"
 #include "video/VideoCommands.h"
 #include "video/VideoWindow.h"
-#include "window/Ticker.h"
+#include "table/Ticker.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "window/Ticker.h"
+#include "table/Ticker.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 

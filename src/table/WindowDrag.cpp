@@ -1,4 +1,4 @@
-#include "window/WindowDrag.h"
+#include "table/WindowDrag.h"
 #include <QMouseEvent>
 #include <QWidget>
 

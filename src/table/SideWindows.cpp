@@ -1,4 +1,4 @@
-#include "window/SideWindows.h"
+#include "table/SideWindows.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include <QPalette>
