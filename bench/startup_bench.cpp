@@ -1,12 +1,14 @@
 // The start-up and the resident memory of the whole `dravik-table` process,
-// offscreen, each beside a bare Qt 6 window program (bare_window.cpp):
-// - from the process start to the shown table, which listens for the lobby's
-//   messages as the last step of its start-up, against the bare window's
-//   start to its one packet arriving at a loopback server;
+// offscreen, each beside two yardstick programs: the bare Qt 6 window
+// (bare_window.cpp) and the floor window (floor_window.cpp), which loads what
+// any client of this kind loads:
+// - from the process start to the first paint of its window, the same moment
+//   on every side; and the client's time to its window listening for the lobby;
 // - the resident memory of the client seated and idle at a table of the fake
-//   server, against the bare window's when it has sent its packet.
-// The ratios are the counters `ratio`. Also: the look-ups of the sound files
-// beside a program folder that sits in a crowded folder.
+//   server, against each yardstick's once it has sent its packet.
+// The ratios are the counters `*_ratio_bare` and `*_ratio_floor`. Also: the
+// look-ups of the sound files beside a program folder that sits in a crowded folder.
+#include "TableBuilds.h"
 #include "dravik-server/TableSeating.h"
 #include "platform/ProgramPaths.h"
 #include "support/EventLoopWait.h"
@@ -29,9 +31,6 @@
 namespace {
 const QString kTable = QStringLiteral("Dravik麻将");
 constexpr int kWaitMs = 20000;
-
-// The client measured: DRAVIK_BENCH_TABLE names another build of it to compare with.
-QString TableBinary() { return qEnvironmentVariable("DRAVIK_BENCH_TABLE", QStringLiteral(DRAVIK_TABLE_BINARY)); }
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -69,10 +68,18 @@ double IdleResidentKiB(qint64 pid, int settleMs) {
     return 0;
 }
 
-// One run of the bare window program against a loopback server of its own.
-class BareWindow {
+// The line Qt's widget painting writes when a window's buffer first goes to
+// the screen: the first paint, told the same way by every program measured.
+const QString kFirstPaint = QStringLiteral("qt.widgets.painting: Flushing");
+
+const QString kPaintLogging = QStringLiteral("QT_LOGGING_RULES");
+const QString kPaintLoggingOn = QStringLiteral("qt.widgets.painting=true");
+
+// One run of a yardstick window program (the bare or the floor window)
+// against a loopback server of its own; it reports its paints when asked to.
+class YardstickWindow {
 public:
-    BareWindow() {
+    YardstickWindow(const QString& program, bool reportPaints) : painted_(!reportPaints) {
         server_.listen(QHostAddress::LocalHost);
         QObject::connect(&server_, &QTcpServer::newConnection, [this] {
             while (QTcpSocket* connection = server_.nextPendingConnection()) {
@@ -80,21 +87,31 @@ public:
                 QObject::connect(connection, &QTcpSocket::readyRead, [this, connection] { received_ += connection->readAll().size(); });
             }
         });
+        QObject::connect(&process_, &QProcess::readyReadStandardError, [this] {
+            stderr_ += process_.readAllStandardError();
+            painted_ = painted_ || stderr_.contains(kFirstPaint.toUtf8());
+        });
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        if (reportPaints) env.insert(kPaintLogging, kPaintLoggingOn);
         process_.setProcessEnvironment(env);
-        process_.setProgram(QStringLiteral(DRAVIK_BARE_WINDOW_BINARY));
+        process_.setProgram(program);
         process_.setArguments({QString::number(server_.serverPort())});
     }
-    ~BareWindow() {
+    ~YardstickWindow() {
         if (connection_) connection_->close();
         if (!process_.waitForFinished(5000)) process_.kill();
         process_.waitForFinished(5000);
     }
-    // Starts the program; true once its packet has arrived.
-    bool StartAndWaitForPacket() {
+    // Starts the program; the milliseconds to its first paint (when it
+    // reports paints), -1 when that or its packet does not come.
+    double StartAndWaitForFirstPaint() {
+        QElapsedTimer elapsed;
+        elapsed.start();
         process_.start();
-        return WaitUntil([this] { return received_ >= 272; }, kWaitMs);
+        if (!WaitUntil([this] { return painted_; }, kWaitMs)) return -1;
+        const double ms = Milliseconds(elapsed);
+        return WaitUntil([this] { return received_ >= 272; }, kWaitMs) ? ms : -1;
     }
     qint64 Pid() const { return process_.processId(); }
 
@@ -102,74 +119,112 @@ private:
     QTcpServer server_;
     QPointer<QTcpSocket> connection_;
     qint64 received_ = 0;
+    bool painted_;
+    QByteArray stderr_;
     QProcess process_;
 };
 
-// Milliseconds from the start of the bare window to its packet's arrival.
-double BareWindowStartUp() {
-    BareWindow bare;
-    QElapsedTimer elapsed;
-    elapsed.start();
-    return bare.StartAndWaitForPacket() ? Milliseconds(elapsed) : -1;
-}
+const QString kBare = QStringLiteral(DRAVIK_BARE_WINDOW_BINARY);
+const QString kFloor = QStringLiteral(DRAVIK_FLOOR_WINDOW_BINARY);
 
-// Milliseconds from the start of the client to its table window listening.
-double TableStartUp(LobbyRecorder& lobby, const FakeGameServer& server, const QString& runtimeDir) {
-    TableProcess table(TableBinary(), runtimeDir);
+struct TableStartUpTimes {
+    double listening = -1, firstPaint = -1;
+};
+
+// From the start of the client to its table window listening for the lobby
+// and to its first paint, in milliseconds.
+TableStartUpTimes TableStartUp(const QString& binary, LobbyRecorder& lobby, const FakeGameServer& server,
+                               const QString& runtimeDir) {
+    TableProcess table(binary, runtimeDir);
+    table.SetEnvironment(kPaintLogging, kPaintLoggingOn);
+    TableStartUpTimes times;
     QElapsedTimer elapsed;
     elapsed.start();
     table.Start({DirectCommandLine(server.Port())});
-    while (!lobby.link.FindWindow(kTable)) {
-        if (elapsed.elapsed() > kWaitMs) return -1;
+    while (times.listening < 0 || times.firstPaint < 0) {
+        if (elapsed.elapsed() > kWaitMs) return {};
         QCoreApplication::processEvents();
+        if (times.listening < 0 && lobby.link.FindWindow(kTable)) times.listening = Milliseconds(elapsed);
+        if (times.firstPaint < 0 && table.Stderr().contains(kFirstPaint)) times.firstPaint = Milliseconds(elapsed);
         QThread::usleep(200);
     }
-    const double ms = Milliseconds(elapsed);
     lobby.link.PostMessage(kTable, 0x10, 0, 0);
     table.WaitForExit(5000);
-    return ms;
+    return times;
 }
 
-void StartUpAgainstBareWindow(benchmark::State& state) {
+// Each client build's first paint beside the first paint of the bare and of
+// the floor window, measured in turns; the ratios are of the medians. The
+// time to the listening window is the client's own yardstick between builds.
+void StartUpToFirstPaint(benchmark::State& state) {
     QTemporaryDir runtime;
     LobbyRecorder lobby(runtime.path(), QStringLiteral("Jokro山庄"));
     FakeGameServer server;
-    std::vector<double> table, bare;
+    const std::vector<TableBuild> builds = TableBuilds();
+    std::vector<double> bare, floor;
+    std::vector<std::vector<double>> painted(builds.size()), listening(builds.size());
     for (auto _ : state) {
-        bare.push_back(BareWindowStartUp());
-        table.push_back(TableStartUp(lobby, server, runtime.path()));
-        if (bare.back() < 0 || table.back() < 0) return state.SkipWithError("a program did not start");
-        state.SetIterationTime(table.back() / 1000);
+        bare.push_back(YardstickWindow(kBare, true).StartAndWaitForFirstPaint());
+        floor.push_back(YardstickWindow(kFloor, true).StartAndWaitForFirstPaint());
+        if (bare.back() < 0 || floor.back() < 0) return state.SkipWithError("a yardstick window did not start");
+        for (size_t i = 0; i < builds.size(); ++i) {
+            const TableStartUpTimes times = TableStartUp(builds[i].binary, lobby, server, runtime.path());
+            if (times.listening < 0) return state.SkipWithError("the client did not start");
+            painted[i].push_back(times.firstPaint);
+            listening[i].push_back(times.listening);
+        }
+        state.SetIterationTime(painted[0].back() / 1000);
     }
-    state.counters["table_ms"] = Median(table);
-    state.counters["bare_ms"] = Median(bare);
-    state.counters["ratio"] = Median(table) / Median(bare);
+    state.counters["bare_paint_ms"] = Median(bare);
+    state.counters["floor_paint_ms"] = Median(floor);
+    for (size_t i = 0; i < builds.size(); ++i) {
+        const std::string& p = builds[i].prefix;
+        state.counters[p + "_paint_ms"] = Median(painted[i]);
+        state.counters[p + "_listen_ms"] = Median(listening[i]);
+        state.counters[p + "_paint_ratio_bare"] = Median(painted[i]) / Median(bare);
+        state.counters[p + "_paint_ratio_floor"] = Median(painted[i]) / Median(floor);
+    }
 }
-BENCHMARK(StartUpAgainstBareWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(StartUpToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
-void ResidentMemorySeatedAgainstBareWindow(benchmark::State& state) {
+// The resident memory of the client seated and idle at a table of the fake server.
+double SeatedResidentKiB(const QString& binary) {
+    QTemporaryDir runtime;
+    LobbyRecorder lobby(runtime.path(), QStringLiteral("Jokro山庄"));
+    FakeGameServer server;
+    TableProcess table(binary, runtime.path());
+    table.Start({DirectCommandLine(server.Port())});
+    if (!server.WaitForPackets(1, kWaitMs)) return 0;
+    for (const GamePacket& packet : SeatingPackets("abc")) server.Send(packet);
+    const double kiB = IdleResidentKiB(table.Pid(), 2000);
+    lobby.link.PostMessage(kTable, 0x10, 0, 0);
+    table.WaitForExit(5000);
+    return kiB;
+}
+
+// The idle resident memory of a yardstick window once its packet has arrived.
+double YardstickResidentKiB(const QString& program) {
+    YardstickWindow window(program, false);
+    return window.StartAndWaitForFirstPaint() < 0 ? 0 : IdleResidentKiB(window.Pid(), 1000);
+}
+
+void ResidentMemorySeatedAgainstTheFloor(benchmark::State& state) {
+    const std::vector<TableBuild> builds = TableBuilds();
     for (auto _ : state) {
-        BareWindow bare;
-        if (!bare.StartAndWaitForPacket()) return state.SkipWithError("the bare window did not start");
-        const double bareKiB = IdleResidentKiB(bare.Pid(), 1000);
-
-        QTemporaryDir runtime;
-        LobbyRecorder lobby(runtime.path(), QStringLiteral("Jokro山庄"));
-        FakeGameServer server;
-        TableProcess table(TableBinary(), runtime.path());
-        table.Start({DirectCommandLine(server.Port())});
-        if (!server.WaitForPackets(1, kWaitMs)) return state.SkipWithError("the client did not log in");
-        for (const GamePacket& packet : SeatingPackets("abc")) server.Send(packet);
-        const double tableKiB = IdleResidentKiB(table.Pid(), 2000);
-        if (bareKiB <= 0 || tableKiB <= 0) return state.SkipWithError("the resident memory did not settle");
-        state.counters["table_MiB"] = tableKiB / 1024;
+        const double bareKiB = YardstickResidentKiB(kBare), floorKiB = YardstickResidentKiB(kFloor);
+        if (bareKiB <= 0 || floorKiB <= 0) return state.SkipWithError("a yardstick window did not settle");
         state.counters["bare_MiB"] = bareKiB / 1024;
-        state.counters["ratio"] = tableKiB / bareKiB;
-        lobby.link.PostMessage(kTable, 0x10, 0, 0);
-        table.WaitForExit(5000);
+        state.counters["floor_MiB"] = floorKiB / 1024;
+        for (const TableBuild& build : builds) {
+            const double tableKiB = SeatedResidentKiB(build.binary);
+            if (tableKiB <= 0) return state.SkipWithError("the client's resident memory did not settle");
+            state.counters[build.prefix + "_MiB"] = tableKiB / 1024;
+            state.counters[build.prefix + "_ratio_bare"] = tableKiB / bareKiB;
+            state.counters[build.prefix + "_ratio_floor"] = tableKiB / floorKiB;
+        }
     }
 }
-BENCHMARK(ResidentMemorySeatedAgainstBareWindow)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(ResidentMemorySeatedAgainstTheFloor)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The sound files' look-ups of the start-up, with the program folder beside
 // 1,200 other entries and no sound folder there to be found.
@@ -187,10 +242,3 @@ void ResolveSoundPathsBesideACrowdedFolder(benchmark::State& state) {
 }
 BENCHMARK(ResolveSoundPathsBesideACrowdedFolder)->Unit(benchmark::kMillisecond);
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

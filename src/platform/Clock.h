@@ -12,6 +12,7 @@ public:
     virtual QDateTime LocalTime() = 0;
     // Blocks the whole client; no event is handled meanwhile.
     virtual void Sleep(double seconds) = 0;
-    // Handles the events that are waiting (waiting a moment for one when none is).
-    virtual void Pump() = 0;
+    // Handles the events that are waiting; when none is, waits for the next
+    // one, but not past the moment `until` (in Now()'s seconds).
+    virtual void Pump(double until) = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Clock.h"
 #include <QElapsedTimer>
+#include <QTimer>
 
 class RealClock : public Clock {
 public:
@@ -8,8 +9,10 @@ public:
     double Now() override;
     QDateTime LocalTime() override;
     void Sleep(double seconds) override;
-    void Pump() override;
+    void Pump(double until) override;
 
 private:
     QElapsedTimer timer_;
+    // Wakes a pump that waits for events at its deadline.
+    QTimer deadline_;
 };

@@ -84,7 +84,9 @@ void ResetTable(Client& c) {
 
     c.Winsock1.Close();
     c.connection.LoginPending = false;
-    while (c.Winsock1.State() == TcpLink::StateConnected) c.platform.clock->Pump();
+    // The closed socket may say so with an event, which this wait lets through.
+    Clock& clock = *c.platform.clock;
+    while (c.Winsock1.State() == TcpLink::StateConnected) clock.Pump(clock.Now() + 1);
 
     for (int s = 0; s < 4; ++s) {
         ClearSeatLabels(c, s);

@@ -86,7 +86,8 @@ void LoginJob(Client& c) {
     PostToLobby(c, LobbyMessage::NotConnected);
     Clock& clock = *c.platform.clock;
     const double start = clock.Now();
-    while (!IsConnected(c) && s.LoginJobOn && clock.Now() - start < kConnectWaitSeconds) clock.Pump();
+    while (!IsConnected(c) && s.LoginJobOn && clock.Now() - start < kConnectWaitSeconds)
+        clock.Pump(start + kConnectWaitSeconds);
     // The table was left while it waited (leaving stops every job): the
     // attempt is over, and its drop must not bring the lobby back.
     if (!s.LoginJobOn) return;

@@ -25,7 +25,7 @@ QImage DrawDesignPicture(int key) {
     const QSize size = Sizes[key];
     switch (id) {
     case DesignPictureId::Table:
-    case DesignPictureId::SmallTable: return DrawTableSurface(size);
+    case DesignPictureId::SmallTable: break;  // painted in place (LazyDesignPicture)
     case DesignPictureId::HandInfoBoard: return DrawHandInfoBoard();
     case DesignPictureId::DealerPlate: return DrawDealerPlate();
     case DesignPictureId::CountdownPlate: return DrawCountdownPlate();
@@ -50,5 +50,7 @@ QImage DrawDesignPicture(int key) {
 QPixmap DesignPicture(DesignPictureId id) { return LazyDesignPicture(id).Pixmap(); }
 
 LazyPicture LazyDesignPicture(DesignPictureId id) {
+    if (id == DesignPictureId::Table || id == DesignPictureId::SmallTable)
+        return LazyPicture(Sizes[int(id)], PaintTableSurface);
     return LazyPicture(PictureKind::Design, int(id), Sizes[int(id)], DrawDesignPicture);
 }

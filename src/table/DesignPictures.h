@@ -3,7 +3,8 @@
 #include <QPixmap>
 
 // The pictures that belong to the table window's design rather than to a
-// resource id, drawn by the program itself on first use and kept in memory.
+// resource id, drawn by the program itself on first use and kept in memory;
+// the two table surfaces are painted in place, where they are shown.
 enum class DesignPictureId {
     Table,              // the table surface, 1024 x 768
     SmallTable,         // the table surface of the small screen, 800 x 600

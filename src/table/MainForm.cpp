@@ -295,7 +295,10 @@ void MainForm::closeEvent(QCloseEvent* event) {
 
 void MainForm::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    if (!FrameSurface.isNull()) QPainter(this).drawPixmap(0, 0, FrameSurface);
+    if (!SkinFramed) return;
+    // Only the pieces in the region to paint reach the window's buffer.
+    QPainter painter(this);
+    PaintFramePieces(painter, size());
 }
 
 void MainForm::mouseMoveEvent(QMouseEvent* event) {

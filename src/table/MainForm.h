@@ -31,10 +31,10 @@ public:
     // The small screen's table picture, never shown; its events are the table's twins.
     TableSurface* Pic2;
 
-    // The frame of a screen larger than the table: the window's kept painted
-    // surface, its caption buttons (element 0 is seen; 1 to 3 hold the normal,
+    // The frame of a screen larger than the table: whether the window paints
+    // it around the table, its caption buttons (element 0 is seen; 1 to 3 hold the normal,
     // hover and pressed looks), icon, drag strip and title.
-    QPixmap FrameSurface;
+    bool SkinFramed = false;
     std::array<CaptionControl*, 4> ImgClose{};
     std::array<CaptionControl*, 4> ImgMin{};
     CaptionControl* ImgIcon;

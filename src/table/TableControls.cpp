@@ -99,7 +99,9 @@ void InitTableControls(Client& c) {
     CreateTileAndDiceImages(c);
     PlaceTickerAndChat(f, sx, sy);
     PlaceBanner(c, sx, sy);
-    StartOwnCamera(c, true);
+    // The camera's device work waits until the window is up and listens for
+    // the lobby; the ticker line about a missing camera still comes next.
+    QMetaObject::invokeMethod(&f, [&c] { StartOwnCamera(c, true); }, Qt::QueuedConnection);
     ConnectHandPlayEvents(c);
     ConnectButtonRowEvents(c);
     ConnectVideoViewEvents(c);

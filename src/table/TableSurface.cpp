@@ -21,7 +21,7 @@ void TableSurface::SetPicture(const LazyPicture& picture) {
 
 void TableSurface::drawBackground(QPainter* painter, const QRectF& rect) {
     QGraphicsView::drawBackground(painter, rect);
-    if (!picture_.IsNull()) painter->drawPixmap(QPointF(0, 0), Picture());
+    picture_.Paint(*painter, rect.toAlignedRect() & QRect(QPoint(0, 0), picture_.Size()));
 }
 
 bool TableSurface::ControlAt(const QPoint& viewPosition) const {

@@ -7,7 +7,8 @@
 
 // The table surface Pic1: a view of the table scene whose background is the
 // table picture at (0, 0), the surface's colour beyond it. The picture is
-// drawn when the surface first shows it or it is asked for.
+// drawn when the surface first shows it or it is asked for; the table's own
+// is painted in place, where it is shown.
 class TableSurface : public QGraphicsView {
     Q_OBJECT
 public:

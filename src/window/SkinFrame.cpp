@@ -7,42 +7,11 @@
 #include "table/pictures/FramePictures.h"
 #include "window/ButtonRow.h"
 #include "window/KeyHandler.h"
-#include <QPainter>
 #include <QWindow>
 
 namespace {
 constexpr double Twips(double twips) { return twips / kTwipsPerPixel; }
 constexpr int kExitButton = 8;
-
-// One piece of the frame picture and where it goes in a window w x h pixels
-// wide: the top band is 20 pixels high, the borders 8 wide, exactly the
-// table's inset, so the pieces meet the table without a gap.
-struct FramePiece {
-    QRect source;
-    QRect (*place)(int w, int h);
-};
-
-const FramePiece kFramePieces[] = {
-    {{0, 0, 8, 20}, [](int, int) { return QRect(0, 0, 8, 20); }},
-    {{8, 0, 8, 20}, [](int w, int) { return QRect(8, 0, w - 16, 20); }},
-    {{38, 0, 8, 20}, [](int w, int) { return QRect(w - 8, 0, 8, 20); }},
-    {{0, 20, 8, 192}, [](int, int h) { return QRect(0, 20, 8, h - 28); }},
-    {{38, 20, 8, 192}, [](int w, int h) { return QRect(w - 8, 20, 8, h - 28); }},
-    {{0, 212, 8, 8}, [](int, int h) { return QRect(0, h - 8, 8, 8); }},
-    {{8, 212, 8, 8}, [](int w, int h) { return QRect(8, h - 8, w - 16, 8); }},
-    {{38, 212, 8, 8}, [](int w, int h) { return QRect(w - 8, h - 8, 8, 8); }},
-};
-
-void PaintFramePieces(MainForm& f) {
-    QPixmap surface(f.size());
-    surface.fill(Qt::transparent);
-    QPainter painter(&surface);
-    const QPixmap skin = SkinPicture();
-    for (const FramePiece& piece : kFramePieces) painter.drawPixmap(piece.place(f.width(), f.height()), skin, piece.source);
-    painter.end();
-    f.FrameSurface = surface;
-    f.update();
-}
 
 void ShowOnFrame(CaptionControl& control, double left, double top, double width, double height) {
     PlaceWidget(control, left, top, width, height);
@@ -89,7 +58,8 @@ void ConnectButton(Client& c, std::array<CaptionControl*, 4>& elements,
 
 void PaintSkinFrame(Client& c) {
     MainForm& f = *c.mainForm;
-    PaintFramePieces(f);
+    f.SkinFramed = true;
+    f.update();
     if (!f.windowIcon().isNull()) {
         f.ImgIcon->setPixmap(f.windowIcon().pixmap(WindowIconSize));
         ShowOnFrame(*f.ImgIcon, Twips(50), Twips(50), Twips(240), Twips(240));

@@ -42,7 +42,7 @@ void SleepSeconds(Client& c, double seconds) {
 void WaitSeconds(Client& c, double seconds) {
     Clock& clock = *c.platform.clock;
     const double start = clock.Now();
-    while (clock.Now() - start <= seconds) clock.Pump();
+    while (clock.Now() - start <= seconds) clock.Pump(start + seconds);
 }
 
 // A line ends as soon as the width gathered since it began reaches the

@@ -39,7 +39,7 @@ void VirtualClock::Sleep(double seconds) {
     now += seconds;
 }
 
-void VirtualClock::Pump() {
+void VirtualClock::Pump(double) {
     ++pumps;
     if (onPump) onPump();
     QCoreApplication::processEvents();

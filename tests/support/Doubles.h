@@ -59,7 +59,8 @@ public:
     double Now() override { return now; }
     QDateTime LocalTime() override { return localTime; }
     void Sleep(double seconds) override;
-    void Pump() override;
+    // Handles the waiting events and moves time on by a moment, whatever the deadline.
+    void Pump(double until) override;
 };
 
 struct ShownDialog {

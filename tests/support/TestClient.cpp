@@ -1,8 +1,10 @@
 #include "support/TestClient.h"
+#include <QCoreApplication>
 #include "wire/GamePacket.h"
 #include <QDir>
 #include "run/Scheduler.h"
 #include "run/StartUp.h"
+#include "table/MainForm.h"
 
 TestClient::TestClient(const QString& commandLine, QSize screen) {
     Platform platform;
@@ -50,6 +52,8 @@ QString TestClient::DefaultCommandLine() {
 std::optional<QString> TestClient::Load() {
     try {
         MainForm_Form_Load(*client);
+        // What the start-up leaves to the event loop's first turn, as the table window's calls.
+        QCoreApplication::sendPostedEvents(client->mainForm.get(), QEvent::MetaCall);
     } catch (const ProgramEnded& end) {
         return end.reason;
     }

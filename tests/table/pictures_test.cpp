@@ -5,11 +5,13 @@
 #include "table/Pictures.h"
 #include "table/ResourceIds.h"
 #include "table/MainForm.h"
+#include "table/pictures/TablePictures.h"
 #include "support/TestClient.h"
 #include <QDir>
 #include <QPainter>
 #include <QSet>
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -170,9 +172,43 @@ TEST(Pictures, ArePaintedOnceAndKeptUntilTheCacheIsCleared) {
         EXPECT_NE(redrawn.cacheKey(), first.cacheKey()) << "id " << id;
         EXPECT_EQ(redrawn.toImage(), first.toImage()) << "id " << id;
     }
-    const QPixmap table = DesignPicture(DesignPictureId::Table);
-    EXPECT_EQ(DesignPicture(DesignPictureId::Table).cacheKey(), table.cacheKey());
-    EXPECT_NE(DesignPicture(DesignPictureId::SmallTable).cacheKey(), table.cacheKey());
+    const QPixmap compass = DesignPicture(DesignPictureId::Compass);
+    EXPECT_EQ(DesignPicture(DesignPictureId::Compass).cacheKey(), compass.cacheKey());
+    EXPECT_NE(DesignPicture(DesignPictureId::CountdownPlate).cacheKey(), compass.cacheKey());
+}
+
+// The table is as large as the window: painted where it is shown, in any
+// part, it looks as the whole picture does there.
+TEST(Pictures, AnyPartOfTheTablePaintedAloneMatchesTheWholeTable) {
+    for (QSize size : {QSize(1024, 768), QSize(800, 600)}) {
+        QImage whole(size, QImage::Format_RGB32);
+        QPainter wholePainter(&whole);
+        PaintTableSurface(wholePainter, size, whole.rect());
+        wholePainter.end();
+        for (QRect part : {QRect(0, 0, 5, 3), QRect(101, 97, 211, 45), QRect(117, 105, 13, 13),
+                           QRect(size.width() - 7, size.height() - 9, 20, 20), QRect(-4, 300, 30, 11)}) {
+            SCOPED_TRACE(testing::Message() << size.width() << ": " << part.x() << "," << part.y());
+            QImage painted(size, QImage::Format_RGB32);
+            painted.fill(Qt::magenta);
+            QPainter painter(&painted);
+            PaintTableSurface(painter, size, part);
+            painter.end();
+            const QRect inside = part & whole.rect();
+            // The gradient's steps are counted from where a painted run starts,
+            // so a colour may be one step off; a weave or a line out of place is far more.
+            int off = 0;
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x) {
+                    const QRgb a = painted.pixel(x, y), b = whole.pixel(x, y);
+                    off += std::abs(qRed(a) - qRed(b)) > 1 || std::abs(qGreen(a) - qGreen(b)) > 1 ||
+                           std::abs(qBlue(a) - qBlue(b)) > 1;
+                }
+            EXPECT_EQ(off, 0);
+            EXPECT_EQ(painted.pixel(inside.right() + 1 < size.width() ? inside.right() + 1 : inside.left() - 1, inside.top()),
+                      QColor(Qt::magenta).rgb())
+                << "nothing beside the part";
+        }
+    }
 }
 
 TEST(Pictures, IdsThatNameNoPictureGiveNone) {
@@ -189,9 +225,9 @@ TEST(Pictures, OnlyWhatTheWindowShowsIsDrawnAndTheTableAtTheScreensSize) {
         TestClient t(TestClient::DefaultCommandLine(), screen);
         ASSERT_EQ(t.Load(), std::nullopt);
         t->mainForm->grab();
-        const bool small = screen.width() < 1024;
-        EXPECT_EQ(IsPictureDrawn(PictureKind::Design, int(DesignPictureId::SmallTable)), small);
-        EXPECT_EQ(IsPictureDrawn(PictureKind::Design, int(DesignPictureId::Table)), !small);
+        // The table is painted straight into the window's buffer: no copy of it is kept.
+        EXPECT_FALSE(IsPictureDrawn(PictureKind::Design, int(DesignPictureId::SmallTable)));
+        EXPECT_FALSE(IsPictureDrawn(PictureKind::Design, int(DesignPictureId::Table)));
         EXPECT_EQ(t->mainForm->Pic1->Picture().size(), screen);
         // shown at the start: the button row and the location panel
         EXPECT_TRUE(IsPictureDrawn(PictureKind::Resource, t->resourceIds.BarButtonIds[2]));

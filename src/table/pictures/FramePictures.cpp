@@ -74,6 +74,27 @@ QImage DrawWindowIcon() {
 
 QPixmap SkinPicture() { return CachedPicture(PictureKind::Frame, Skin, DrawSkin); }
 
+void PaintFramePieces(QPainter& painter, QSize window) {
+    // One piece of the frame picture and where it goes in a window w x h.
+    struct FramePiece {
+        QRect source;
+        QRect (*place)(int w, int h);
+    };
+    static const FramePiece pieces[] = {
+        {{0, 0, 8, 20}, [](int, int) { return QRect(0, 0, 8, 20); }},
+        {{8, 0, 8, 20}, [](int w, int) { return QRect(8, 0, w - 16, 20); }},
+        {{38, 0, 8, 20}, [](int w, int) { return QRect(w - 8, 0, 8, 20); }},
+        {{0, 20, 8, 192}, [](int, int h) { return QRect(0, 20, 8, h - 28); }},
+        {{38, 20, 8, 192}, [](int w, int h) { return QRect(w - 8, 20, 8, h - 28); }},
+        {{0, 212, 8, 8}, [](int, int h) { return QRect(0, h - 8, 8, 8); }},
+        {{8, 212, 8, 8}, [](int w, int h) { return QRect(8, h - 8, w - 16, 8); }},
+        {{38, 212, 8, 8}, [](int w, int h) { return QRect(w - 8, h - 8, 8, 8); }},
+    };
+    const QPixmap skin = SkinPicture();
+    for (const FramePiece& piece : pieces)
+        painter.drawPixmap(piece.place(window.width(), window.height()), skin, piece.source);
+}
+
 QPixmap CaptionButtonPicture(CaptionButton button, CaptionLook look) {
     const int key = Buttons + 3 * int(button) + int(look);
     return CachedPicture(PictureKind::Frame, key, [=] { return DrawCaptionButton(button, look); });

@@ -1,4 +1,5 @@
 #pragma once
+#include <QPainter>
 #include <QPixmap>
 #include <QSize>
 
@@ -9,6 +10,11 @@
 // rows 20-211, the bottom band in 212-219. Columns 16-37 are not used.
 inline constexpr QSize SkinSize{46, 220};
 QPixmap SkinPicture();
+// Paints the frame picture's eight pieces around the table, a window w x h
+// pixels: the top band is 20 pixels high, the borders 8 wide, exactly the
+// table's inset, so the pieces meet the table without a gap. Nothing is
+// painted where the table lies.
+void PaintFramePieces(QPainter& painter, QSize window);
 
 enum class CaptionButton { Close, Minimise };
 // The looks of a caption button, numbered as the elements that hold them.

@@ -40,7 +40,9 @@ QImage WeaveTile(QSize side) {
 }
 }  // namespace
 
-QImage DrawTableSurface(QSize size) {
+void PaintTableSurface(QPainter& target, QSize size, const QRect& shown) {
+    const QRect area = shown & QRect(QPoint(0, 0), size);
+    if (area.isEmpty()) return;
     const double sx = size.width() / Design.width(), sy = size.height() / Design.height();
     QRadialGradient baizeGradient(QPointF(512, 400), 640);
     baizeGradient.setColorAt(0, QColor(38, 128, 78));
@@ -51,16 +53,23 @@ QImage DrawTableSurface(QSize size) {
     const QSize tileSize(qRound(WeaveTileSide * sx), qRound(WeaveTileSide * sy));
     const QImage weave = WeaveTile(tileSize);
 
-    QImage canvas(size, QImage::Format_RGB32);
-    PaintInBands(canvas, [&](QPainter& painter, const QRect& band) {
+    // The shown part, a few rows at a time through a band of its width.
+    QImage rows(area.width(), BandRows, QImage::Format_RGB32);
+    for (int top = area.top(); top <= area.bottom(); top += BandRows) {
+        const QRect band(area.left(), top, area.width(), std::min(BandRows, area.bottom() + 1 - top));
+        QPainter painter;
+        BeginPainting(painter, rows);
+        painter.translate(-band.left(), -band.top());
         painter.fillRect(band, baize);
         for (int y = band.top() / tileSize.height() * tileSize.height(); y <= band.bottom(); y += tileSize.height())
-            for (int x = 0; x < size.width(); x += tileSize.width()) painter.drawImage(x, y, weave);
+            for (int x = band.left() / tileSize.width() * tileSize.width(); x <= band.right(); x += tileSize.width())
+                painter.drawImage(x, y, weave);
         // the playing field where the walls stand
         painter.scale(sx, sy);
         painter.setPen(QPen(QColor(200, 180, 110, 70), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(120, 110, 784, 520), 24, 24);
-    });
-    return canvas;
+        painter.end();
+        target.drawImage(band.topLeft(), rows, QRect(QPoint(0, 0), band.size()));
+    }
 }
