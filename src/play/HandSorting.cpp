@@ -1,5 +1,6 @@
 #include "play/HandSorting.h"
 #include "wire/General.h"
+#include "table/TileAccess.h"
 #include "wire/LobbyWindowLink.h"
 #include "play/TilePictures.h"
 #include "shared/Client.h"

@@ -1,6 +1,7 @@
 #include "run/StartUp.h"
 #include "wire/CommandLine.h"
 #include "wire/LobbyWindowLink.h"
+#include "run/LobbyMessages.h"
 #include "wire/LoginPacket.h"
 #include "wire/PacketTransport.h"
 #include "wire/Proxy.h"

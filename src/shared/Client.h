@@ -25,6 +25,7 @@
 #include "shared/VideoState.h"
 #include "shared/ChatState.h"
 #include "shared/WindowState.h"
+#include "shared/UpwardCalls.h"
 #include <QSize>
 #include <functional>
 #include <memory>
@@ -91,6 +92,7 @@ public:
     std::array<SeatInfo, 4> seatInfo{};
     std::array<PlayerInfo, 4> playerInfo{};
     HandResult handResult{};
+    UpwardCalls upward;
 
     std::unique_ptr<MainForm> mainForm;
     std::unique_ptr<TalkWindow> talk;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 class Client;
 class ImageControl;
 struct SeatInfo;
@@ -13,3 +14,5 @@ const TileSlot& SeatSlot(const SeatInfo& seat, int slot);
 // The same for the own seat (local seat 0).
 TileSlot& OwnSlot(Client& c, int slot);
 const TileSlot& OwnSlot(const Client& c, int slot);
+// Gives one tile image a tile picture and shows it.
+void ShowTileImage(Client& c, int16_t imageIndex, int16_t picture);

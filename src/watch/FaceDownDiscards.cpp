@@ -1,5 +1,6 @@
 #include "watch/FaceDownDiscards.h"
 #include "wire/General.h"
+#include "table/TileAccess.h"
 #include "play/DiscardRows.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"

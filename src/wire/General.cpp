@@ -2,9 +2,6 @@
 #include "platform/AnsiCodec.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
-#include "table/MainForm.h"
-#include "table/Pictures.h"
-#include "table/TileAccess.h"
 #include <QListWidget>
 #include <cmath>
 
@@ -84,17 +81,6 @@ QString PadRight(const QString& text, int n) {
 int RoundHalfEven(double value) {
     // The default floating-point rounding mode rounds halves to even.
     return static_cast<int>(std::nearbyint(value));
-}
-
-void ShowTileImage(Client& c, int16_t imageIndex, int16_t picture) {
-    if (imageIndex >= 136 || picture >= 180) return;
-    ImageControl& image = TileImage(c, imageIndex);
-    const QPixmap face = PictureOfResource(CheckedAt(c.resourceIds.TileImageIds, picture, "TileImageIds"));
-    c.table.TileImagePictures[imageIndex] = picture;
-    if (face.isNull()) return;
-    image.setVisible(false);
-    image.SetPicture(face);
-    image.setVisible(true);
 }
 
 void ShowLastLine(QListWidget& list) {

@@ -30,5 +30,3 @@ bool IsSingleByteChar(const QString& text);
 QString PadRight(const QString& text, int n);
 // The nearest integer, a value exactly halfway going to the even neighbour (37.5 -> 38).
 int RoundHalfEven(double value);
-// Gives one tile image a tile picture and shows it.
-void ShowTileImage(Client& c, int16_t imageIndex, int16_t picture);

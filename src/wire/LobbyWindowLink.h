@@ -23,5 +23,3 @@ void RestoreLobbyWindow(Client& c);
 void MinimizeLobbyWindow(Client& c);
 // Posts a message to the lobby window; nothing happens when it is gone.
 void PostToLobby(Client& c, uint32_t msg);
-// The table window's handling of the messages it receives.
-void MainFormWndProc(Client& c, uint32_t msg, uint32_t wParam, uint32_t lParam);

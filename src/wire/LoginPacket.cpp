@@ -4,7 +4,6 @@
 #include "wire/Proxy.h"
 #include "platform/AnsiCodec.h"
 #include "shared/Client.h"
-#include "table/Ticker.h"
 #include <algorithm>
 
 namespace {
@@ -25,7 +24,7 @@ std::array<uint8_t, kPacketSize> BuildLoginPacket(const QString& userName, const
 }
 
 void ReconnectToServer(Client& c, std::array<uint8_t, kPacketSize>& packet) {
-    SetTickerLines(c, QStringLiteral("正在重新连接服务器..."));
+    c.upward.setTickerLines(c, QStringLiteral("正在重新连接服务器..."), QString());
     packet[3] = MessageType::Reconnect;
     packet[260] = c.transport.EchoBytes[0];
     packet[261] = c.transport.EchoBytes[1];

@@ -3,7 +3,6 @@
 #include "wire/General.h"
 #include "wire/LobbyWindowLink.h"
 #include "wire/Proxy.h"
-#include "messages/ReceivedChat.h"
 #include "platform/AnsiCodec.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
@@ -89,7 +88,7 @@ void ReadPacket(Client& c) {
     t.CurrentMessage = DecodeGamePacket(t.PacketIn.data());
     try {
         if (t.CurrentMessage.MsgType == MessageType::SeatName) DecodeSeatName(c);
-        else if (t.CurrentMessage.MsgType == MessageType::ChatLine) ShowReceivedChat(c);
+        else if (t.CurrentMessage.MsgType == MessageType::ChatLine) c.upward.showReceivedChat(c);
     } catch (const RuntimeError&) {
         c.platform.dialogs->MsgBox(QStringLiteral("接受数据错误，请重新入座！"), Dialogs::OkOnly, kDefaultDialogTitle);
     }

@@ -4,8 +4,6 @@
 #include "wire/PacketTransport.h"
 #include "platform/AnsiCodec.h"
 #include "shared/Client.h"
-#include "table/MainForm.h"
-#include "table/Ticker.h"
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QtEndian>
@@ -131,8 +129,7 @@ void HandOverLink(Client& c, int replyLength) {
     c.TimerProxyWait.SetEnabled(false);
     t.LinkReady = true;
     PostToLobby(c, LobbyMessage::Connected);
-    c.mainForm->Sysmsg[0]->clear();
-    AddSystemMessage(c, QStringLiteral("连接代理服务器成功！"));
+    c.upward.restartTicker(c, QStringLiteral("连接代理服务器成功！"));
     c.Winsock1.SendData(ToByteArray(c.connection.LoginPacket));
     c.TimerBong.SetEnabled(true);
     // Bytes that came behind the reply are the game server's.

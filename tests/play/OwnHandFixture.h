@@ -1,6 +1,7 @@
 #pragma once
 #include "wire/GamePacket.h"
 #include "wire/General.h"
+#include "table/TileAccess.h"
 #include "messages/MessageHandlers.h"
 #include "shared/RuntimeError.h"
 #include "play/TilePictures.h"

@@ -1,5 +1,6 @@
 #include "play/ClaimAnnouncements.h"
 #include "wire/General.h"
+#include "table/TileAccess.h"
 #include "play/TilePictures.h"
 #include "results/ScoreWindow.h"
 #include "shared/RuntimeError.h"

@@ -1,4 +1,5 @@
 #include "wire/General.h"
+#include "table/TileAccess.h"
 #include "play/ClaimAnnouncements.h"
 #include "play/TilePictures.h"
 #include "support/TestClient.h"

@@ -1,6 +1,7 @@
 #include "AllSeatsFixture.h"
 #include "wire/GamePacket.h"
 #include "wire/General.h"
+#include "table/TileAccess.h"
 #include "play/RevealHands.h"
 #include "play/TilePictures.h"
 #include "shared/RuntimeError.h"

@@ -1,5 +1,6 @@
 #pragma once
 #include "wire/General.h"
+#include "table/TileAccess.h"
 #include "messages/ServerMessageDispatch.h"
 #include "play/TilePictures.h"
 #include "play/TileSizes.h"

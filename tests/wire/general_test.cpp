@@ -1,4 +1,5 @@
 #include "wire/General.h"
+#include "table/TileAccess.h"
 #include "support/TestClient.h"
 #include "table/Pictures.h"
 #include "table/MainForm.h"
