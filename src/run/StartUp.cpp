@@ -2,6 +2,7 @@
 #include "wire/CommandLine.h"
 #include "wire/LobbyWindowLink.h"
 #include "run/LobbyMessages.h"
+#include "run/TableEvents.h"
 #include "wire/LoginPacket.h"
 #include "wire/PacketTransport.h"
 #include "wire/Proxy.h"
@@ -197,6 +198,7 @@ void MainForm_Form_Load(Client& c) {
         c.connection.LobbyCaption = QStringLiteral("Jokro山庄");
     }
     InitTableControls(c);
+    ConnectTableEvents(c);
     c.seatInfo[0].SeatBit = 0;
     c.connection.Reconnected = false;
     c.table.MustLeaveTable = false;

@@ -1,21 +1,10 @@
-#include "play/HandEvents.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/ResourceIds.h"
 #include "table/StackingOrder.h"
 #include "table/TableLayout.h"
 #include "table/WidgetPlace.h"
-#include "video/FrameExchange.h"
-#include "video/OwnCamera.h"
-#include "video/VideoIconEvents.h"
-#include "results/InformationWindow.h"
-#include "window/BannerBrowser.h"
 #include "window/BannerView.h"
-#include "window/ChatInput.h"
-#include "window/KeyHandler.h"
-#include "window/SmallTable.h"
-#include "window/SkinFrame.h"
-#include "window/ButtonRow.h"
 
 namespace {
 void PlaceCountdown(MainForm& f, double sx, double sy) {
@@ -99,17 +88,4 @@ void InitTableControls(Client& c) {
     CreateTileAndDiceImages(c);
     PlaceTickerAndChat(f, sx, sy);
     PlaceBanner(c, sx, sy);
-    // The camera's device work waits until the window is up and listens for
-    // the lobby; the ticker line about a missing camera still comes next.
-    QMetaObject::invokeMethod(&f, [&c] { StartOwnCamera(c, true); }, Qt::QueuedConnection);
-    ConnectHandPlayEvents(c);
-    ConnectButtonRowEvents(c);
-    ConnectVideoViewEvents(c);
-    ConnectVideoEvents(c);
-    ConnectFrameEvents(c);
-    ConnectKeyEvents(c);
-    ConnectSmallTableEvents(c);
-    ConnectChatEvents(c);
-    ConnectBannerEvents(c);
-    InitVideoIcons(c);
 }
