@@ -1,4 +1,4 @@
-#include "run/UpwardCallsSetUp.h"
+#include "run/ClientAssembly.h"
 #include "run/StartUp.h"
 #include "platform/EndProgram.h"
 #include "video/CameraDevices.h"
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     platform.anotherInstanceRunning = [&] { return !instanceLock.TryLock(runtimeDir); };
 
     Client client(std::move(platform));
-    ConnectUpwardCalls(client);
+    AssembleClient(client);
     // Ctrl-C and a terminate request close the table window as the lobby's
     // WM_CLOSE does: its closing steps run and the program ends with them.
     OnStopSignals(app, [&client] { client.mainForm->close(); });

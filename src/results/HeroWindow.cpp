@@ -85,3 +85,8 @@ void HeroWindow::OpenHand(int position) {
     score.show();
     score.raise();
 }
+
+HeroWindow& Client::Hero() {
+    if (!hero) hero = MakeWindow<HeroWindow>(*this);
+    return *hero;
+}

@@ -60,3 +60,8 @@ void ConnectVideoViewEvents(Client& c) {
     Client* client = &c;
     for (int k = 1; k <= 3; ++k) c.mainForm->vshow1[k]->OnMouseEvent = [client, k] { MainForm_vshow1_MouseEvent(*client, k); };
 }
+
+InformationWindow& Client::Information() {
+    if (!information) information = MakeWindow<InformationWindow>();
+    return *information;
+}

@@ -1,4 +1,5 @@
 #include "results/ScoreWindow.h"
+#include "shared/Client.h"
 #include "table/pictures/SideWindowPictures.h"
 #include "table/SideWindows.h"
 
@@ -22,4 +23,9 @@ ScoreWindow::ScoreWindow()
         ID[s] = AddLabel(kHeads[s].name, QStringLiteral("玩家%1").arg(s));
     }
     Image1 = {AddCloseArea({598, 8, 19, 23}, 0), AddCloseArea({618, 8, 23, 21}, 1)};
+}
+
+ScoreWindow& Client::Score() {
+    if (!score) score = MakeWindow<ScoreWindow>();
+    return *score;
 }

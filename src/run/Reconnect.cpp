@@ -14,7 +14,7 @@ void LoadReconnectWindow(Client& c) {
     // A controller that exists is retrying this same outage (an attempt whose
     // connection failed counts as a new drop): it keeps its count. One that
     // has finished is destroyed, so a later drop starts afresh.
-    if (!c.frmReconnect) c.frmReconnect = std::make_unique<ReconnectController>(c);
+    if (!c.frmReconnect) c.frmReconnect = MakeWindow<ReconnectController>(c);
 }
 
 void frmReconnect_TimerReconnect_Timer(Client& c) {

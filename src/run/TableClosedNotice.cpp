@@ -70,7 +70,7 @@ TableClosedNotice::TableClosedNotice(Client& c) {
 TableClosedNotice::~TableClosedNotice() = default;
 
 void ShowTableClosedNotice(Client& c, const QString& text) {
-    if (!c.frmOtherExit) c.frmOtherExit = std::make_unique<TableClosedNotice>(c);
+    if (!c.frmOtherExit) c.frmOtherExit = MakeWindow<TableClosedNotice>(c);
     TableClosedNotice& notice = *c.frmOtherExit;
     notice.Label1->SetCaption(text);
     const QRect table = c.mainForm->frameGeometry();

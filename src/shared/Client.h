@@ -42,6 +42,22 @@ class ReconnectController;
 class TableClosedNotice;
 class VideoWindow;
 
+// A window the client owns whose class lives on a floor above this one: the
+// unit that defines the window makes it (MakeWindow) and with it the way to
+// delete it, so the client needs no more than the window's name.
+template <class Window>
+struct WindowDeleter {
+    void (*destroy)(Window*) = nullptr;
+    void operator()(Window* window) const { destroy(window); }
+};
+template <class Window>
+using OwnedWindow = std::unique_ptr<Window, WindowDeleter<Window>>;
+template <class Window, class... Args>
+OwnedWindow<Window> MakeWindow(Args&&... args) {
+    return OwnedWindow<Window>(new Window(std::forward<Args>(args)...),
+                               WindowDeleter<Window>{[](Window* window) { delete window; }});
+}
+
 // The platform services the client runs on; real ones in the program, doubles in tests.
 struct Platform {
     std::unique_ptr<TcpLink> socket;
@@ -94,20 +110,20 @@ public:
     HandResult handResult{};
     UpwardCalls upward;
 
-    std::unique_ptr<MainForm> mainForm;
-    std::unique_ptr<TalkWindow> talk;
-    std::unique_ptr<PhraseWindow> huifu;
-    std::unique_ptr<SoundSettingsDialog> vosSet;
-    std::unique_ptr<ExitDialog> frmExit;
-    std::unique_ptr<ScoreWindow> score;
-    std::unique_ptr<HeroWindow> hero;
-    std::unique_ptr<InformationWindow> information;
-    std::unique_ptr<ReconnectController> frmReconnect;
-    std::unique_ptr<TableClosedNotice> frmOtherExit;
+    OwnedWindow<MainForm> mainForm;
+    OwnedWindow<TalkWindow> talk;
+    OwnedWindow<PhraseWindow> huifu;
+    OwnedWindow<SoundSettingsDialog> vosSet;
+    OwnedWindow<ExitDialog> frmExit;
+    OwnedWindow<ScoreWindow> score;
+    OwnedWindow<HeroWindow> hero;
+    OwnedWindow<InformationWindow> information;
+    OwnedWindow<ReconnectController> frmReconnect;
+    OwnedWindow<TableClosedNotice> frmOtherExit;
     P2PSocket& P2PSocket1;
     // The enlarged video windows by zoom index: 0 the own camera (frm_Local),
     // 1 to 3 the remote seats (frm_Remote1 to frm_Remote3); created on first use.
-    std::array<std::unique_ptr<VideoWindow>, 4> videoWindows;
+    std::array<OwnedWindow<VideoWindow>, 4> videoWindows;
 
     IntervalTimer TimerBong;
     IntervalTimer TimerKeepAlive;
@@ -119,7 +135,8 @@ public:
     std::array<std::unique_ptr<IntervalTimer>, 4> Timer_Vshow;
     IntervalTimer Timer_Zoom;
 
-    // The chat-log window, created on first use.
+    // The chat-log window, created on first use. Each of these is defined
+    // beside its window's class.
     TalkWindow& Talk();
     // The quick-phrase window, the sound settings and the exit dialog, created on first use.
     PhraseWindow& Huifu();

@@ -7,6 +7,8 @@
 constexpr int kPacketSize = 272;
 constexpr int kRingSize = 128 * kPacketSize;  // 34,816 bytes
 constexpr int kProxyBufferSize = 1024;
+// How long a proxy has to bring the link up before the attempt counts as failed.
+constexpr int kProxyWaitMs = 30000;
 
 // The packet transport: the two rings, the packet being decoded and the echo bytes.
 struct TransportState {

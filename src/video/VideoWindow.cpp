@@ -209,7 +209,7 @@ void VideoWindow::ChangeSize(Size from, Size to) {
 
 VideoWindow& VideoWindowOf(Client& c, int zoomIndex) {
     auto& window = c.videoWindows.at(size_t(zoomIndex));
-    if (!window) window = std::make_unique<VideoWindow>(c, zoomIndex);
+    if (!window) window = MakeWindow<VideoWindow>(c, zoomIndex);
     return *window;
 }
 

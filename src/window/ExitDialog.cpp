@@ -82,3 +82,8 @@ void frmExit_pbCloseMe_Click(Client& c) {
     c.frmExit.reset();
     HandBackToLobby(c, QStringLiteral("the table was left and the lobby window is gone"));
 }
+
+ExitDialog& Client::FrmExit() {
+    if (!frmExit) frmExit = MakeWindow<ExitDialog>(*this);
+    return *frmExit;
+}

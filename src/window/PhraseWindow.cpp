@@ -85,3 +85,8 @@ void huifu_List2_DblClick(Client& c) {
 void MainForm_imgword1_Click(Client& c) { TogglePhrases(c, &PhraseWindow::List1, &PhraseWindow::List2); }
 
 void MainForm_imgword2_Click(Client& c) { TogglePhrases(c, &PhraseWindow::List2, &PhraseWindow::List1); }
+
+PhraseWindow& Client::Huifu() {
+    if (!huifu) huifu = MakeWindow<PhraseWindow>(*this);
+    return *huifu;
+}

@@ -113,3 +113,8 @@ void VosSet_Command1_Click(Client& c, int index) {
     }
     dialog.SettingChanged.fill(false);
 }
+
+SoundSettingsDialog& Client::VosSet() {
+    if (!vosSet) vosSet = MakeWindow<SoundSettingsDialog>(*this);
+    return *vosSet;
+}

@@ -62,3 +62,8 @@ void ShowChatStrip(Client& c) {
     strip.stackBefore(f.Lbchat);
     strip.setVisible(true);
 }
+
+TalkWindow& Client::Talk() {
+    if (!talk) talk = MakeWindow<TalkWindow>(*this);
+    return *talk;
+}

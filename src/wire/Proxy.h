@@ -2,9 +2,6 @@
 struct TransportState;
 class Client;
 
-// How long a proxy has to bring the link up before the attempt counts as failed.
-constexpr int kProxyWaitMs = 30000;
-
 // Starts the SOCKS5 handshake afresh, cancelling one under way: resolves the
 // hosts to IPv4, connects to the proxy and returns; the socket's connected
 // event sends the greeting.

@@ -13,7 +13,7 @@ std::array<IntervalTimer*, 3> Timers(Client& c) { return {&c.TimerBong, &c.Timer
 std::array<QWidget*, 3> SideWindows(Client& c) { return {c.talk.get(), c.score.get(), c.hero.get()}; }
 
 template <typename Window>
-void PutBack(std::unique_ptr<Window>& window, const QWidget* before) {
+void PutBack(OwnedWindow<Window>& window, const QWidget* before) {
     if (!before) return window.reset();
     if (window.get() != before) throw std::logic_error("a side window was replaced since the snapshot");
 }

@@ -4,7 +4,7 @@
 #include <QDir>
 #include "run/Scheduler.h"
 #include "run/StartUp.h"
-#include "run/UpwardCallsSetUp.h"
+#include "run/ClientAssembly.h"
 #include "table/MainForm.h"
 
 TestClient::TestClient(const QString& commandLine, QSize screen) {
@@ -44,7 +44,7 @@ TestClient::TestClient(const QString& commandLine, QSize screen) {
     platform.screenSize = screen;
     platform.liveTimers = false;
     client = std::make_unique<Client>(std::move(platform));
-    ConnectUpwardCalls(*client);
+    AssembleClient(*client);
 }
 
 QString TestClient::DefaultCommandLine() {

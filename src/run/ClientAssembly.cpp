@@ -1,10 +1,11 @@
-#include "run/UpwardCallsSetUp.h"
+#include "run/ClientAssembly.h"
 #include "messages/ReceivedChat.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/Ticker.h"
 
-void ConnectUpwardCalls(Client& c) {
+void AssembleClient(Client& c) {
+    c.mainForm = MakeWindow<MainForm>(*c.platform.camera);
     c.upward.setTickerLines = [](Client& c, const QString& upper, const QString& lower) {
         SetTickerLines(c, upper, lower);
     };
