@@ -9,6 +9,7 @@
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
+#include "table/ResourceIds.h"
 #include "table/MainForm.h"
 #include "table/SeatLabels.h"
 #include "table/StackingOrder.h"

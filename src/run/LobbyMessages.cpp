@@ -1,6 +1,7 @@
 #include "run/LobbyMessages.h"
 #include "run/Leaving.h"
 #include "shared/Client.h"
+#include "table/ResourceIds.h"
 #include "table/BarButtons.h"
 #include "table/MainForm.h"
 #include "table/WallLayout.h"

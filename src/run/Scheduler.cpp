@@ -9,6 +9,7 @@
 #include "messages/ServerMessageDispatch.h"
 #include "play/ClaimAnswers.h"
 #include "shared/Client.h"
+#include "table/ResourceIds.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
 #include "table/TileAccess.h"

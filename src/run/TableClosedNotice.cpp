@@ -3,6 +3,7 @@
 #include "run/Leaving.h"
 #include "wire/LobbyWindowLink.h"
 #include "shared/Client.h"
+#include "table/ResourceIds.h"
 #include "table/Controls.h"
 #include "table/MainForm.h"
 #include "table/SeatRecords.h"

@@ -18,7 +18,7 @@
 #include "shared/HandResult.h"
 #include "shared/PlayerInfo.h"
 #include "shared/SeatInfo.h"
-#include "table/ResourceIds.h"
+#include "shared/ResourceIds.h"
 #include "shared/SoundState.h"
 #include "shared/TableState.h"
 #include "platform/P2PSocket.h"

@@ -3,6 +3,7 @@
 #include "wire/LobbyWindowLink.h"
 #include "play/TilePictures.h"
 #include "shared/Client.h"
+#include "table/ResourceIds.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
 #include "table/TileAccess.h"

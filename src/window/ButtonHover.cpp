@@ -1,5 +1,6 @@
 #include "window/ButtonHover.h"
 #include "shared/Client.h"
+#include "table/ResourceIds.h"
 #include "table/BarButtons.h"
 #include "table/MainForm.h"
 

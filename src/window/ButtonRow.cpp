@@ -8,6 +8,7 @@
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"
+#include "table/ResourceIds.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"
 #include "table/SeatRecords.h"

@@ -1,5 +1,6 @@
 #include "window/SoundSettingsDialog.h"
 #include "shared/Client.h"
+#include "table/ResourceIds.h"
 #include "table/Controls.h"
 #include "table/Sound.h"
 #include "table/pictures/DialogPictures.h"

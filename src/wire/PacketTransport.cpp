@@ -2,7 +2,6 @@
 #include "wire/GamePacket.h"
 #include "wire/General.h"
 #include "wire/LobbyWindowLink.h"
-#include "wire/Proxy.h"
 #include "platform/AnsiCodec.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
@@ -16,11 +15,6 @@ constexpr int kMaxChatChars = 100;
 constexpr int32_t kSendRingCapacity = kRingSize - kPacketSize;
 // The receive ring keeps one byte free for the same reason.
 constexpr int32_t kReceiveRingCapacity = kRingSize - 1;
-
-[[noreturn]] void RingOverflow(Client& c, const char* ring) {
-    RestoreLobbyWindow(c);
-    c.End(QStringLiteral("%1 overflowed").arg(QLatin1String(ring)));
-}
 
 // The name extends the seat's entry: the table resets empty the entries
 // before a seating names its four seats.
@@ -60,20 +54,13 @@ void PullReceivedBytes(Client& c) {
     if (!bytes.isEmpty()) AppendToReceiveRing(c, bytes);
 }
 
-qint64 ReceivedBytesWaiting(Client& c) {
-    return WaitingBytes(c.transport.ReceiveRead, c.transport.ReceiveWrite) + c.Winsock1.BytesWaiting();
+void RingOverflow(Client& c, const char* ring) {
+    RestoreLobbyWindow(c);
+    c.End(QStringLiteral("%1 overflowed").arg(QLatin1String(ring)));
 }
 
-void MainForm_Winsock1_DataArrival(Client& c) {
-    TransportState& t = c.transport;
-    if (t.LinkReady) return PullReceivedBytes(c);
-    const QByteArray bytes = c.Winsock1.GetData(c.Winsock1.BytesWaiting());
-    for (char byte : bytes) {
-        t.ProxyReplyBuffer[t.ProxyReplyWrite] = static_cast<uint8_t>(byte);
-        t.ProxyReplyWrite = (t.ProxyReplyWrite + 1) % kProxyBufferSize;
-        if (t.ProxyReplyWrite == t.ProxyReplyRead) RingOverflow(c, "proxy reply buffer");
-    }
-    HandleProxyReply(c);
+qint64 ReceivedBytesWaiting(Client& c) {
+    return WaitingBytes(c.transport.ReceiveRead, c.transport.ReceiveWrite) + c.Winsock1.BytesWaiting();
 }
 
 void MainForm_Winsock1_Close(Client& c) { c.Winsock1.Close(); }

@@ -14,16 +14,14 @@ void DropPartialPacket(TransportState& transport);
 
 // Appends received game bytes to the receive ring and wakes the receive job.
 void AppendToReceiveRing(Client& c, const QByteArray& bytes);
+// Restores the lobby window and ends the client: a ring ran over.
+[[noreturn]] void RingOverflow(Client& c, const char* ring);
 // Moves as many of the game bytes waiting in the socket as the receive ring
 // has room for; the rest stay in the socket, in order, until the ring has
 // room again, and TCP holds the server back meanwhile.
 void PullReceivedBytes(Client& c);
 // Received game bytes not yet handled: in the receive ring and in the socket.
 qint64 ReceivedBytesWaiting(Client& c);
-// The socket's data event: pulls the game bytes that fit into the receive
-// ring (or, during a proxy handshake, appends every waiting byte to the proxy
-// reply buffer).
-void MainForm_Winsock1_DataArrival(Client& c);
 // The server closed the connection; the scheduler's watch notices the drop.
 void MainForm_Winsock1_Close(Client& c);
 // Takes one packet out of the receive ring into PacketIn and CurrentMessage.

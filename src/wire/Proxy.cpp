@@ -231,3 +231,15 @@ void TimerProxyWait_Timer(Client& c) {
     c.scheduler.WatchJobTicks = 0;
     c.TimerBong.SetEnabled(true);
 }
+
+void MainForm_Winsock1_DataArrival(Client& c) {
+    TransportState& t = c.transport;
+    if (t.LinkReady) return PullReceivedBytes(c);
+    const QByteArray bytes = c.Winsock1.GetData(c.Winsock1.BytesWaiting());
+    for (char byte : bytes) {
+        t.ProxyReplyBuffer[t.ProxyReplyWrite] = static_cast<uint8_t>(byte);
+        t.ProxyReplyWrite = (t.ProxyReplyWrite + 1) % kProxyBufferSize;
+        if (t.ProxyReplyWrite == t.ProxyReplyRead) RingOverflow(c, "proxy reply buffer");
+    }
+    HandleProxyReply(c);
+}

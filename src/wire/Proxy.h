@@ -16,3 +16,7 @@ void HandleProxyReply(Client& c);
 void ResetProxyBuffer(TransportState& t);
 // The proxy did not bring the link up in time.
 void TimerProxyWait_Timer(Client& c);
+// The socket's data event: pulls the game bytes that fit into the receive
+// ring (or, during a proxy handshake, appends every waiting byte to the proxy
+// reply buffer).
+void MainForm_Winsock1_DataArrival(Client& c);

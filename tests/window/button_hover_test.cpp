@@ -7,6 +7,7 @@
 #include "table/MainForm.h"
 #include "table/Pictures.h"
 #include "window/ButtonHover.h"
+#include "table/ResourceIds.h"
 #include "window/ButtonRow.h"
 #include "window/TableMouse.h"
 #include <gtest/gtest.h>
