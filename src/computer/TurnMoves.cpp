@@ -8,7 +8,7 @@
 #include "play/ClaimButtons.h"
 #include "play/HandSorting.h"
 #include "play/OwnDiscard.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

@@ -2,7 +2,7 @@
 #include "messages/MessageHandlers.h"
 #include "messages/TableViews.h"
 #include "shared/PlayState.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 

@@ -4,7 +4,7 @@
 #include "run/TableClosedNotice.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
-#include "window/BannerView.h"
+#include "table/BannerView.h"
 #include "window/TalkWindow.h"
 #include "table/Ticker.h"
 #include <algorithm>

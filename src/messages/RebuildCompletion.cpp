@@ -1,7 +1,7 @@
 #include "wire/General.h"
 #include "messages/TableRebuild.h"
 #include "play/HandSorting.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/WildIndicator.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

@@ -6,7 +6,7 @@
 #include "play/MeldLayout.h"
 #include "shared/PlayState.h"
 #include "play/SingleKongs.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

@@ -2,7 +2,7 @@
 #include "run/Scheduler.h"
 #include "play/ClaimAnswers.h"
 #include "play/HandSorting.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

@@ -1,7 +1,7 @@
 #include "play/HandRows.h"
 #include "wire/General.h"
 #include "shared/PlayState.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/MainForm.h"

@@ -2,7 +2,7 @@
 #include "wire/General.h"
 #include "table/TileAccess.h"
 #include "wire/LobbyWindowLink.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include <array>

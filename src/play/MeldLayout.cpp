@@ -3,7 +3,7 @@
 #include "play/ClaimAnswers.h"
 #include "play/OwnMelds.h"
 #include "shared/PlayState.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "results/ScoreWindow.h"
 #include "shared/Client.h"

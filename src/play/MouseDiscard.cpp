@@ -3,7 +3,7 @@
 #include "play/ClaimAnswers.h"
 #include "play/OwnDiscard.h"
 #include "play/HandSorting.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "play/TilesAfterWin.h"
 #include "shared/Client.h"

@@ -1,7 +1,7 @@
 #include "play/OtherDiscard.h"
 #include "wire/General.h"
 #include "play/CentreDiscard.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "table/TileAccess.h"

@@ -1,6 +1,6 @@
 #include "play/OwnMelds.h"
 #include "wire/General.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"

@@ -4,7 +4,7 @@
 #include "play/HandRows.h"
 #include "play/HandSorting.h"
 #include "shared/PlayState.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "play/WallDraws.h"
 #include "shared/Client.h"

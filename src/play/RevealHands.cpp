@@ -1,7 +1,7 @@
 #include "play/RevealHands.h"
 #include "wire/General.h"
 #include "play/HandSorting.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

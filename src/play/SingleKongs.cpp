@@ -3,7 +3,7 @@
 #include "play/MeldLayout.h"
 #include "play/OwnMelds.h"
 #include "shared/PlayState.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

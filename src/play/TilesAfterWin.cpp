@@ -1,6 +1,6 @@
 #include "play/TilesAfterWin.h"
 #include "wire/General.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"
 #include "table/Controls.h"

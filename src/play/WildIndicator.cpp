@@ -1,6 +1,6 @@
 #include "play/WildIndicator.h"
 #include "wire/General.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "shared/Client.h"
 #include "table/Controls.h"
 #include "table/StackingOrder.h"

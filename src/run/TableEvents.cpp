@@ -7,7 +7,7 @@
 #include "video/OwnCamera.h"
 #include "video/VideoIconEvents.h"
 #include "window/BannerBrowser.h"
-#include "window/BannerView.h"
+#include "table/BannerView.h"
 #include "window/ButtonRow.h"
 #include "window/ChatInput.h"
 #include "window/KeyHandler.h"

@@ -1,7 +1,7 @@
 #include "table/Animations.h"
 #include "wire/General.h"
 #include "wire/LobbyWindowLink.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "shared/Client.h"
 #include "table/ResourceIds.h"
 #include "shared/RuntimeError.h"

@@ -5,7 +5,7 @@
 #include "table/pictures/FramePictures.h"
 #include "platform/CaptureControl.h"
 #include "platform/VideoView.h"
-#include "window/BannerView.h"
+#include "table/BannerView.h"
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>

@@ -4,7 +4,7 @@
 #include "table/StackingOrder.h"
 #include "table/TableLayout.h"
 #include "table/WidgetPlace.h"
-#include "window/BannerView.h"
+#include "table/BannerView.h"
 
 namespace {
 void PlaceCountdown(MainForm& f, double sx, double sy) {

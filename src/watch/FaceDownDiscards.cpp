@@ -2,7 +2,7 @@
 #include "wire/General.h"
 #include "table/TileAccess.h"
 #include "play/DiscardRows.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "watch/WatchDiscardRows.h"

@@ -1,6 +1,6 @@
 #include "wire/General.h"
 #include "play/HandRows.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "play/WallDraws.h"
 #include "shared/Client.h"

@@ -1,6 +1,6 @@
 #include "wire/General.h"
 #include "play/DiscardRows.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "shared/RuntimeError.h"

@@ -3,7 +3,7 @@
 #include "play/HandRows.h"
 #include "play/MeldLayout.h"
 #include "shared/PlayState.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"

@@ -2,7 +2,7 @@
 #include "wire/General.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
-#include "window/BannerView.h"
+#include "table/BannerView.h"
 
 void MainForm_WebBrowser1_DocumentComplete(Client& c) {
     if (c.window.BannerFailed) return;

@@ -3,7 +3,7 @@
 #include "platform/LobbyLink.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
-#include "window/BannerView.h"
+#include "table/BannerView.h"
 #include "window/TalkWindow.h"
 #include "table/Ticker.h"
 #include <gtest/gtest.h>

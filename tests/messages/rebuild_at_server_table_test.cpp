@@ -2,7 +2,7 @@
 #include "wire/General.h"
 #include "dravik-server/HandTable.h"
 #include "dravik-server/ServerPackets.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "support/ScriptedHand.h"
 #include "support/TestClient.h"
 #include "support/VirtualTimers.h"

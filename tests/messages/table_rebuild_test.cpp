@@ -1,7 +1,7 @@
 #include "wire/GamePacket.h"
 #include "messages/ServerMessageDispatch.h"
 #include "shared/PlayState.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "support/ScriptedHand.h"
 #include "support/TableChecks.h"
 #include "support/TestClient.h"

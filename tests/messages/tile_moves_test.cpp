@@ -1,6 +1,6 @@
 #include "wire/GamePacket.h"
 #include "messages/ServerMessageDispatch.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "support/ScriptedHand.h"
 #include "support/TableChecks.h"
 #include "support/TestClient.h"

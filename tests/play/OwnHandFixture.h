@@ -4,7 +4,7 @@
 #include "table/TileAccess.h"
 #include "messages/MessageHandlers.h"
 #include "shared/RuntimeError.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "support/TestClient.h"

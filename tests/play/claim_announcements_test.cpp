@@ -1,6 +1,6 @@
 #include "wire/General.h"
 #include "play/ClaimAnnouncements.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "AllSeatsFixture.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"

@@ -4,7 +4,7 @@
 #include "support/ScriptedHand.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include <gtest/gtest.h>
 
 namespace {

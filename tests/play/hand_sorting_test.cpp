@@ -1,7 +1,7 @@
 #include "play/HandSorting.h"
 #include "wire/LobbyWindowLink.h"
 #include "messages/ServerMessageDispatch.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "support/TestClient.h"
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "play/ClaimAnnouncements.h"
 #include "wire/General.h"
 #include "table/TileAccess.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "results/ScoreWindow.h"
 #include "shared/RuntimeError.h"
 #include "AllSeatsFixture.h"

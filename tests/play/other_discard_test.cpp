@@ -1,6 +1,6 @@
 #include "play/OtherDiscard.h"
 #include "messages/ServerMessageDispatch.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "shared/RuntimeError.h"
 #include "support/TableChecks.h"
 #include "support/TestClient.h"

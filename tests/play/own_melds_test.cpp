@@ -1,7 +1,7 @@
 #include "wire/General.h"
 #include "table/TileAccess.h"
 #include "play/ClaimAnnouncements.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
 #include "table/SeatRecords.h"

@@ -1,6 +1,6 @@
 #include "play/ReceiveTiles.h"
 #include "messages/ServerMessageDispatch.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/WallDraws.h"
 #include "shared/RuntimeError.h"
 #include "support/TableChecks.h"

@@ -3,7 +3,7 @@
 #include "wire/General.h"
 #include "table/TileAccess.h"
 #include "play/RevealHands.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "shared/RuntimeError.h"
 #include "support/ScriptedHand.h"
 #include "support/TableChecks.h"

@@ -1,7 +1,7 @@
 #include "wire/General.h"
 #include "table/TileAccess.h"
 #include "play/ClaimAnnouncements.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "shared/RuntimeError.h"
 #include "AllSeatsFixture.h"
 #include "support/TestClient.h"

@@ -1,7 +1,7 @@
 #include "AllSeatsFixture.h"
 #include "wire/General.h"
 #include "play/MouseDiscard.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "shared/RuntimeError.h"
 #include "support/TableChecks.h"
 #include <map>

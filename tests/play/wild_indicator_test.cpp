@@ -1,4 +1,4 @@
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/WildIndicator.h"
 #include "support/TableChecks.h"
 #include "support/TestClient.h"

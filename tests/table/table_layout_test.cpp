@@ -3,7 +3,7 @@
 #include "table/Pictures.h"
 #include "platform/CaptureControl.h"
 #include "platform/VideoView.h"
-#include "window/BannerView.h"
+#include "table/BannerView.h"
 #include <QListWidget>
 #include <gtest/gtest.h>
 #include <functional>

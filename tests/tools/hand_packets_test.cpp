@@ -1,6 +1,6 @@
 #include "dravik-server/HandPackets.h"
 #include "dravik-server/HandTable.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "support/ScriptedHand.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"

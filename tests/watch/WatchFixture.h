@@ -2,7 +2,7 @@
 #include "wire/General.h"
 #include "table/TileAccess.h"
 #include "messages/ServerMessageDispatch.h"
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "play/TileSizes.h"
 #include "shared/Client.h"
 #include "support/TableChecks.h"

@@ -1,6 +1,6 @@
 // A spectator's meld layout: chows, pungs and kongs of every seat, the
 // watched seat's tiles taken by their codes.
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "watch/WatchFixture.h"
 #include "watch/WatchView.h"
 #include <algorithm>

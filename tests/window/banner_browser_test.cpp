@@ -5,7 +5,7 @@
 #include "support/PngBytes.h"
 #include "support/TestClient.h"
 #include "table/MainForm.h"
-#include "window/BannerView.h"
+#include "table/BannerView.h"
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <gtest/gtest.h>

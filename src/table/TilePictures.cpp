@@ -1,4 +1,4 @@
-#include "play/TilePictures.h"
+#include "table/TilePictures.h"
 #include "wire/General.h"
 #include "shared/RuntimeError.h"
 #include <string>

@@ -1,4 +1,4 @@
-#include "window/BannerView.h"
+#include "table/BannerView.h"
 #include "platform/PageLoader.h"
 #include <QBuffer>
 #include <QImageReader>

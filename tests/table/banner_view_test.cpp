@@ -1,6 +1,6 @@
 #include "support/PngBytes.h"
 #include "support/RecordingPageLoader.h"
-#include "window/BannerView.h"
+#include "table/BannerView.h"
 #include <QSignalSpy>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
