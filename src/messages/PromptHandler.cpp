@@ -1,4 +1,4 @@
-#include "run/Scheduler.h"
+#include "table/Countdown.h"
 #include "messages/MessageHandlers.h"
 #include "play/ClaimAnswers.h"
 #include "shared/Client.h"

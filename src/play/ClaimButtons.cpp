@@ -1,5 +1,5 @@
 #include "play/ClaimButtons.h"
-#include "run/Scheduler.h"
+#include "table/Countdown.h"
 #include "play/ClaimAnswers.h"
 #include "play/HandSorting.h"
 #include "table/TilePictures.h"

@@ -1,6 +1,6 @@
 #include "results/Settlement.h"
+#include "table/Countdown.h"
 #include "wire/General.h"
-#include "run/Scheduler.h"
 #include "platform/AnsiCodec.h"
 #include "results/FanLines.h"
 #include "results/HandHistory.h"

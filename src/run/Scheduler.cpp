@@ -259,17 +259,6 @@ void MainForm_TimerBong_Timer(Client& c) {
     c.TimerBong.SetEnabled(true);
 }
 
-void ShowCountdownFrom(Client& c, int seconds) {
-    MainForm& f = *c.mainForm;
-    c.table.ActionCountdown = static_cast<int16_t>(seconds);
-    f.Number->SetCaption(QString::number(seconds));
-    f.Number->SetForeColor(QColor(0, 255, 0));
-    f.Number->setVisible(true);
-    f.Time_Img->setVisible(true);
-    BringToFront(*f.Time_Img);
-    BringToFront(*f.Number);
-}
-
 void MainForm_TimerKeepAlive_Timer(Client& c) {
     GameMessage keepAlive;
     keepAlive.MsgType = MessageType::KeepAlive;

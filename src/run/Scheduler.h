@@ -5,9 +5,6 @@ class Client;
 // log in once connected, blink, step the countdowns, watch the socket and
 // hide the speech bubble.
 void MainForm_TimerBong_Timer(Client& c);
-// Starts the figures of a countdown at `seconds`: green, on their plate,
-// in front of the table. The turn and between-hands jobs count them down.
-void ShowCountdownFrom(Client& c, int seconds);
 // The 5-second keep-alive.
 void MainForm_TimerKeepAlive_Timer(Client& c);
 
