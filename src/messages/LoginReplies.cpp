@@ -1,7 +1,6 @@
 #include "messages/LoginReplies.h"
 #include "wire/GamePacket.h"
 #include "wire/LobbyWindowLink.h"
-#include "run/TableClosedNotice.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/BannerView.h"
