@@ -1,8 +1,7 @@
 #include "messages/DepartureHandlers.h"
+#include "video/VideoPanels.h"
 #include "wire/GamePacket.h"
 #include "wire/General.h"
-#include "run/Leaving.h"
-#include "run/TableClosedNotice.h"
 #include "messages/PlayerInfoRecord.h"
 #include "messages/ServerMessageDispatch.h"
 #include "platform/AnsiCodec.h"
@@ -103,9 +102,9 @@ void PlayersLeft(Client& c, uint8_t present) {
     c.Hero().show();
     SleepSeconds(c, 2);
     c.table.HandNumber = 0;
-    ShowTableClosedNotice(c, QStringLiteral("玩家") + names + QStringLiteral("退出了游戏！游戏结束！"));
+    c.upward.showTableClosedNotice(c, QStringLiteral("玩家") + names + QStringLiteral("退出了游戏！游戏结束！"));
     c.Winsock1.Close();
-    SendLeaveTable(c);
+    c.upward.sendLeaveTable(c);
     if (c.table.SpectatorMode) EndSpectating(c);
 }
 
@@ -153,8 +152,8 @@ void TooFewCoins(Client& c, uint8_t stillEnough) {
         notice = QStringLiteral("您的金币不够，退出游戏！游戏结束！");
     else
         notice = named + QStringLiteral("以及您的金币不够，退出游戏！游戏结束！");
-    ShowTableClosedNotice(c, notice);
-    SendLeaveTable(c);
+    c.upward.showTableClosedNotice(c, notice);
+    c.upward.sendLeaveTable(c);
     if (c.table.SpectatorMode) EndSpectating(c);
 }
 }  // namespace
@@ -213,7 +212,7 @@ void HandleServerNotice(Client& c, GameMessage&) {
     c.table.KeepWindowOnDrop = true;
     const QString text = NoticeText(c.transport.PacketIn);
     for (ImageControl* portrait : c.mainForm->Tou) portrait->SetPicture(QPixmap());
-    ShowTableClosedNotice(c, text);
+    c.upward.showTableClosedNotice(c, text);
     c.table.MustLeaveTable = true;
-    SendLeaveTable(c);
+    c.upward.sendLeaveTable(c);
 }

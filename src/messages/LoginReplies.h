@@ -1,10 +1,8 @@
 #pragma once
+#include "shared/GameCentre.h"
 #include "shared/GameMessage.h"
 #include <QString>
 class Client;
-
-// The web host of the game centre, named in the welcome line.
-inline const QString kGameCentreHost = QStringLiteral("www.dravik.local");
 
 // The server's answer to the log-in: accepted (keep-alive, turn time,
 // time-out limit, banner, lobby told) or refused (the client ends).

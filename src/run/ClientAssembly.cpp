@@ -1,5 +1,7 @@
 #include "run/ClientAssembly.h"
 #include "messages/ReceivedChat.h"
+#include "run/Leaving.h"
+#include "run/TableClosedNotice.h"
 #include "shared/Client.h"
 #include "table/MainForm.h"
 #include "table/Ticker.h"
@@ -14,4 +16,8 @@ void AssembleClient(Client& c) {
         AddSystemMessage(c, text);
     };
     c.upward.showReceivedChat = ShowReceivedChat;
+    c.upward.sendLeaveTable = SendLeaveTable;
+    c.upward.clearTableAfterLeaving = ClearTableAfterLeaving;
+    c.upward.handBackToLobby = HandBackToLobby;
+    c.upward.showTableClosedNotice = ShowTableClosedNotice;
 }

@@ -50,11 +50,6 @@ void BlankResultWindows(Client& c) {
 }
 }  // namespace
 
-void ResetSeatVideo(Client& c, int s) {
-    CloseSeatVideo(c, s);
-    c.video.LastVideoFrame[s].clear();
-}
-
 void SendLeaveTable(Client& c) {
     GameMessage leave;
     leave.MsgType = MessageType::ReadyOrLeave;

@@ -13,6 +13,3 @@ void ClearTableAfterLeaving(Client& c);
 // Minimises the table window and gives the lobby's window back; ends the
 // client with the reason when the lobby window is gone.
 void HandBackToLobby(Client& c, const QString& reasonWhenLobbyGone);
-// Hides a remote seat's video panel and video window (s of 1 to 3), clears
-// its video flags and forgets its last frame.
-void ResetSeatVideo(Client& c, int s);

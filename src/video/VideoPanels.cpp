@@ -57,3 +57,8 @@ void ConnectVideoPanelEvents(Client& c) {
     }
     c.Timer_Zoom.OnTick([client] { MainForm_Timer_Zoom_Timer(*client); });
 }
+
+void ResetSeatVideo(Client& c, int s) {
+    CloseSeatVideo(c, s);
+    c.video.LastVideoFrame[s].clear();
+}

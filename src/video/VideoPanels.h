@@ -16,3 +16,6 @@ void MainForm_Timer_Vshow_Timer(Client& c, int seat);
 void MainForm_Timer_Zoom_Timer(Client& c);
 // Routes the open-video icons' clicks and the redraw timers' ticks.
 void ConnectVideoPanelEvents(Client& c);
+// Hides a remote seat's video panel and video window (s of 1 to 3), clears
+// its video flags and forgets its last frame.
+void ResetSeatVideo(Client& c, int s);

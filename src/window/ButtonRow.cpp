@@ -1,9 +1,8 @@
 #include "window/ButtonRow.h"
 #include "wire/General.h"
-#include "run/Leaving.h"
 #include "wire/LobbyWindowLink.h"
 #include "table/ReadyForNextHand.h"
-#include "messages/LoginReplies.h"
+#include "shared/GameCentre.h"
 #include "results/HandHistory.h"
 #include "results/HeroWindow.h"
 #include "results/ScoreWindow.h"
@@ -27,9 +26,9 @@ namespace {
 // The server has closed the table: the button leads back to the lobby and
 // tells the server nothing.
 void BackToLobby(Client& c) {
-    ClearTableAfterLeaving(c);
+    c.upward.clearTableAfterLeaving(c);
     c.mainForm->Label3->setVisible(false);
-    HandBackToLobby(c, QStringLiteral("the lobby window \"%1\" is gone").arg(c.connection.LobbyCaption));
+    c.upward.handBackToLobby(c, QStringLiteral("the lobby window \"%1\" is gone").arg(c.connection.LobbyCaption));
 }
 
 void StartNextHand(Client& c) {

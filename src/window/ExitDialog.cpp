@@ -1,5 +1,4 @@
 #include "window/ExitDialog.h"
-#include "run/Leaving.h"
 #include "wire/LobbyWindowLink.h"
 #include "shared/Client.h"
 #include "table/ResourceIds.h"
@@ -76,12 +75,12 @@ void frmExit_pbCloseMe_Click(Client& c) {
     if (c.Winsock1.State() == TcpLink::StateConnected) {
         c.scheduler.WatchJobOn = false;
         c.scheduler.WatchJobTicks = 0;
-        SendLeaveTable(c);
+        c.upward.sendLeaveTable(c);
     }
-    ClearTableAfterLeaving(c);
+    c.upward.clearTableAfterLeaving(c);
     // Whatever happened to the dialog during the waits, only the pointer is touched.
     c.frmExit.reset();
-    HandBackToLobby(c, QStringLiteral("the table was left and the lobby window is gone"));
+    c.upward.handBackToLobby(c, QStringLiteral("the table was left and the lobby window is gone"));
 }
 
 ExitDialog& Client::FrmExit() {
